@@ -1,0 +1,33 @@
+// Window base.
+#include "controls/Form.h"
+
+#include "platform/Guard.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+
+TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+void TForm::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        platform::guarded([this] { FormShow(); });
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    platform::guarded([this] { FormClose(); });
+    event->accept();
+}

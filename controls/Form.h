@@ -1,0 +1,32 @@
+// Base of the program's windows: created once, shown and hidden, never
+// destroyed before the end. Showing makes the window visible and brings it
+// to the front; closing hides it.
+#pragma once
+
+#include <QWidget>
+
+class TForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+
+    // Make visible and bring to the front; never modal.
+    void Show();
+    // Close the window: runs FormClose and hides it.
+    void Close() { close(); }
+
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    QString Caption() const { return windowTitle(); }
+    void setClientSize(int width, int height) { resize(width, height); }
+
+protected:
+    // Called, behind the error guard, each time the window becomes visible.
+    virtual void FormShow() {}
+    // Called, behind the error guard, each time the window closes.
+    virtual void FormClose() {}
+    // Whether a close request hides the window (true) or is refused.
+    virtual bool FormCloseQuery() { return true; }
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};

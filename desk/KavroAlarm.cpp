@@ -1,0 +1,4 @@
+// Daily one-shot alarm.
+#include "desk/KavroAlarm.h"
+
+TKavroAlarm::TKavroAlarm(QObject* owner) : QObject(owner) {}

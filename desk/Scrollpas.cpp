@@ -1,0 +1,290 @@
+// Control box.
+#include "desk/Scrollpas.h"
+
+#include "app/Session.h"
+#include "controls/Colorbut.h"
+#include "controls/Panel.h"
+#include "controls/TikClock.h"
+#include "desk/Blanker.h"
+#include "desk/ControlBoxGlyphs.h"
+#include "desk/Just1_32.h"
+#include "desk/KavroAlarm.h"
+#include "desk/MyAlarm1.h"
+#include "desk/PlayWav.h"
+#include "desk/TopMost.h"
+#include "desk/position.h"
+#include "launcher/myver.h"
+#include "planner/Planner.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Guard.h"
+#include "platform/Process.h"
+#include "platform/Screen.h"
+#include "sysinfo/About.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace {
+
+QFont sansSerif(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Stored colour values (red in the lowest byte).
+constexpr qint32 clNavy = 0x800000;
+constexpr qint32 clTeal = 0x808000;
+constexpr qint32 clBlack = 0x000000;
+constexpr qint32 clYellow = 0x00FFFF;
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setCaption(QStringLiteral("Kavro StratControl Box"));
+    setClientSize(130, 67);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::WindowText, Qt::white);
+    setPalette(black);
+    setFont(sansSerif(24, true));
+
+    Panel1 = new TPanel(this);
+    Panel1->setGeometry(0, 8, 65, 59);
+    Panel1->setBevelOuter(TPanelBevel::bvNone);
+    Panel1->setColor(QColor(0, 0, 128));
+    Panel1->setFont(sansSerif(11, false));
+    Panel1->setFontColor(QColor(255, 255, 0));
+    connect(Panel1, &TPanel::clicked, this, [this] { platform::guarded([this] { Panel1Click(); }); });
+
+    TickingClock1 = new TTickingClock(Panel1);
+    TickingClock1->setGeometry(0, 5, 64, 51);
+    connect(TickingClock1, &TTickingClock::clicked, this, [this] { platform::guarded([this] { TickingClock1Click(); }); });
+
+    Panel2 = new TPanel(this);
+    Panel2->setGeometry(66, 0, 65, 67);
+    Panel2->setBevelOuter(TPanelBevel::bvLowered);
+
+    auto makeButton = [this](int left, int top, int width, int height, const QString& hint) {
+        auto* button = new TColorSpeedButton(Panel2);
+        button->setGeometry(left, top, width, height);
+        button->setHint(hint);
+        return button;
+    };
+    ColorSpeedButton1 = makeButton(3, 2, 30, 22, QStringLiteral("Alarm"));
+    ColorSpeedButton1->setGlyph(glyphs::alarmClock());
+    ColorSpeedButton3 = makeButton(33, 2, 30, 43, QStringLiteral("Main Screen"));
+    ColorSpeedButton3->setColor(clTeal);
+    ColorSpeedButton3->setGlyph(glyphs::mainScreen());
+    ColorSpeedButton3->setLayout(TButtonLayout::blGlyphBottom);
+    ColorSpeedButton5 = makeButton(3, 23, 30, 22, QStringLiteral("Planner"));
+    ColorSpeedButton5->setGlyph(glyphs::calendarPage());
+    ColorSpeedButton2 = makeButton(3, 44, 30, 22, QStringLiteral("Screen Blanker"));
+    ColorSpeedButton2->setColor(clBlack);
+    ColorSpeedButton4 = makeButton(33, 44, 30, 22, QStringLiteral("Pin Notes"));
+    ColorSpeedButton4->setColor(clYellow);
+    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton1Click(); });
+    connect(ColorSpeedButton3, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton3Click(); });
+    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton5Click(); });
+    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton2Click(); });
+    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton4Click(); });
+
+    PopupMenu1 = new QMenu(this);
+    AlwaysonTop1 = PopupMenu1->addAction(QStringLiteral("Always on Top"));
+    AlwaysonTop1->setCheckable(true);
+    AlwaysonTop1->setChecked(true);
+    A1 = PopupMenu1->addAction(QStringLiteral("About"));
+    Exit1 = PopupMenu1->addAction(QStringLiteral("Exit"));
+    // The check mark is inverted by the handler itself: undo the menu's own toggle first.
+    connect(AlwaysonTop1, &QAction::triggered, this, [this] {
+        AlwaysonTop1->setChecked(!AlwaysonTop1->isChecked());
+        platform::guarded([this] { AlwaysonTop1Click(); });
+    });
+    connect(A1, &QAction::triggered, this, [this] { platform::guarded([this] { A1Click(); }); });
+    connect(Exit1, &QAction::triggered, this, [this] { platform::guarded([this] { Exit1Click(); }); });
+
+    JustOne321 = new TJustOne32(this);
+    Position1 = new TPosition(this);
+    Position1->setIniFileName(QStringLiteral("k-prefs.ini"));
+    TopMost1 = new TTopMost(this);
+    KavroAlarm1 = new TKavroAlarm(this);
+    KavroAlarm1->setActive(false);
+    connect(KavroAlarm1, &TKavroAlarm::OnAlarm, this, [this] { platform::guarded([this] { KavroAlarm1Alarm(); }); });
+    PlayWav1 = new TPlayWav(this);
+
+    // End of loading: the saved size and place, then the creation handler.
+    platform::guarded([this] { Position1->Restore(); });
+    platform::guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    const QSize screen = platform::primaryScreenSize();
+    if (screen.width() < 800 || screen.height() < 600) {
+        platform::dialogs().information(QStringLiteral("Kavro Start"),
+                                        QStringLiteral("Kavro Start needs Screen Mode to be 800x600."));
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+    session().StartFolder = platform::currentFolder();
+    unfolded_ = false;
+    setWidthKeepingPlace(FoldedWidth);
+    TopMost1->setTopMost(true);
+    TickingClock1->setMode(TTickingClockMode::tcmClock);
+    TickingClock1->setEnabled(true);
+}
+
+void TForm1::setWidthKeepingPlace(int width) { resize(width, height()); }
+
+void TForm1::Unfold()
+{
+    for (int width = FoldedWidth; width <= UnfoldedWidth; ++width)
+        setWidthKeepingPlace(width);
+    unfolded_ = true;
+}
+
+void TForm1::FoldIn()
+{
+    for (int width = UnfoldedWidth; width >= FoldedWidth; --width)
+        setWidthKeepingPlace(width);
+    unfolded_ = false;
+}
+
+void TForm1::toggleFolding()
+{
+    if (unfolded_)
+        FoldIn();
+    else
+        Unfold();
+}
+
+void TForm1::Panel1Click() { toggleFolding(); }
+
+void TForm1::TickingClock1Click() { toggleFolding(); }
+
+void TForm1::ColorSpeedButton1Click()
+{
+    FoldIn();
+    if (session().Alarm1)
+        session().Alarm1->Show();
+}
+
+void TForm1::ColorSpeedButton3Click()
+{
+    FoldIn();
+    if (session().MainForm)
+        session().MainForm->Show();
+}
+
+void TForm1::ColorSpeedButton5Click()
+{
+    FoldIn();
+    if (session().MainFormer)
+        session().MainFormer->Show();
+}
+
+void TForm1::ColorSpeedButton2Click()
+{
+    FoldIn();
+    if (session().Form3)
+        session().Form3->Show();
+}
+
+void TForm1::ColorSpeedButton4Click()
+{
+    FoldIn();
+    QString notes = platform::dataPath(session().StartFolder, QStringLiteral("\\PinNotes.exe"));
+    // A Linux build of the note program carries no suffix.
+    if (!platform::FileExists(notes))
+        notes = platform::dataPath(session().StartFolder, QStringLiteral("\\PinNotes"));
+    if (platform::FileExists(notes)) {
+        platform::startProgram(notes);
+        return;
+    }
+    platform::dialogs().information(
+        QStringLiteral("Kavro Start, Reporting!"),
+        QStringLiteral("I Can`t find PinNotes.Exe File, It should be in the same Dir as KavroStart.!"));
+}
+
+void TForm1::AlwaysonTop1Click()
+{
+    AlwaysonTop1->setChecked(!AlwaysonTop1->isChecked());
+    TopMost1->setTopMost(AlwaysonTop1->isChecked());
+}
+
+void TForm1::A1Click()
+{
+    if (session().Form4)
+        session().Form4->Show();
+}
+
+void TForm1::Exit1Click()
+{
+    Position1->SaveToIni();
+    QCoreApplication::quit();
+}
+
+void TForm1::KavroAlarm1Alarm()
+{
+    KavroAlarm1->setActive(false);
+    PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
+    platform::dialogs().information(QStringLiteral("Kavro Start Alarm Call."), session().AlarmMessage);
+}
+
+void TForm1::FormClose()
+{
+    // The control box is the main window: closing it ends the program.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopupMenu1->popup(event->globalPos());
+    event->accept();
+}
+
+// A press on the bare parts of the window (the strip above the clock, the
+// column between the panels) drags the window instead of clicking.
+void TForm1::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        TForm::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        event->accept();
+        return;
+    }
+    TForm::mouseMoveEvent(event);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        event->accept();
+        return;
+    }
+    TForm::mouseReleaseEvent(event);
+}

@@ -1,0 +1,79 @@
+// The control box: the program's main window, a small borderless bar with
+// an analogue clock that unfolds into five buttons.
+#pragma once
+
+#include "controls/Form.h"
+
+class QAction;
+class QMenu;
+class TPanel;
+class TTickingClock;
+class TColorSpeedButton;
+class TJustOne32;
+class TPosition;
+class TTopMost;
+class TKavroAlarm;
+class TPlayWav;
+
+class TForm1 final : public TForm {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    static constexpr int FoldedWidth = 65;
+    static constexpr int UnfoldedWidth = 132;
+
+    bool Unfolded() const { return unfolded_; }
+    // Width 65, 66, ... 132, each step applied at once.
+    void Unfold();
+    // Width 132, 131, ... 65.
+    void FoldIn();
+
+    // Handlers.
+    void FormCreate();
+    void Panel1Click();
+    void TickingClock1Click();
+    void ColorSpeedButton1Click(); // Alarm
+    void ColorSpeedButton3Click(); // Main Screen
+    void ColorSpeedButton5Click(); // Planner
+    void ColorSpeedButton2Click(); // Screen Blanker
+    void ColorSpeedButton4Click(); // Pin Notes
+    void AlwaysonTop1Click();
+    void A1Click();
+    void Exit1Click();
+    void KavroAlarm1Alarm();
+
+    TPanel* Panel1;
+    TTickingClock* TickingClock1;
+    TPanel* Panel2;
+    TColorSpeedButton* ColorSpeedButton1;
+    TColorSpeedButton* ColorSpeedButton3;
+    TColorSpeedButton* ColorSpeedButton5;
+    TColorSpeedButton* ColorSpeedButton2;
+    TColorSpeedButton* ColorSpeedButton4;
+    QMenu* PopupMenu1;
+    QAction* AlwaysonTop1;
+    QAction* A1;
+    QAction* Exit1;
+    TJustOne32* JustOne321;
+    TPosition* Position1;
+    TTopMost* TopMost1;
+    TKavroAlarm* KavroAlarm1;
+    TPlayWav* PlayWav1;
+
+protected:
+    void FormClose() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setWidthKeepingPlace(int width);
+    void toggleFolding();
+
+    bool unfolded_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};

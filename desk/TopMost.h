@@ -1,0 +1,21 @@
+// Keeps its owner window above all ordinary windows, or releases it.
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+class TTopMost final : public QObject {
+    Q_OBJECT
+public:
+    explicit TTopMost(QWidget* owner);
+
+    bool TopMost() const { return topMost_; }
+    void setTopMost(bool value);
+
+private:
+    void apply();
+
+    QWidget* owner_;
+    bool topMost_ = true;
+};

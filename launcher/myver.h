@@ -1,0 +1,54 @@
+// The launcher screen: the full-screen window with the current menu's four
+// column titles and 56 gadget buttons.
+#pragma once
+
+#include "controls/Form.h"
+
+#include <array>
+
+class QLabel;
+class QTimer;
+class TPanel;
+class TShape;
+class TColorSpeedButton;
+
+class TMainForm final : public TForm {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Shows the current menu on the column titles and the 56 gadgets, in
+    // order; a bad number or picture ends it there, later controls keep their look.
+    void ApplyMenu();
+    // Carries out the gadget whose StartMode is on `line` (8n-6).
+    void ActivateGadget(int line);
+
+    // Handlers.
+    void FormCreate();
+    void GadgetClick(int n); // ColorSpeedButton1Click to ColorSpeedButton56Click
+    void ColorSpeedButton57Click();
+    void Timer1Timer();
+
+    bool EditKeyDown = false;
+
+    TPanel* Panel6;
+    QLabel* Label1;
+    TColorSpeedButton* ColorSpeedButton57;
+    TPanel* Panel5;
+    std::array<TPanel*, 5> ColumnTitles{}; // Panel1 to Panel4 at 1..4
+    std::array<TColorSpeedButton*, 57> Gadgets{}; // ColorSpeedButton1 to 56 at 1..56
+    QTimer* Timer1;
+
+    // Design places, in window coordinates for titles and Panel5 client coordinates for gadgets.
+    static QPoint gadgetPosition(int n);
+    static QPoint columnTitlePosition(int c);
+
+protected:
+    void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+};

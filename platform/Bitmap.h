@@ -1,0 +1,38 @@
+// A picture loaded from Windows bitmap files only, telling its owner when its content changes.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+// Reads a Windows bitmap file. Raises rtl::EFOpenError "Cannot open file %s"
+// when no file can be opened there and rtl::EInvalidGraphic
+// "Bitmap image is not valid" when the file is not a valid bitmap (whatever its name).
+QImage loadBitmapFile(const QString& path);
+
+class TBitmap final {
+public:
+    TBitmap() = default;
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    const QImage& image() const { return image_; }
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    bool Empty() const { return image_.isNull() || image_.width() == 0 || image_.height() == 0; }
+
+    // Replaces the content and tells the owner. A failed load leaves the
+    // content as it was and raises the loader's error.
+    void LoadFromFile(const QString& path);
+    void Assign(const QImage& image);
+    void Clear() { Assign(QImage()); }
+
+    std::function<void()> OnChange;
+
+private:
+    QImage image_;
+};
+
+} // namespace platform

@@ -1,0 +1,29 @@
+// Message boxes behind one seam, so tests never wait on a modal box.
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace platform {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // An information box with one OK button and a fixed caption; returns when it is dismissed.
+    virtual void information(const QString& caption, const QString& text) = 0;
+
+    // The application's standard error box: caption "Kavro Start", error icon, one OK button.
+    virtual void error(const QString& text) = 0;
+};
+
+// The dialogs in use: the system's message boxes unless a test installed its own.
+Dialogs& dialogs();
+
+// Installs `replacement` (not owned); nullptr restores the system's boxes.
+void setDialogs(Dialogs* replacement);
+
+// Shows an error in the standard error box: the message followed by a full stop.
+void reportException(const std::exception& error);
+
+} // namespace platform

@@ -1,0 +1,108 @@
+// Files and folders on Linux.
+#include "platform/Files.h"
+
+#include "rtl/Errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool existsExactly(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+QString joined(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QString findIgnoringCase(const QString& folder, const QString& name)
+{
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                              QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return {};
+}
+
+} // namespace
+
+QString resolvePath(const QString& path)
+{
+    if (path.isEmpty() || existsExactly(path))
+        return path;
+    const QStringList parts = path.split(u'/');
+    QString result = path.startsWith(u'/') ? QStringLiteral("/") : QString();
+    bool lost = false; // once a component matches nothing, the rest is kept as given
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            continue;
+        QString chosen = part;
+        if (!lost && part != u"." && part != u".." && !existsExactly(joined(result, part))) {
+            const QString match = findIgnoringCase(result, part);
+            if (match.isEmpty())
+                lost = true;
+            else
+                chosen = match;
+        }
+        result = joined(result, chosen);
+    }
+    if (path.endsWith(u'/') && !result.endsWith(u'/'))
+        result += u'/';
+    return result;
+}
+
+QString dataPath(const QString& startFolder, const QString& suffix)
+{
+    QString tail = suffix;
+    tail.replace(u'\\', u'/');
+    QString head = startFolder;
+    if (head.endsWith(u'/') && tail.startsWith(u'/'))
+        head.chop(1);
+    return resolvePath(head + tail);
+}
+
+bool FileExists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    struct stat st {};
+    return ::stat(QFile::encodeName(resolvePath(path)).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QString();
+    if (slash == 0)
+        return QStringLiteral("/");
+    return path.left(slash);
+}
+
+QString currentFolder() { return QDir::currentPath(); }
+
+void setCurrentFolder(const QString& folder)
+{
+    const QString target = resolvePath(folder);
+    if (::chdir(QFile::encodeName(target.isEmpty() ? QStringLiteral(".") : target).constData()) != 0)
+        rtl::raiseInOutFromErrno(errno);
+}
+
+QString programFilePath() { return QCoreApplication::applicationFilePath(); }
+
+} // namespace platform

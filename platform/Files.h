@@ -1,0 +1,33 @@
+// Files and folders: existence tests, the current folder, and paths that are
+// found whatever the letter case of their components.
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The path itself when it exists; otherwise each component that does not
+// exist exactly is looked up without regard to letter case, one at a time.
+// Components that match nothing are kept as given.
+QString resolvePath(const QString& path);
+
+// `startFolder` followed by a suffix written with backslashes
+// ("\ConFigs\Main.ini"), with the platform's separators and resolved.
+QString dataPath(const QString& startFolder, const QString& suffix);
+
+// True for an existing regular file (found as resolvePath finds it), never for a folder.
+bool FileExists(const QString& path);
+
+// The folder part of a program path: the text before its last separator;
+// the root keeps its separator ("/x" gives "/").
+QString folderOf(const QString& path);
+
+QString currentFolder();
+
+// Makes `folder` the process's current folder; raises EInOutError on failure.
+void setCurrentFolder(const QString& folder);
+
+// Full path of the running program file.
+QString programFilePath();
+
+} // namespace platform

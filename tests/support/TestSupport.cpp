@@ -1,0 +1,84 @@
+// Shared test helpers.
+#include "support/TestSupport.h"
+
+#include "platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+RecordingDialogs::RecordingDialogs() { platform::setDialogs(this); }
+
+RecordingDialogs::~RecordingDialogs() { platform::setDialogs(nullptr); }
+
+void RecordingDialogs::information(const QString& caption, const QString& text)
+{
+    boxes.push_back({QStringLiteral("information"), caption, text});
+}
+
+void RecordingDialogs::error(const QString& text) { boxes.push_back({QStringLiteral("error"), QStringLiteral("Kavro Start"), text}); }
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QList<QByteArray> sampleMenuLines()
+{
+    QList<QByteArray> lines;
+    lines.append("Kavro Start menu");
+    for (int n = 1; n <= 56; ++n) {
+        lines.append("None");
+        lines.append("");
+        lines.append("G" + QByteArray::number(n));
+        lines.append(QByteArray::number(n));
+        lines.append("");
+        lines.append("0");
+        lines.append("");
+        lines.append("2");
+    }
+    for (int c = 1; c <= 4; ++c)
+        lines.append("T" + QByteArray::number(c));
+    return lines;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+FixedClock::FixedClock(const QDateTime& at) : at_(std::make_shared<QDateTime>(at))
+{
+    auto shared = at_;
+    platform::setClockForTesting([shared] { return *shared; });
+}
+
+FixedClock::~FixedClock() { platform::setClockForTesting({}); }
+
+void FixedClock::set(const QDateTime& at) { *at_ = at; }
+
+} // namespace testing_support
