@@ -177,3 +177,13 @@ void TColorSpeedButton::changeEvent(QEvent* event)
     }
     QWidget::changeEvent(event);
 }
+
+TColorBitBtn::TColorBitBtn(QWidget* parent) : QPushButton(parent), color_(platform::clBtnFace) {}
+
+void TColorBitBtn::setColor(qint32 color)
+{
+    color_ = color;
+    update();
+}
+
+void TColorBitBtn::setGlyph(const QImage& image) { glyph_.Assign(image); }

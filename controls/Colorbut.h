@@ -4,6 +4,7 @@
 
 #include "platform/Bitmap.h"
 
+#include <QPushButton>
 #include <QWidget>
 
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -71,4 +72,23 @@ private:
     int spacing_ = 4;
     TButtonState state_ = TButtonState::bsUp;
     bool dragging_ = false;
+};
+
+// A focusable push button drawn in a face colour of its own.
+class TColorBitBtn : public QPushButton {
+    Q_OBJECT
+public:
+    explicit TColorBitBtn(QWidget* parent = nullptr);
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    qint32 Color() const { return color_; }
+    void setColor(qint32 color);
+    platform::TBitmap& Glyph() { return glyph_; }
+    void setGlyph(const QImage& image);
+    void setHint(const QString& hint) { setToolTip(hint); }
+
+private:
+    qint32 color_;
+    platform::TBitmap glyph_;
 };
