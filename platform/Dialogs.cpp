@@ -5,6 +5,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace platform {
 
 namespace {
@@ -24,12 +26,34 @@ public:
     }
 };
 
+// Prints each box on standard output and returns at once; chosen with the
+// environment variable KAVRO_DIALOGS=print, for tests that run the whole program.
+class PrintingDialogs final : public Dialogs {
+public:
+    void information(const QString& caption, const QString& text) override { print("information", caption, text); }
+    void error(const QString& text) override { print("error", QStringLiteral("Kavro Start"), text); }
+
+private:
+    static void print(const char* kind, const QString& caption, const QString& text)
+    {
+        std::fprintf(stdout, "%s|%s|%s\n", kind, caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+        std::fflush(stdout);
+    }
+};
+
 SystemDialogs systemDialogs;
+PrintingDialogs printingDialogs;
 Dialogs* current = nullptr;
 
 } // namespace
 
-Dialogs& dialogs() { return current ? *current : systemDialogs; }
+Dialogs& dialogs()
+{
+    static const bool printing = qEnvironmentVariable("KAVRO_DIALOGS") == QLatin1String("print");
+    if (current)
+        return *current;
+    return printing ? static_cast<Dialogs&>(printingDialogs) : systemDialogs;
+}
 
 void setDialogs(Dialogs* replacement) { current = replacement; }
 

@@ -1,0 +1,64 @@
+// Start-up: the windows in their order, the start folder and the screen check.
+#include "app/Session.h"
+#include "app/Startup.h"
+#include "desk/Scrollpas.h"
+#include "editor/Unit2.h"
+#include "launcher/myver.h"
+#include "platform/Screen.h"
+#include "rtl/TextFile.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testing_support::RecordingDialogs;
+using testing_support::sampleMenuLines;
+using testing_support::writeFile;
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = QDir::currentPath();
+        writeFile(dir_.filePath("ConFigs/Main.ini"), rtl::joinCrLf(sampleMenuLines()));
+        QDir::setCurrent(dir_.path());
+        resetSession();
+    }
+    void TearDown() override
+    {
+        platform::setScreenSizeForTesting(std::nullopt);
+        QDir::setCurrent(previous_);
+        resetSession();
+    }
+
+    QTemporaryDir dir_;
+    QString previous_;
+    RecordingDialogs dialogs_;
+};
+
+TEST_F(Startup, RecordsTheStartFolderBeforeTheLauncherReadsItsMenu)
+{
+    platform::setScreenSizeForTesting(QSize(800, 600));
+    Windows windows;
+    EXPECT_EQ(session().StartFolder, dir_.path());
+    EXPECT_EQ(session().Menu.MenuFileName, dir_.filePath("ConFigs/Main.ini"));
+    EXPECT_TRUE(dialogs_.boxes.empty()) << "800 x 600 is enough";
+    for (QWidget* window : std::initializer_list<QWidget*>{session().Form1, session().MainForm, session().Form2})
+        EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(session().Form1->width(), TForm1::FoldedWidth);
+    EXPECT_EQ(session().Form1->height(), 67);
+}
+
+TEST_F(Startup, ASmallScreenIsReported)
+{
+    platform::setScreenSizeForTesting(QSize(1024, 480));
+    Windows windows;
+    ASSERT_FALSE(dialogs_.boxes.empty());
+    EXPECT_EQ(dialogs_.boxes[0].caption, "Kavro Start");
+    EXPECT_EQ(dialogs_.boxes[0].text, "Kavro Start needs Screen Mode to be 800x600.");
+}
+
+} // namespace

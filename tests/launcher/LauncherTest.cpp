@@ -1,0 +1,270 @@
+// The launcher screen: applying menus, activating gadgets, the edit gesture.
+#include "support/WindowsFixture.h"
+
+#include "controls/Colorbut.h"
+#include "controls/Panel.h"
+#include "desk/Scrollpas.h"
+#include "editor/Unit2.h"
+#include "launcher/myver.h"
+#include "platform/Guard.h"
+#include "rtl/Errors.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+using testing_support::FixedClock;
+using testing_support::readFile;
+using testing_support::sampleMenuLines;
+using testing_support::waitUntil;
+
+namespace {
+
+QList<QByteArray> withGadget(QList<QByteArray> lines, int n, int field, const QByteArray& value)
+{
+    lines[menu::gadgetLine(n, field) - 1] = value;
+    return lines;
+}
+
+class Launcher : public WindowsFixture {
+protected:
+    TMainForm& launcher() { return *session().MainForm; }
+    TColorSpeedButton& gadget(int n) { return *launcher().Gadgets[size_t(n)]; }
+    void click(int n) { QTest::mouseClick(&gadget(n), Qt::LeftButton); }
+    std::vector<testing_support::ShownBox>& boxes() { return dialogs_.boxes; }
+};
+
+TEST_F(Launcher, CreationLoadsAndAppliesMainMenu)
+{
+    auto lines = sampleMenuLines();
+    lines = withGadget(lines, 37, menu::BackColor, "$FF");
+    lines = withGadget(lines, 37, menu::FontColor, "-2147483633");
+    lines = withGadget(lines, 37, menu::FontName, QByteArray(40, 'F'));
+    start(lines);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(session().Menu.MenuFileName, path("ConFigs/Main.ini"));
+    EXPECT_EQ(launcher().ColumnTitles[3]->Caption(), "T3");
+    EXPECT_EQ(gadget(37).Caption(), "G37");
+    EXPECT_EQ(gadget(37).Color(), 255);
+    EXPECT_EQ(gadget(37).FontColor(), qint32(0x8000000F));
+    EXPECT_EQ(gadget(37).font().family(), QString(31, 'F'));
+    EXPECT_EQ(launcher().geometry(), QRect(0, 0, 1024, 768));
+    // Gadget 1 stands inside the one-pixel border of its panel, its frame one pixel further out.
+    EXPECT_EQ(gadget(1).mapTo(&launcher(), QPoint(0, 0)), QPoint(49, 89));
+    EXPECT_EQ(gadget(56).mapTo(&launcher(), QPoint(0, 0)), QPoint(602, 33 + 56 + 34 * 13));
+}
+
+TEST_F(Launcher, AShortMenuAppliesUpToItsFirstEmptyColourLine)
+{
+    auto lines = sampleMenuLines();
+    const QString picture = writeBitmap("Pictures/p.bmp", QSize(16, 16), Qt::blue);
+    lines = withGadget(lines, 20, menu::GraphicPath, picture.toLocal8Bit());
+    lines = withGadget(lines, 20, menu::GraphicSide, "0");
+    lines = withGadget(lines, 1, menu::StartMode, "Menu");
+    lines = withGadget(lines, 1, menu::FilesPath, path("short.ini").toLocal8Bit());
+    QList<QByteArray> shortMenu;
+    for (int i = 0; i < 100; ++i)
+        shortMenu.append("S" + QByteArray::number(i + 1));
+    for (int n = 1; n <= 12; ++n)
+        shortMenu[menu::gadgetLine(n, menu::BackColor) - 1] = QByteArray::number(1000 + n),
+        shortMenu[menu::gadgetLine(n, menu::FontColor) - 1] = "0";
+    writeMenu("short.ini", shortMenu);
+    start(lines);
+    ASSERT_FALSE(gadget(20).Glyph().Empty());
+
+    click(1);
+
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, "error");
+    EXPECT_EQ(boxes()[0].text, "'' is not a valid integer value.");
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(launcher().ColumnTitles[size_t(c)]->Caption(), "");
+    for (int n = 1; n <= 12; ++n) {
+        EXPECT_EQ(gadget(n).Caption(), "S" + QString::number(menu::gadgetLine(n, menu::GadgetName)));
+        EXPECT_EQ(gadget(n).Color(), 1000 + n);
+    }
+    EXPECT_EQ(gadget(13).Caption(), "S100");
+    EXPECT_EQ(gadget(13).Color(), 13);
+    for (int n = 14; n <= 56; ++n) {
+        EXPECT_EQ(gadget(n).Caption(), "G" + QString::number(n));
+        EXPECT_EQ(gadget(n).Color(), n);
+    }
+    EXPECT_FALSE(gadget(20).Glyph().Empty());
+    EXPECT_EQ(session().Menu[100], "S100");
+    EXPECT_EQ(session().Menu[101], "");
+    EXPECT_EQ(session().Menu.MenuFileName, path("short.ini"));
+}
+
+TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
+{
+    auto lines = sampleMenuLines();
+    const QString good = writeBitmap("Pictures/good.bmp", QSize(16, 16), Qt::green);
+    QFile::copy(good, path("Pictures/fake.png"));
+    QImage png(4, 4, QImage::Format_RGB32);
+    png.fill(Qt::red);
+    png.save(path("Pictures/png.bmp"), "PNG");
+    for (int n : {3, 9})
+        lines = withGadget(withGadget(lines, n, menu::GraphicPath, good.toLocal8Bit()), n, menu::GraphicSide, "1");
+    start(lines);
+    ASSERT_FALSE(gadget(9).Glyph().Empty());
+
+    struct Case {
+        QByteArray picture;
+        QString message;
+    };
+    const Case cases[] = {
+        {"", "Cannot open file ."},
+        {path("Pictures/missing.bmp").toLocal8Bit(), "Cannot open file " + path("Pictures/missing.bmp") + "."},
+        {path("Pictures/png.bmp").toLocal8Bit(), "Bitmap image is not valid."},
+    };
+    for (const Case& c : cases) {
+        boxes().clear();
+        auto menu = withGadget(lines, 5, menu::GraphicPath, c.picture);
+        menu = withGadget(menu, 5, menu::GraphicSide, "0");
+        menu = withGadget(menu, 9, menu::GraphicSide, "2");
+        menu = withGadget(menu, 3, menu::GraphicSide, "0");
+        menu = withGadget(menu, 50, menu::GadgetName, "changed");
+        writeMenu("ConFigs/Main.ini", menu);
+        gadget(3).setLayout(TButtonLayout::blGlyphRight);
+        session().Menu.LoadMenu(path("ConFigs/Main.ini"));
+        platform::guarded([&] { launcher().ApplyMenu(); });
+
+        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].text, c.message);
+        EXPECT_EQ(gadget(50).Caption(), "changed");                   // captions come first
+        EXPECT_EQ(gadget(3).Layout(), TButtonLayout::blGlyphLeft);    // earlier pictures applied
+        EXPECT_TRUE(gadget(5).Glyph().Empty());                       // the failed one unchanged
+        EXPECT_FALSE(gadget(9).Glyph().Empty());                      // later ones untouched
+    }
+}
+
+TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
+{
+    auto lines = sampleMenuLines();
+    const QString script = writeRecorderScript("Tools/sub dir/record.sh");
+    lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
+    start(lines);
+    const QString before = QDir::currentPath();
+    launcher().Show();
+    ASSERT_FALSE(session().Form1->isVisible());
+
+    click(37);
+
+    EXPECT_TRUE(session().Form1->isVisible());
+    EXPECT_FALSE(launcher().isVisible());
+    EXPECT_EQ(QDir::currentPath(), path("Tools/sub dir"));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(script + ".ran"); }));
+    EXPECT_EQ(readFile(script + ".ran"), (path("Tools/sub dir") + "\n").toUtf8());
+    EXPECT_TRUE(boxes().empty());
+    QDir::setCurrent(before);
+}
+
+TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
+{
+    auto lines = sampleMenuLines();
+    writeMenu("text.txt", {"not a program"});
+    lines = withGadget(withGadget(lines, 1, menu::StartMode, "Run"), 1, menu::FilesPath, path("nothing.exe").toLocal8Bit());
+    lines = withGadget(withGadget(lines, 2, menu::StartMode, "Menu"), 2, menu::FilesPath, "");
+    lines = withGadget(withGadget(lines, 3, menu::StartMode, "Run"), 3, menu::FilesPath, path("text.txt").toLocal8Bit());
+    lines = withGadget(withGadget(lines, 4, menu::StartMode, "run"), 4, menu::FilesPath, path("text.txt").toLocal8Bit());
+    start(lines);
+    launcher().Show();
+
+    click(1);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, "Kavro Start, Reporting!");
+    EXPECT_EQ(boxes()[0].text, "I Can`t find the Exe File, Please Check Full Path!");
+    EXPECT_TRUE(launcher().isVisible());
+
+    click(2);
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[1].caption, "Kavro Start, Reporting!");
+    EXPECT_EQ(boxes()[1].text, "I Can`t find the ini File, Please Check Full Path!");
+    EXPECT_EQ(session().Menu.MenuFileName, path("ConFigs/Main.ini"));
+
+    click(4); // "run" in lower case does nothing
+    EXPECT_EQ(boxes().size(), 2u);
+    EXPECT_TRUE(launcher().isVisible());
+
+    const QString before = QDir::currentPath();
+    click(3);
+    ASSERT_EQ(boxes().size(), 3u);
+    EXPECT_EQ(boxes()[2].kind, "error");
+    EXPECT_TRUE(boxes()[2].text.contains(path("text.txt"))) << boxes()[2].text.toStdString();
+    EXPECT_TRUE(session().Form1->isVisible());
+    EXPECT_FALSE(launcher().isVisible());
+    QDir::setCurrent(before);
+}
+
+TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
+{
+    auto lines = sampleMenuLines();
+    const QString script = writeRecorderScript("Tools/record.sh");
+    lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
+    start(lines);
+    const QString before = QDir::currentPath();
+    launcher().Show();
+
+    QTest::keyPress(&launcher(), Qt::Key_A);
+    // Releases that auto-repeat sends while the key stays down change nothing.
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true);
+    QCoreApplication::sendEvent(&launcher(), &repeatRelease);
+    EXPECT_TRUE(launcher().EditKeyDown);
+    click(37);
+
+    EXPECT_EQ(session().Menu.EditedGadget, 37);
+    EXPECT_FALSE(launcher().EditKeyDown);
+    EXPECT_TRUE(session().Form2->isVisible());
+    EXPECT_FALSE(launcher().isEnabled());
+    EXPECT_TRUE(launcher().isVisible());
+    EXPECT_EQ(QDir::currentPath(), before);
+
+    session().Form2->Close();
+    EXPECT_TRUE(launcher().isEnabled());
+    QTest::keyRelease(&launcher(), Qt::Key_A);
+    click(37);
+    EXPECT_FALSE(launcher().isVisible());
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(script + ".ran"); }));
+    QDir::setCurrent(before);
+}
+
+TEST_F(Launcher, AKeyReleasedElsewhereDoesNotTurnTheNextClickIntoAnEdit)
+{
+    start(sampleMenuLines());
+    launcher().Show();
+    QTest::keyPress(&launcher(), Qt::Key_Shift);
+    launcher().hide();
+    EXPECT_FALSE(launcher().EditKeyDown);
+    launcher().Show();
+    QTest::keyPress(&launcher(), Qt::Key_Control);
+    QFocusEvent focusLost(QEvent::FocusOut);
+    QCoreApplication::sendEvent(&launcher(), &focusLost);
+    EXPECT_FALSE(launcher().EditKeyDown);
+}
+
+TEST_F(Launcher, CloseButtonShowsTheControlBoxAndTheDateLineFollowsTheClock)
+{
+    start(sampleMenuLines());
+    launcher().Show();
+    EXPECT_FALSE(session().Form1->isVisible());
+    QTest::mouseClick(launcher().ColorSpeedButton57, Qt::LeftButton);
+    EXPECT_TRUE(session().Form1->isVisible());
+    EXPECT_FALSE(launcher().isVisible());
+
+    FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 5, 59)));
+    launcher().Timer1Timer();
+    EXPECT_EQ(launcher().Label1->text(), "06,Dec,2026  11:05: PM");
+    clock.set(QDateTime(QDate(2026, 12, 6), QTime(23, 6, 0)));
+    EXPECT_TRUE(waitUntil([&] { return launcher().Label1->text() == "06,Dec,2026  11:06: PM"; }, 3000));
+}
+
+TEST_F(Launcher, MissingMainMenuSaysSoAndAsksToQuit)
+{
+    start({});
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, "Kavro Start, Saying!");
+    EXPECT_EQ(boxes()[0].text, "Were off on a great strat here I can`t find the Main.ini?");
+    EXPECT_EQ(session().Menu.MenuFileName, "");
+}
+
+} // namespace
