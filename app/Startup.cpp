@@ -9,6 +9,7 @@
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "platform/StartupProbe.h"
 #include "platform/SystemColors.h"
 #include "sysinfo/About.h"
 
@@ -60,6 +61,7 @@ int runKavroStart(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Kavro Start"));
 
     Windows windows;
+    platform::reportFirstPaint(session().Form1);
     session().Form1->show();
     return app.exec();
 }

@@ -1,0 +1,104 @@
+// Start-up: time to the control box's first paint and its resident memory,
+// against the smallest Qt window on the same machine.
+#include "rtl/TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+struct Sample {
+    double ms = 0;
+    long kib = 0;
+};
+
+Sample runOnce(const QString& program, const QString& folder)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KAVRO_REPORT_SHOWN", "1");
+    env.insert("KAVRO_DIALOGS", "print");
+    if (!env.contains("QT_QPA_PLATFORM"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, {});
+    Sample sample;
+    while (process.waitForReadyRead(10000)) {
+        const QByteArray line = process.readLine().trimmed();
+        if (line.startsWith("shown ")) {
+            sample.ms = double(timer.nsecsElapsed()) / 1e6;
+            sample.kib = line.mid(6).toLong();
+            break;
+        }
+    }
+    process.waitForFinished(10000);
+    return sample;
+}
+
+QString menuFolder()
+{
+    static QTemporaryDir dir;
+    static bool made = false;
+    if (!made) {
+        QDir().mkpath(dir.filePath("ConFigs"));
+        QList<QByteArray> lines{"bench"};
+        for (int n = 1; n <= 56; ++n)
+            lines << "None" << "" << "Gadget " + QByteArray::number(n) << "12632256" << "" << "0" << "" << "2";
+        lines << "One" << "Two" << "Three" << "Four";
+        rtl::replaceFileAtomically(dir.filePath("ConFigs/Main.ini"), rtl::joinCrLf(lines));
+        made = true;
+    }
+    return dir.path();
+}
+
+Sample minimal, kavro;
+
+void measure(benchmark::State& state, const QString& program, Sample& total)
+{
+    Sample sum;
+    int runs = 0;
+    for (auto _ : state) {
+        const Sample s = runOnce(program, menuFolder());
+        if (s.kib <= 0) {
+            state.SkipWithError("the program did not report its first paint");
+            return;
+        }
+        state.SetIterationTime(s.ms / 1000.0);
+        sum.ms += s.ms;
+        sum.kib += s.kib;
+        ++runs;
+    }
+    total = {sum.ms / runs, sum.kib / runs};
+    state.counters["resident_kB"] = double(total.kib);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString minimalProgram = folder + "/minimal_window";
+    const QString kavroProgram = QDir(folder + "/..").absoluteFilePath("KavroStart");
+    benchmark::RegisterBenchmark("MinimalQtWindow", [&](benchmark::State& s) { measure(s, minimalProgram, minimal); })
+        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("KavroStartControlBox", [&](benchmark::State& s) { measure(s, kavroProgram, kavro); })
+        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    if (minimal.ms > 0 && kavro.ms > 0)
+        std::printf("control box: %.1f ms, %ld kB; minimal window: %.1f ms, %ld kB; time ratio %.2f (aim <= 2), "
+                    "memory ratio %.2f (aim <= 1.5)\n",
+                    kavro.ms, kavro.kib, minimal.ms, minimal.kib, kavro.ms / minimal.ms,
+                    double(kavro.kib) / double(minimal.kib));
+    return 0;
+}
