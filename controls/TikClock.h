@@ -1,27 +1,180 @@
-// Analogue clock control.
+// Analogue clock control, the geometry of its hands, and the worker thread
+// that makes it tick.
 #pragma once
 
+#include "platform/Bitmap.h"
+
+#include <QBrush>
+#include <QPen>
+#include <QPoint>
+#include <QPolygon>
 #include <QWidget>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace platform {
+class ThreadWakeup;
+}
 
 enum class TTickingClockMode { tcmIdle, tcmChronoMeter, tcmClock };
 
-class TTickingClock : public QWidget {
+struct HandLengths {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Where the hands lie, in control pixels.
+struct ClockHands {
+    QPolygon hour; // centre, side, tip, side, centre
+    QPolygon minute; // the same for the minute hand
+    QPoint secondEnd; // the second hand runs from the centre to here
+};
+
+// The point at `angle` (radians; 0 is 3 o'clock, y grows downwards) and
+// `radius` from `centre`, each offset rounded to the nearest integer, ties to even.
+QPoint clockPoint(QPoint centre, long double angle, long double radius);
+
+// The hands for a time of day; hours 12 to 23 draw like 0 to 11, and the
+// hour hand moves with the minutes but not with the seconds.
+ClockHands clockHands(QPoint centre, int hour, int minute, int second, HandLengths lengths);
+
+// The clock's worker. It asks the user-interface thread for a tick, waits
+// until that tick has been carried out, then sleeps one period, and again,
+// until it is stopped. Stopping wakes the sleep at once and drops a tick that
+// was asked for but not yet begun, so the user-interface thread never waits
+// on a tick it would have to run itself.
+class TTickingThread final {
+public:
+    using Period = std::chrono::milliseconds;
+
+    // Starts running at once and asks for its first tick straight away.
+    // `requestTick` is called on the worker; it must make the user-interface
+    // thread call CarryOutTick soon.
+    explicit TTickingThread(std::function<void()> requestTick, Period period = Period(1000));
+    // Stops the worker as Terminate and WaitFor do.
+    ~TTickingThread();
+    TTickingThread(const TTickingThread&) = delete;
+    TTickingThread& operator=(const TTickingThread&) = delete;
+
+    // Asks the worker to end at its next check; returns at once.
+    void Terminate();
+    // Ends the worker and waits until it has gone. A tick still waiting to
+    // be carried out is dropped. Call on the user-interface thread.
+    void WaitFor();
+
+    // On the user-interface thread: runs `tick` for the tick the worker asked
+    // for and lets the worker go on. Returns false, running nothing, when no
+    // tick is waiting (none asked for, already carried out, or dropped).
+    // This object may be destroyed while `tick` runs.
+    bool CarryOutTick(const std::function<void()>& tick);
+
+private:
+    struct HandOver;
+    static void Execute(HandOver& handOver, const std::function<void()>& requestTick, Period period);
+
+    std::shared_ptr<HandOver> handOver_;
+    std::thread thread_;
+};
+
+// A windowless analogue clock: a face bitmap with the hour and minute hands
+// drawn as filled kites and the second hand as a line.
+class TTickingClock final : public QWidget {
     Q_OBJECT
 public:
     explicit TTickingClock(QWidget* parent = nullptr);
+    // Stops the worker before anything else goes.
+    ~TTickingClock() override;
+
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value) { autoSize_ = value; }
+
+    // Setting the face resizes the control (with AutoSize) and recomputes the
+    // pivot and the three hand lengths.
+    const platform::TBitmap& Bitmap() const { return bitmap_; }
+    void setBitmap(const QImage& image);
 
     TTickingClockMode Mode() const { return mode_; }
-    void setMode(TTickingClockMode mode) { mode_ = mode; }
+    // A running mode starts the worker if there is none; idle stops it.
+    void setMode(TTickingClockMode mode);
+
+    // A changed value is stored and painted at once.
+    quint8 Hour() const { return hour_; }
+    void setHour(quint8 value);
+    quint8 Min() const { return min_; }
+    void setMin(quint8 value);
+    quint8 Sec() const { return sec_; }
+    void setSec(quint8 value);
+
+    const QPen& PenHour() const { return penHour_; }
+    void setPenHour(const QPen& pen);
+    const QPen& PenMin() const { return penMin_; }
+    void setPenMin(const QPen& pen);
+    const QPen& PenSec() const { return penSec_; }
+    void setPenSec(const QPen& pen);
+    const QBrush& BrushHour() const { return brushHour_; }
+    void setBrushHour(const QBrush& brush);
+    const QBrush& BrushMin() const { return brushMin_; }
+    void setBrushMin(const QBrush& brush);
+
+    int HourSize() const { return lengths_.hour; }
+    void setHourSize(int value);
+    int MinSize() const { return lengths_.minute; }
+    void setMinSize(int value);
+    int SecSize() const { return lengths_.second; }
+    void setSecSize(int value);
+
+    // The pivot of the hands, in control pixels.
+    QPoint Centre() const { return centre_; }
+
+    // The clock's own enabled setting, whatever its parents': a clock in a
+    // disabled window keeps its hands. A disabled clock shows only its face.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+
+    // Stores all three values and paints once, if any of them differs.
+    void SetTime(int hour, int minute, int second);
+    // The time from a count of seconds.
+    void SetSeconds(int seconds);
+
+    // One tick of the current mode, then OnTick. The worker's ticks come here.
+    void Tick();
+
+    // The running worker, if any.
+    const TTickingThread* Worker() const { return worker_.get(); }
 
 signals:
+    // After every tick, with the clock as sender.
+    void OnTick(TTickingClock* sender);
     void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void bitmapChanged();
+    void stopWorker();
+    void tickRequested();
+
+    platform::TBitmap bitmap_;
+    QPen penHour_;
+    QPen penMin_;
+    QPen penSec_;
+    QBrush brushHour_ { Qt::white, Qt::SolidPattern };
+    QBrush brushMin_ { Qt::white, Qt::SolidPattern };
+    quint8 hour_ = 0;
+    quint8 min_ = 0;
+    quint8 sec_ = 0;
+    HandLengths lengths_;
+    bool autoSize_ = true;
     TTickingClockMode mode_ = TTickingClockMode::tcmIdle;
+    QPoint centre_;
+    platform::ThreadWakeup* wakeup_;
+    std::unique_ptr<TTickingThread> worker_;
     bool pressed_ = false;
 };

@@ -6,6 +6,7 @@
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
 #include "desk/Blanker.h"
+#include "desk/ClockFace.h"
 #include "desk/ControlBoxGlyphs.h"
 #include "desk/Just1_32.h"
 #include "desk/KavroAlarm.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindow
 
     TickingClock1 = new TTickingClock(Panel1);
     TickingClock1->setGeometry(0, 5, 64, 51);
+    setUpControlBoxClock(*TickingClock1);
     connect(TickingClock1, &TTickingClock::clicked, this, [this] { platform::guarded([this] { TickingClock1Click(); }); });
 
     Panel2 = new TPanel(this);

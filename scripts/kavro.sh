@@ -47,6 +47,10 @@ test)
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$root/build/asan" --output-on-failure
+    # The clock worker's hand-over under ThreadSanitizer: only its own test target.
+    cmake -S "$root" -B "$root/build/tsan" -G Ninja -DKAVRO_TSAN=ON -DKAVRO_BENCH=OFF
+    cmake --build "$root/build/tsan" --target tests_clock_tsan
+    TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen "$root/build/tsan/tests/tests_clock_tsan"
     ;;
 bench)
     install_missing

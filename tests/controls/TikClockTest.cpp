@@ -1,0 +1,220 @@
+// The analogue clock: hand geometry, setters, painting and the modes' ticks.
+#include "controls/TikClock.h"
+
+#include "desk/ClockFace.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using testing_support::FixedClock;
+using testing_support::waitUntil;
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// A control-box clock on a shown window, with every pending paint done.
+struct ShownClock {
+    ShownClock()
+    {
+        host.resize(100, 80);
+        clock = new TTickingClock(&host);
+        setUpControlBoxClock(*clock);
+        host.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        QCoreApplication::processEvents();
+    }
+    QWidget host;
+    TTickingClock* clock;
+};
+
+QImage faceAsShown() { return glyphs::clockFace().convertToFormat(QImage::Format_RGB32); }
+
+} // namespace
+
+TEST(ClockGeometry, HandPointsFollowTheAnglesAndLengths)
+{
+    const QPoint centre(32, 25);
+    const HandLengths box { 19, 24, 25 };
+    struct Case {
+        int hour, minute, second;
+        QPolygon hourHand, minuteHand;
+        QPoint secondEnd;
+    };
+    const Case cases[] = {
+        // Hour hand at 3 o'clock, minute hand at 12, second hand at 12 ends on the face's top row.
+        { 3, 0, 0, QPolygon({ { 32, 25 }, { 47, 23 }, { 51, 25 }, { 47, 27 }, { 32, 25 } }),
+            QPolygon({ { 32, 25 }, { 29, 6 }, { 32, 1 }, { 35, 6 }, { 32, 25 } }), { 32, 0 } },
+        // The hour hand moves with the minutes: half past six is 105 degrees round.
+        { 6, 30, 45, QPolygon({ { 32, 25 }, { 30, 40 }, { 27, 43 }, { 26, 39 }, { 32, 25 } }),
+            QPolygon({ { 32, 25 }, { 35, 44 }, { 32, 49 }, { 29, 44 }, { 32, 25 } }), { 7, 25 } },
+        // Hours 12 to 23 draw like 0 to 11; seconds do not move the hour hand.
+        { 18, 30, 15, QPolygon({ { 32, 25 }, { 30, 40 }, { 27, 43 }, { 26, 39 }, { 32, 25 } }),
+            QPolygon({ { 32, 25 }, { 35, 44 }, { 32, 49 }, { 29, 44 }, { 32, 25 } }), { 57, 25 } },
+        { 10, 10, 40, QPolygon({ { 32, 25 }, { 18, 18 }, { 16, 14 }, { 21, 14 }, { 32, 25 } }),
+            QPolygon({ { 32, 25 }, { 47, 13 }, { 53, 13 }, { 50, 19 }, { 32, 25 } }), { 10, 38 } },
+    };
+    for (const Case& c : cases) {
+        const ClockHands hands = clockHands(centre, c.hour, c.minute, c.second, box);
+        EXPECT_EQ(hands.hour, c.hourHand) << c.hour << ":" << c.minute;
+        EXPECT_EQ(hands.minute, c.minuteHand) << c.hour << ":" << c.minute;
+        EXPECT_EQ(hands.secondEnd, c.secondEnd) << c.second;
+    }
+}
+
+TEST(ClockGeometry, PointsRoundHalvesToEven)
+{
+    EXPECT_EQ(clockPoint({ 10, 10 }, 0, 2.5L), QPoint(12, 10));
+    EXPECT_EQ(clockPoint({ 10, 10 }, 0, 3.5L), QPoint(14, 10));
+    EXPECT_EQ(clockPoint({ 10, 10 }, 0, -2.5L), QPoint(8, 10));
+}
+
+TEST(TickingClock, FaceSetsThePivotAndHandLengthsAndWithAutoSizeTheSize)
+{
+    TTickingClock sized;
+    sized.setBitmap(glyphs::clockFace());
+    EXPECT_EQ(sized.size(), QSize(64, 51));
+    EXPECT_EQ(sized.Centre(), QPoint(32, 25));
+    EXPECT_EQ(sized.HourSize(), 16);
+    EXPECT_EQ(sized.MinSize(), 24);
+    EXPECT_EQ(sized.SecSize(), 25);
+
+    TTickingClock fixed;
+    fixed.setAutoSize(false);
+    fixed.setGeometry(3, 4, 100, 80);
+    fixed.setBitmap(QImage(40, 30, QImage::Format_RGB32));
+    EXPECT_EQ(fixed.geometry(), QRect(3, 4, 100, 80));
+    EXPECT_EQ(fixed.Centre(), QPoint(20, 15));
+    EXPECT_EQ(fixed.HourSize(), 10);
+    EXPECT_EQ(fixed.MinSize(), 15);
+    EXPECT_EQ(fixed.SecSize(), 16);
+}
+
+TEST(TickingClock, ChronometerCarriesOverWithOneRepaintPerTick)
+{
+    ShownClock shown;
+    TTickingClock& clock = *shown.clock;
+    clock.setMode(TTickingClockMode::tcmChronoMeter);
+    struct Case {
+        QTime from, to;
+    };
+    const Case cases[] = {
+        { QTime(10, 59, 58), QTime(10, 59, 59) },
+        { QTime(10, 58, 59), QTime(10, 59, 0) },
+        { QTime(10, 59, 59), QTime(11, 0, 0) },
+        { QTime(23, 59, 59), QTime(0, 0, 0) },
+    };
+    for (const Case& c : cases) {
+        clock.SetTime(c.from.hour(), c.from.minute(), c.from.second());
+        PaintCounter paints(&clock);
+        clock.Tick();
+        EXPECT_EQ(QTime(clock.Hour(), clock.Min(), clock.Sec()), c.to) << c.from.toString().toStdString();
+        EXPECT_EQ(paints.count, 1) << c.from.toString().toStdString();
+    }
+    clock.setMode(TTickingClockMode::tcmIdle);
+}
+
+TEST(TickingClock, UnchangedValuesDoNotRepaint)
+{
+    ShownClock shown;
+    TTickingClock& clock = *shown.clock;
+    clock.SetTime(7, 8, 9);
+    PaintCounter paints(&clock);
+    clock.setHour(7);
+    clock.setMin(8);
+    clock.setSec(9);
+    clock.SetTime(7, 8, 9);
+    EXPECT_EQ(paints.count, 0);
+    clock.setHour(8);
+    EXPECT_EQ(paints.count, 1);
+}
+
+TEST(TickingClock, ClockModeShowsTheTimeOfDayFromItsOwnWorkerAndTellsEachTick)
+{
+    FixedClock fixed(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30, 999)));
+    TTickingClock clock;
+    std::vector<TTickingClock*> senders;
+    QObject::connect(&clock, &TTickingClock::OnTick, [&](TTickingClock* sender) { senders.push_back(sender); });
+    clock.setMode(TTickingClockMode::tcmClock);
+    ASSERT_TRUE(waitUntil([&] { return !senders.empty(); }));
+    EXPECT_EQ(QTime(clock.Hour(), clock.Min(), clock.Sec()), QTime(10, 20, 30));
+    EXPECT_EQ(senders.front(), &clock);
+    clock.setMode(TTickingClockMode::tcmIdle);
+    // Idle keeps the last time shown.
+    EXPECT_EQ(clock.Sec(), 30);
+}
+
+TEST(TickingClock, ModeKeepsOneWorkerWhileRunningAndNoneWhileIdle)
+{
+    TTickingClock clock;
+    clock.setMode(TTickingClockMode::tcmIdle);
+    EXPECT_EQ(clock.Worker(), nullptr);
+    clock.setMode(TTickingClockMode::tcmClock);
+    const TTickingThread* worker = clock.Worker();
+    ASSERT_NE(worker, nullptr);
+    clock.setMode(TTickingClockMode::tcmClock);
+    EXPECT_EQ(clock.Worker(), worker);
+    clock.setMode(TTickingClockMode::tcmChronoMeter);
+    EXPECT_EQ(clock.Worker(), worker);
+    clock.setMode(TTickingClockMode::tcmIdle);
+    EXPECT_EQ(clock.Worker(), nullptr);
+}
+
+TEST(TickingClock, PaintsHandsOverTheFaceAndOnlyTheFaceWhenDisabled)
+{
+    ShownClock shown;
+    TTickingClock& clock = *shown.clock;
+    clock.SetTime(3, 0, 45);
+    const QImage image = clock.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixelColor(44, 25), QColor(Qt::yellow)); // hour hand, towards 3
+    EXPECT_EQ(image.pixelColor(32, 10), QColor(Qt::yellow)); // minute hand, towards 12
+    EXPECT_EQ(image.pixelColor(15, 25), QColor(Qt::white)); // second hand, towards 9
+    EXPECT_EQ(image.pixelColor(47, 23), QColor(Qt::black)); // hour hand outline
+
+    // A disabled window leaves the clock's own setting, and so its hands, alone.
+    shown.host.setEnabled(false);
+    EXPECT_TRUE(clock.Enabled());
+    EXPECT_EQ(clock.grab().toImage().convertToFormat(QImage::Format_RGB32), image);
+
+    shown.host.setEnabled(true);
+    clock.setEnabled(false);
+    EXPECT_EQ(clock.grab().toImage().convertToFormat(QImage::Format_RGB32), faceAsShown());
+}
+
+TEST(ClockFace, IsANavySixteenColourFaceWithYellowNumeralsRoundThePivot)
+{
+    const QImage face = glyphs::clockFace();
+    EXPECT_EQ(face.size(), QSize(64, 51));
+    EXPECT_LE(face.colorCount(), 16);
+    const QColor navy(0, 0, 128);
+    EXPECT_EQ(face.pixelColor(0, 0), navy);
+    EXPECT_EQ(face.pixelColor(63, 50), navy);
+    EXPECT_EQ(face.pixelColor(32, 25), navy);
+    // Every numeral's place, one per twelfth of the circle, holds yellow.
+    for (int numeral = 1; numeral <= 12; ++numeral) {
+        const double angle = numeral * M_PI / 6;
+        const QPoint place(32 + int(std::lround(23 * std::sin(angle))), 25 - int(std::lround(20 * std::cos(angle))));
+        int yellow = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                yellow += face.pixelColor(place + QPoint(dx, dy)) == QColor(Qt::yellow);
+        EXPECT_GE(yellow, 5) << numeral;
+    }
+}
