@@ -17,8 +17,7 @@ constexpr int exclusiveImage = int(TButtonState::bsExclusive);
 QRgb rgbOf(const QColor& colour) { return colour.rgb() & RGB_MASK; }
 
 // Applies `change` to every pixel of a 32-bit image.
-template <class Change>
-void forEachPixel(QImage& image, Change change)
+template <class Change> void forEachPixel(QImage& image, Change change)
 {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -34,7 +33,7 @@ constexpr int textFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMne
 QSize captionSize(const QFontMetrics& metrics, const QString& caption)
 {
     if (caption.isEmpty())
-        return {0, 0};
+        return { 0, 0 };
     return metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, caption);
 }
 
@@ -165,18 +164,17 @@ int TButtonGlyph::CreateButtonGlyph(TButtonState state, const QColor& face)
     if (!glyphList_)
         glyphList_ = TGlyphCache::ensure().GetList(width, original_.Height());
     const QImage image = makeImage(wanted, face);
-    indexes_[size_t(wanted)] = wanted == exclusiveImage ? glyphList_->AddMasked(image, transparentColor_)
-                                                        : glyphList_->Add(image);
+    indexes_[size_t(wanted)]
+        = wanted == exclusiveImage ? glyphList_->AddMasked(image, transparentColor_) : glyphList_->Add(image);
     return indexes_[size_t(wanted)];
 }
 
 void TButtonGlyph::Draw(QPainter& painter, const QRect& client, const QString& caption, TButtonLayout layout,
-                        int margin, int spacing, TButtonState state, const QColor& face, const QColor& textColor)
+    int margin, int spacing, TButtonState state, const QColor& face, const QColor& textColor)
 {
-    const QSize glyphSize =
-        original_.Empty() ? QSize(0, 0) : QSize(original_.Width() / numGlyphs_, original_.Height());
-    const TButtonLayoutResult placed =
-        CalcButtonLayout(client, glyphSize, captionSize(painter.fontMetrics(), caption), layout, margin, spacing);
+    const QSize glyphSize = original_.Empty() ? QSize(0, 0) : QSize(original_.Width() / numGlyphs_, original_.Height());
+    const TButtonLayoutResult placed
+        = CalcButtonLayout(client, glyphSize, captionSize(painter.fontMetrics(), caption), layout, margin, spacing);
 
     const int index = CreateButtonGlyph(state, face);
     if (index >= 0)

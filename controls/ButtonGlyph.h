@@ -7,7 +7,6 @@
 
 #include <QColor>
 #include <QString>
-
 #include <array>
 #include <functional>
 
@@ -45,7 +44,7 @@ public:
     // Draws picture and caption inside `client`, with the painter's font;
     // the caption in `textColor` unless disabled.
     void Draw(QPainter& painter, const QRect& client, const QString& caption, TButtonLayout layout, int margin,
-              int spacing, TButtonState state, const QColor& face, const QColor& textColor);
+        int spacing, TButtonState state, const QColor& face, const QColor& textColor);
 
     // Drops every per-state image and lets go of the image list.
     void Invalidate();
@@ -59,8 +58,8 @@ private:
 
     platform::TBitmap original_;
     TGlyphList* glyphList_ = nullptr;
-    std::array<int, 4> indexes_{-1, -1, -1, -1};
-    QColor transparentColor_{0, 128, 128};
+    std::array<int, 4> indexes_ { -1, -1, -1, -1 };
+    QColor transparentColor_ { 0, 128, 128 };
     int numGlyphs_ = 1;
 };
 

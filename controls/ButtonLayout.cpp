@@ -1,8 +1,8 @@
 // Layout of picture and caption.
 #include "controls/ButtonLayout.h"
 
-TButtonLayoutResult CalcButtonLayout(const QRect& client, QSize glyph, QSize text, TButtonLayout layout, int margin,
-                                     int spacing)
+TButtonLayoutResult CalcButtonLayout(
+    const QRect& client, QSize glyph, QSize text, TButtonLayout layout, int margin, int spacing)
 {
     const int clientWidth = client.width();
     const int clientHeight = client.height();
@@ -57,5 +57,5 @@ TButtonLayoutResult CalcButtonLayout(const QRect& client, QSize glyph, QSize tex
     }
 
     const QPoint origin = client.topLeft();
-    return {glyphPos + origin, QRect(textPos + origin, text)};
+    return { glyphPos + origin, QRect(textPos + origin, text) };
 }

@@ -8,8 +8,8 @@
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 struct TButtonLayoutResult {
-    QPoint GlyphPos;   // top-left corner of the picture
-    QRect TextBounds;  // the caption's rectangle, its measured size
+    QPoint GlyphPos; // top-left corner of the picture
+    QRect TextBounds; // the caption's rectangle, its measured size
 };
 
 // Places a picture of size `glyph` and a caption of measured size `text`
@@ -17,5 +17,5 @@ struct TButtonLayoutResult {
 // spacing -1 centres the caption in the room left beside the picture.
 // Divisions truncate toward zero, so sizes larger than the client still
 // give the positions users have always seen.
-TButtonLayoutResult CalcButtonLayout(const QRect& client, QSize glyph, QSize text, TButtonLayout layout, int margin,
-                                     int spacing);
+TButtonLayoutResult CalcButtonLayout(
+    const QRect& client, QSize glyph, QSize text, TButtonLayout layout, int margin, int spacing);

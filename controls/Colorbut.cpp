@@ -46,7 +46,9 @@ bool isPaletteChange(const QEvent& event)
 // ---------------------------------------------------------------------------
 // TColorSpeedButton
 
-TColorSpeedButton::TColorSpeedButton(QWidget* parent) : QWidget(parent), color_(platform::clBtnFace)
+TColorSpeedButton::TColorSpeedButton(QWidget* parent)
+    : QWidget(parent)
+    , color_(platform::clBtnFace)
 {
     resize(25, 25);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -223,8 +225,7 @@ void TColorSpeedButton::paintEvent(QPaintEvent*)
         }
         painter.fillRect(content.adjusted(0, 0, -1, -1), QBrush(pattern_));
     }
-    glyph_.Draw(painter, content, caption_, layout_, margin_, spacing_, state_, face,
-                platform::ColorToRGB(fontColor_));
+    glyph_.Draw(painter, content, caption_, layout_, margin_, spacing_, state_, face, platform::ColorToRGB(fontColor_));
 }
 
 void TColorSpeedButton::mousePressEvent(QMouseEvent* event)
@@ -316,17 +317,17 @@ struct KindFacts {
 
 // Indexed by TBitBtnKind; bkCustom has none.
 constexpr KindFacts kindFacts[] = {
-    {"", 0, ""},
-    {"OK", 1, "BBOK"},
-    {"Cancel", 2, "BBCANCEL"},
-    {"&Help", 0, "BBHELP"},
-    {"&Yes", 6, "BBYES"},
-    {"&No", 7, "BBNO"},
-    {"&Close", 0, "BBCLOSE"},
-    {"Abort", 3, "BBABORT"},
-    {"&Retry", 4, "BBRETRY"},
-    {"&Ignore", 5, "BBIGNORE"},
-    {"&All", 8, "BBALL"},
+    { "", 0, "" },
+    { "OK", 1, "BBOK" },
+    { "Cancel", 2, "BBCANCEL" },
+    { "&Help", 0, "BBHELP" },
+    { "&Yes", 6, "BBYES" },
+    { "&No", 7, "BBNO" },
+    { "&Close", 0, "BBCLOSE" },
+    { "Abort", 3, "BBABORT" },
+    { "&Retry", 4, "BBRETRY" },
+    { "&Ignore", 5, "BBIGNORE" },
+    { "&All", 8, "BBALL" },
 };
 
 bool isDefaultKind(TBitBtnKind kind) { return kind == TBitBtnKind::bkOK || kind == TBitBtnKind::bkYes; }
@@ -336,7 +337,9 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 
 } // namespace
 
-TColorBitBtn::TColorBitBtn(QWidget* parent) : QPushButton(parent), color_(platform::clBtnFace)
+TColorBitBtn::TColorBitBtn(QWidget* parent)
+    : QPushButton(parent)
+    , color_(platform::clBtnFace)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     glyph_.OnChange = [this] { update(); };
@@ -424,8 +427,8 @@ TBitBtnKind TColorBitBtn::Kind() const
 {
     if (kind_ != TBitBtnKind::bkCustom) {
         const KindFacts& facts = kindFacts[int(kind_)];
-        if (default_ != isDefaultKind(kind_) || cancel_ != isCancelKind(kind_) ||
-            modalResult_ != facts.modalResult || modifiedGlyph_)
+        if (default_ != isDefaultKind(kind_) || cancel_ != isCancelKind(kind_) || modalResult_ != facts.modalResult
+            || modifiedGlyph_)
             kind_ = TBitBtnKind::bkCustom;
     }
     return kind_;
@@ -512,8 +515,7 @@ void TColorBitBtn::afterClick()
 bool TColorBitBtn::event(QEvent* event)
 {
     // A focused button takes Enter itself, before any default button's key.
-    if (event->type() == QEvent::ShortcutOverride && hasFocus() &&
-        isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+    if (event->type() == QEvent::ShortcutOverride && hasFocus() && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
         event->accept();
         return true;
     }
@@ -548,7 +550,7 @@ void TColorBitBtn::paintEvent(QPaintEvent*)
     if (pressed)
         r.translate(1, 1);
     glyph_.Draw(painter, r, text(), layout_, margin_, spacing_, state, face,
-                palette().color(QPalette::Active, QPalette::ButtonText));
+        palette().color(QPalette::Active, QPalette::ButtonText));
     if (focusVisible_ && active)
         drawFocusRect(painter, rect().adjusted(4, 4, -4, -4));
 }

@@ -2,10 +2,13 @@
 #include "controls/GlyphCache.h"
 
 #include <QPainter>
-
 #include <algorithm>
 
-TGlyphList::TGlyphList(int width, int height) : width_(width), height_(height) {}
+TGlyphList::TGlyphList(int width, int height)
+    : width_(width)
+    , height_(height)
+{
+}
 
 int TGlyphList::store(QImage image)
 {

@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QImage>
-
 #include <memory>
 #include <vector>
 

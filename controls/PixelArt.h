@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <initializer_list>
 
 namespace pixelart {

@@ -1,15 +1,13 @@
 // The colour speed button: its faces, pictures, captions, mouse and groups.
+#include "ButtonTestSupport.h"
 #include "controls/Colorbut.h"
 #include "controls/GlyphCache.h"
 #include "platform/SystemColors.h"
-
-#include "ButtonTestSupport.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
 #include <set>
 
 using namespace button_testing;
@@ -31,7 +29,7 @@ PixelSet pixelsOf(const QImage& image, QRgb colour)
     for (int y = 1; y < image.height() - 2; ++y)
         for (int x = 1; x < image.width() - 2; ++x)
             if (at(image, x, y) == colour)
-                found.insert({x, y});
+                found.insert({ x, y });
     return found;
 }
 
@@ -54,7 +52,7 @@ TEST(ColorSpeedButton, UpAndDownFacesHaveTheClassicEdges)
     EXPECT_EQ(at(up, 1, 1), face);
     EXPECT_EQ(at(up, 27, 17), face);
 
-    mouse(button, QEvent::MouseButtonPress, {5, 5});
+    mouse(button, QEvent::MouseButtonPress, { 5, 5 });
     ASSERT_EQ(button.State(), TButtonState::bsDown);
     QImage down = render(button);
     EXPECT_EQ(at(down, 0, 0), scheme(platform::COLOR_3DDKSHADOW));
@@ -101,9 +99,9 @@ TEST(ColorSpeedButton, DisabledOneImagePictureIsEmbossed)
     const auto black = [&](int x, int y) { return x >= 0 && y >= 0 && source.pixel(x, y) == qRgb(0, 0, 0); };
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
-            const QRgb expected = black(x, y)             ? scheme(platform::COLOR_BTNSHADOW)
-                                  : black(x - 1, y - 1) ? scheme(platform::COLOR_BTNHIGHLIGHT)
-                                                        : qRgb(0, 0, 255);
+            const QRgb expected = black(x, y) ? scheme(platform::COLOR_BTNSHADOW)
+                : black(x - 1, y - 1)         ? scheme(platform::COLOR_BTNHIGHLIGHT)
+                                              : qRgb(0, 0, 255);
             ASSERT_EQ(at(image, 12 + x, 7 + y), expected) << x << "," << y;
         }
     }
@@ -129,8 +127,8 @@ TEST(ColorSpeedButton, DisabledCaptionIsWhiteOnePixelRightAndDownUnderDarkGrey)
     const PixelSet white = pixelsOf(disabled, qRgb(255, 255, 255));
     PixelSet shifted;
     for (auto [x, y] : shape)
-        if (!shape.count({x + 1, y + 1}))
-            shifted.insert({x + 1, y + 1});
+        if (!shape.count({ x + 1, y + 1 }))
+            shifted.insert({ x + 1, y + 1 });
     EXPECT_EQ(grey, shape);
     EXPECT_EQ(white, shifted);
     EXPECT_TRUE(pixelsOf(disabled, qRgb(0, 0, 0)).empty());
@@ -146,7 +144,7 @@ TEST(ColorSpeedButton, HeldInAGroupShowsTheDitherOfItsCurrentColour)
     button->setDown(true);
     ASSERT_EQ(button->State(), TButtonState::bsExclusive);
 
-    for (qint32 colour : {storedRed, storedBlue}) {
+    for (qint32 colour : { storedRed, storedBlue }) {
         // A colour change after the pattern was made shows the new colour.
         button->setColor(colour);
         const QRgb face = rgb(platform::ColorToRGB(colour));
@@ -164,14 +162,14 @@ TEST(ColorSpeedButton, PressAndReleaseOutsideFiresNoClickAndLeavesItUp)
     button.resize(30, 20);
     QSignalSpy clicks(&button, &TColorSpeedButton::clicked);
 
-    mouse(button, QEvent::MouseButtonPress, {5, 5});
+    mouse(button, QEvent::MouseButtonPress, { 5, 5 });
     EXPECT_EQ(button.State(), TButtonState::bsDown);
-    mouse(button, QEvent::MouseMove, {30, 5});
+    mouse(button, QEvent::MouseMove, { 30, 5 });
     EXPECT_EQ(button.State(), TButtonState::bsUp);
-    mouse(button, QEvent::MouseMove, {29, 19});
+    mouse(button, QEvent::MouseMove, { 29, 19 });
     EXPECT_EQ(button.State(), TButtonState::bsDown);
-    mouse(button, QEvent::MouseMove, {5, -1});
-    mouse(button, QEvent::MouseButtonRelease, {5, -1});
+    mouse(button, QEvent::MouseMove, { 5, -1 });
+    mouse(button, QEvent::MouseButtonRelease, { 5, -1 });
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(button.State(), TButtonState::bsUp);
 
@@ -183,8 +181,8 @@ TEST(ColorSpeedButton, PressAndReleaseOutsideFiresNoClickAndLeavesItUp)
     EXPECT_FALSE(button.Down());
 
     button.setEnabled(false);
-    mouse(button, QEvent::MouseButtonPress, {5, 5});
-    mouse(button, QEvent::MouseButtonRelease, {5, 5});
+    mouse(button, QEvent::MouseButtonPress, { 5, 5 });
+    mouse(button, QEvent::MouseButtonRelease, { 5, 5 });
     EXPECT_EQ(clicks.count(), 1) << "a disabled button does not click";
 }
 
@@ -194,7 +192,7 @@ TEST(ColorSpeedButton, GroupKeepsOneButtonDownAndItsLastOneUnlessAllUpIsAllowed)
     auto* first = new TColorSpeedButton(&parent);
     auto* second = new TColorSpeedButton(&parent);
     auto* elsewhere = new TColorSpeedButton(&parent);
-    for (auto* button : {first, second})
+    for (auto* button : { first, second })
         button->setGroupIndex(1);
     elsewhere->setGroupIndex(2);
     elsewhere->setDown(true);
@@ -219,8 +217,8 @@ TEST(ColorSpeedButton, GroupKeepsOneButtonDownAndItsLastOneUnlessAllUpIsAllowed)
     EXPECT_TRUE(second->Down());
 
     // A press released outside leaves it held.
-    mouse(*second, QEvent::MouseButtonPress, {3, 3});
-    mouse(*second, QEvent::MouseButtonRelease, {-3, 3});
+    mouse(*second, QEvent::MouseButtonPress, { 3, 3 });
+    mouse(*second, QEvent::MouseButtonRelease, { -3, 3 });
     EXPECT_EQ(second->State(), TButtonState::bsExclusive);
 
     // AllowAllUp is shared across the group.
@@ -236,14 +234,14 @@ TEST(ColorSpeedButton, DoubleClickIsReportedOnlyWhileDown)
     QWidget parent;
     auto* button = new TColorSpeedButton(&parent);
     QSignalSpy doubles(button, &TColorSpeedButton::doubleClicked);
-    mouse(*button, QEvent::MouseButtonDblClick, {3, 3});
-    mouse(*button, QEvent::MouseButtonRelease, {3, 3});
+    mouse(*button, QEvent::MouseButtonDblClick, { 3, 3 });
+    mouse(*button, QEvent::MouseButtonRelease, { 3, 3 });
     EXPECT_EQ(doubles.count(), 0);
 
     button->setGroupIndex(1);
     click(*button);
     ASSERT_TRUE(button->Down());
-    mouse(*button, QEvent::MouseButtonDblClick, {3, 3});
+    mouse(*button, QEvent::MouseButtonDblClick, { 3, 3 });
     EXPECT_EQ(doubles.count(), 1);
 }
 

@@ -1,14 +1,13 @@
 // Shared image lists and the per-state images of button pictures.
-#include "controls/ButtonGlyph.h"
 #include "controls/GlyphCache.h"
-#include "platform/SystemColors.h"
 
 #include "ButtonTestSupport.h"
+#include "controls/ButtonGlyph.h"
+#include "platform/SystemColors.h"
 #include "support/TestSupport.h"
 
 #include <QPalette>
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
 
