@@ -36,9 +36,32 @@ bool isInside(const QWidget& widget, const QMouseEvent& event)
     return x >= 0 && x < widget.width() && y >= 0 && y < widget.height();
 }
 
-bool isPaletteChange(const QEvent& event)
+// Stores a property and repaints the button when the value changes.
+template <class Value> void setAndRepaint(QWidget& button, Value& field, Value value)
 {
-    return event.type() == QEvent::PaletteChange || event.type() == QEvent::ApplicationPaletteChange;
+    if (field == value)
+        return;
+    field = value;
+    button.update();
+}
+
+// Reactions both buttons share: enabled, font and colour-scheme changes
+// repaint, and a scheme change also drops the picture's images.
+void lookChanged(QWidget& button, TButtonGlyph& glyph, const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        glyph.Invalidate();
+        button.update();
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+        button.update();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -156,37 +179,17 @@ void TColorSpeedButton::setColor(qint32 color)
     update();
 }
 
-void TColorSpeedButton::setFontColor(qint32 color)
-{
-    if (color == fontColor_)
-        return;
-    fontColor_ = color;
-    update();
-}
+void TColorSpeedButton::setFontColor(qint32 color) { setAndRepaint(*this, fontColor_, color); }
 
-void TColorSpeedButton::setLayout(TButtonLayout layout)
-{
-    if (layout == layout_)
-        return;
-    layout_ = layout;
-    update();
-}
+void TColorSpeedButton::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
 
 void TColorSpeedButton::setMargin(int margin)
 {
-    if (margin == margin_ || margin < -1)
-        return;
-    margin_ = margin;
-    update();
+    if (margin >= -1)
+        setAndRepaint(*this, margin_, margin);
 }
 
-void TColorSpeedButton::setSpacing(int spacing)
-{
-    if (spacing == spacing_)
-        return;
-    spacing_ = spacing;
-    update();
-}
+void TColorSpeedButton::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
 
 bool TColorSpeedButton::event(QEvent* event)
 {
@@ -289,18 +292,7 @@ void TColorSpeedButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TColorSpeedButton::changeEvent(QEvent* event)
 {
-    if (isPaletteChange(*event))
-        glyph_.Invalidate();
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
-    case QEvent::PaletteChange:
-    case QEvent::ApplicationPaletteChange:
-        update();
-        break;
-    default:
-        break;
-    }
+    lookChanged(*this, glyph_, *event);
     QWidget::changeEvent(event);
 }
 
@@ -369,21 +361,9 @@ void TColorBitBtn::setGlyph(const QImage& image)
     update();
 }
 
-void TColorBitBtn::setAllowDown(bool value)
-{
-    if (value == allowDown_)
-        return;
-    allowDown_ = value;
-    update();
-}
+void TColorBitBtn::setAllowDown(bool value) { setAndRepaint(*this, allowDown_, value); }
 
-void TColorBitBtn::setFocusVisible(bool value)
-{
-    if (value == focusVisible_)
-        return;
-    focusVisible_ = value;
-    update();
-}
+void TColorBitBtn::setFocusVisible(bool value) { setAndRepaint(*this, focusVisible_, value); }
 
 void TColorBitBtn::setDefault(bool value)
 {
@@ -452,37 +432,17 @@ void TColorBitBtn::setKind(TBitBtnKind kind)
     update();
 }
 
-void TColorBitBtn::setLayout(TButtonLayout layout)
-{
-    if (layout == layout_)
-        return;
-    layout_ = layout;
-    update();
-}
+void TColorBitBtn::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
 
 void TColorBitBtn::setMargin(int margin)
 {
-    if (margin == margin_ || margin < -1)
-        return;
-    margin_ = margin;
-    update();
+    if (margin >= -1)
+        setAndRepaint(*this, margin_, margin);
 }
 
-void TColorBitBtn::setSpacing(int spacing)
-{
-    if (spacing == spacing_)
-        return;
-    spacing_ = spacing;
-    update();
-}
+void TColorBitBtn::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
 
-void TColorBitBtn::setStyle(TButtonStyle style)
-{
-    if (style == style_)
-        return;
-    style_ = style;
-    update();
-}
+void TColorBitBtn::setStyle(TButtonStyle style) { setAndRepaint(*this, style_, style); }
 
 bool TColorBitBtn::isFocusedOrDefault() const
 {
@@ -578,17 +538,6 @@ void TColorBitBtn::keyPressEvent(QKeyEvent* event)
 
 void TColorBitBtn::changeEvent(QEvent* event)
 {
-    if (isPaletteChange(*event))
-        glyph_.Invalidate();
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
-    case QEvent::PaletteChange:
-    case QEvent::ApplicationPaletteChange:
-        update();
-        break;
-    default:
-        break;
-    }
+    lookChanged(*this, glyph_, *event);
     QPushButton::changeEvent(event);
 }
