@@ -1,25 +1,105 @@
-// Colour speed button.
+// Colour speed button and colour push button.
 #include "controls/Colorbut.h"
 
-#include "controls/Panel.h"
+#include "controls/ButtonFace.h"
+#include "controls/KindGlyphs.h"
 #include "platform/Guard.h"
 #include "platform/SystemColors.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
+#include <QtMath>
 
-TColorSpeedButton::TColorSpeedButton(QWidget* parent) : QWidget(parent), color_(platform::clBtnFace)
+namespace {
+
+// The character after the first single & of a caption ("&&" is a plain &).
+QChar acceleratorOf(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] != QLatin1Char('&'))
+            return caption[i + 1];
+        ++i;
+    }
+    return {};
+}
+
+bool isInside(const QWidget& widget, const QMouseEvent& event)
+{
+    const int x = qFloor(event.position().x());
+    const int y = qFloor(event.position().y());
+    return x >= 0 && x < widget.width() && y >= 0 && y < widget.height();
+}
+
+// Stores a property and repaints the button when the value changes.
+template <class Value> void setAndRepaint(QWidget& button, Value& field, Value value)
+{
+    if (field == value)
+        return;
+    field = value;
+    button.update();
+}
+
+// Reactions both buttons share: enabled, font and colour-scheme changes
+// repaint, and a scheme change also drops the picture's images.
+void lookChanged(QWidget& button, TButtonGlyph& glyph, const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        glyph.Invalidate();
+        button.update();
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+        button.update();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TColorSpeedButton
+
+TColorSpeedButton::TColorSpeedButton(QWidget* parent)
+    : QWidget(parent)
+    , color_(platform::clBtnFace)
 {
     resize(25, 25);
     setAttribute(Qt::WA_OpaquePaintEvent);
     glyph_.OnChange = [this] { update(); };
 }
 
-TColorSpeedButton::~TColorSpeedButton() = default;
+TColorSpeedButton::~TColorSpeedButton() { glyph_.OnChange = nullptr; }
 
-void TColorSpeedButton::setAllowAllUp(bool value) { allowAllUp_ = value; }
+void TColorSpeedButton::setAllowAllUp(bool value)
+{
+    if (value == allowAllUp_)
+        return;
+    allowAllUp_ = value;
+    updateExclusive();
+}
 
-void TColorSpeedButton::setGroupIndex(int value) { groupIndex_ = value; }
+void TColorSpeedButton::setGroupIndex(int value)
+{
+    if (value == groupIndex_)
+        return;
+    groupIndex_ = value;
+    if (groupIndex_ == 0 && down_) {
+        down_ = false;
+        state_ = TButtonState::bsUp;
+        update();
+    }
+    updateExclusive();
+}
 
 void TColorSpeedButton::setDown(bool value)
 {
@@ -30,12 +110,64 @@ void TColorSpeedButton::setDown(bool value)
     down_ = value;
     state_ = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
     update();
+    if (down_)
+        updateExclusive();
+}
+
+void TColorSpeedButton::updateExclusive()
+{
+    if (groupIndex_ == 0 || !parentWidget())
+        return;
+    const auto siblings = parentWidget()->findChildren<TColorSpeedButton*>(Qt::FindDirectChildrenOnly);
+    for (TColorSpeedButton* sibling : siblings) {
+        if (sibling != this)
+            sibling->buttonPressed(*this);
+    }
+}
+
+void TColorSpeedButton::buttonPressed(const TColorSpeedButton& sender)
+{
+    if (sender.groupIndex_ != groupIndex_)
+        return;
+    if (sender.down_ && down_) {
+        down_ = false;
+        state_ = TButtonState::bsUp;
+        update();
+    }
+    allowAllUp_ = sender.allowAllUp_;
 }
 
 void TColorSpeedButton::setCaption(const QString& caption)
 {
+    if (caption == caption_)
+        return;
     caption_ = caption;
+    grabAccelerator();
     update();
+}
+
+void TColorSpeedButton::grabAccelerator()
+{
+    if (acceleratorId_ != 0)
+        releaseShortcut(acceleratorId_);
+    acceleratorId_ = 0;
+    const QKeySequence accelerator = QKeySequence::mnemonic(caption_);
+    if (!accelerator.isEmpty())
+        acceleratorId_ = grabShortcut(accelerator);
+}
+
+bool TColorSpeedButton::DialogChar(QChar character)
+{
+    const QChar accelerator = acceleratorOf(caption_);
+    if (accelerator.isNull() || accelerator.toUpper() != character.toUpper() || !Enabled())
+        return false;
+    click();
+    return true;
+}
+
+void TColorSpeedButton::click()
+{
+    platform::guarded([this] { emit clicked(); });
 }
 
 void TColorSpeedButton::setColor(qint32 color)
@@ -43,104 +175,86 @@ void TColorSpeedButton::setColor(qint32 color)
     if (color == color_)
         return;
     color_ = color;
+    glyph_.Invalidate();
     update();
 }
 
-void TColorSpeedButton::setFontColor(qint32 color)
-{
-    fontColor_ = color;
-    update();
-}
+void TColorSpeedButton::setFontColor(qint32 color) { setAndRepaint(*this, fontColor_, color); }
 
-void TColorSpeedButton::setGlyph(const QImage& image)
-{
-    if (image.height() > 0 && image.width() % image.height() == 0) {
-        const int count = image.width() / image.height();
-        numGlyphs_ = count > 4 ? 1 : count;
-    }
-    glyph_.Assign(image);
-}
-
-void TColorSpeedButton::setLayout(TButtonLayout layout)
-{
-    layout_ = layout;
-    update();
-}
+void TColorSpeedButton::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
 
 void TColorSpeedButton::setMargin(int margin)
 {
-    if (margin < -1)
-        return;
-    margin_ = margin;
-    update();
+    if (margin >= -1)
+        setAndRepaint(*this, margin_, margin);
 }
 
-void TColorSpeedButton::setNumGlyphs(int count)
-{
-    if (count > 4)
-        count = 4;
-    if (count <= 0)
-        return;
-    numGlyphs_ = count;
-    update();
-}
+void TColorSpeedButton::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
 
-void TColorSpeedButton::setSpacing(int spacing)
+bool TColorSpeedButton::event(QEvent* event)
 {
-    spacing_ = spacing;
-    update();
+    if (event->type() == QEvent::Shortcut) {
+        if (Enabled())
+            click();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TColorSpeedButton::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const QColor face = platform::ColorToRGB(color_);
-    QRect r = rect();
-    const bool sunken = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
-    painter.fillRect(r, face);
-    if (sunken) {
-        frame3D(painter, r, platform::sysColor(platform::COLOR_BTNSHADOW), platform::sysColor(platform::COLOR_BTNHIGHLIGHT));
-    } else {
-        frame3D(painter, r, platform::sysColor(platform::COLOR_BTNHIGHLIGHT), platform::sysColor(platform::COLOR_3DDKSHADOW));
+    if (!Enabled()) {
+        state_ = TButtonState::bsDisabled;
+        dragging_ = false;
+    } else if (state_ == TButtonState::bsDisabled) {
+        state_ = down_ && groupIndex_ != 0 ? TButtonState::bsExclusive : TButtonState::bsUp;
     }
+
+    QPainter painter(this);
+    painter.setFont(font());
+    const QColor face = platform::ColorToRGB(color_);
+    const bool sunken = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
+    paintSpeedButtonFace(painter, rect(), face, sunken);
+
     QRect content(1, 1, width() - 3, height() - 3);
     if (sunken)
         content.translate(1, 1);
-    QImage picture;
-    if (!glyph_.Empty())
-        picture = glyph_.image().copy(0, 0, glyph_.Width() / numGlyphs_, glyph_.Height());
-    const int textWidth = caption_.isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption_);
-    const int spacing = (caption_.isEmpty() || picture.isNull()) ? 0 : spacing_;
-    const int total = picture.width() + spacing + textWidth;
-    int x = content.left() + (content.width() - total + 1) / 2;
-    if (!picture.isNull()) {
-        const int pictureX = layout_ == TButtonLayout::blGlyphRight ? x + textWidth + spacing : x;
-        painter.drawImage(pictureX, content.top() + (content.height() - picture.height() + 1) / 2, picture);
-        if (layout_ != TButtonLayout::blGlyphRight)
-            x += picture.width() + spacing;
+    if (state_ == TButtonState::bsExclusive) {
+        // Made again when the colour has changed since, so a toggled button
+        // never shows its old colour.
+        if (pattern_.isNull() || patternColor_ != face) {
+            pattern_ = exclusivePattern(face);
+            patternColor_ = face;
+        }
+        painter.fillRect(content.adjusted(0, 0, -1, -1), QBrush(pattern_));
     }
-    painter.setFont(font());
-    painter.setPen(isEnabled() ? platform::ColorToRGB(fontColor_) : QColor(128, 128, 128));
-    painter.drawText(QRect(x, content.top(), textWidth, content.height()), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
+    glyph_.Draw(painter, content, caption_, layout_, margin_, spacing_, state_, face, platform::ColorToRGB(fontColor_));
 }
 
 void TColorSpeedButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
         return;
-    dragging_ = true;
+    }
+    if (!Enabled())
+        return;
     if (!down_) {
         state_ = TButtonState::bsDown;
         update();
     }
+    dragging_ = true;
 }
 
 void TColorSpeedButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (!dragging_)
         return;
-    const bool inside = rect().contains(event->position().toPoint());
-    TButtonState wanted = down_ ? TButtonState::bsExclusive : (inside ? TButtonState::bsDown : TButtonState::bsUp);
+    TButtonState wanted;
+    if (isInside(*this, *event))
+        wanted = down_ ? TButtonState::bsExclusive : TButtonState::bsDown;
+    else
+        wanted = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
     if (wanted != state_) {
         state_ = wanted;
         update();
@@ -149,41 +263,281 @@ void TColorSpeedButton::mouseMoveEvent(QMouseEvent* event)
 
 void TColorSpeedButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !dragging_)
+    if (event->button() != Qt::LeftButton || !dragging_) {
+        QWidget::mouseReleaseEvent(event);
         return;
+    }
     dragging_ = false;
-    const bool inside = rect().contains(event->position().toPoint());
-    state_ = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
+    const bool inside = isInside(*this, *event);
+    state_ = TButtonState::bsUp;
+    if (groupIndex_ != 0 && inside) {
+        setDown(!down_);
+        // Refused: the group's last down button stays down.
+        if (down_)
+            state_ = TButtonState::bsExclusive;
+    } else if (down_) {
+        state_ = TButtonState::bsExclusive;
+    }
     update();
     if (inside)
-        platform::guarded([this] { emit clicked(); });
+        click();
 }
 
 void TColorSpeedButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event);
-    if (down_)
+    if (event->button() == Qt::LeftButton && down_)
         platform::guarded([this] { emit doubleClicked(); });
+    mousePressEvent(event);
 }
 
 void TColorSpeedButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::EnabledChange) {
-        state_ = isEnabled() ? (down_ && groupIndex_ != 0 ? TButtonState::bsExclusive : TButtonState::bsUp)
-                             : TButtonState::bsDisabled;
-        if (!isEnabled())
-            dragging_ = false;
-        update();
-    }
+    lookChanged(*this, glyph_, *event);
     QWidget::changeEvent(event);
 }
 
-TColorBitBtn::TColorBitBtn(QWidget* parent) : QPushButton(parent), color_(platform::clBtnFace) {}
+// ---------------------------------------------------------------------------
+// TColorBitBtn
+
+namespace {
+
+struct KindFacts {
+    const char* caption;
+    int modalResult;
+    const char* picture;
+};
+
+// Indexed by TBitBtnKind; bkCustom has none.
+constexpr KindFacts kindFacts[] = {
+    { "", 0, "" },
+    { "OK", 1, "BBOK" },
+    { "Cancel", 2, "BBCANCEL" },
+    { "&Help", 0, "BBHELP" },
+    { "&Yes", 6, "BBYES" },
+    { "&No", 7, "BBNO" },
+    { "&Close", 0, "BBCLOSE" },
+    { "Abort", 3, "BBABORT" },
+    { "&Retry", 4, "BBRETRY" },
+    { "&Ignore", 5, "BBIGNORE" },
+    { "&All", 8, "BBALL" },
+};
+
+bool isDefaultKind(TBitBtnKind kind) { return kind == TBitBtnKind::bkOK || kind == TBitBtnKind::bkYes; }
+bool isCancelKind(TBitBtnKind kind) { return kind == TBitBtnKind::bkCancel || kind == TBitBtnKind::bkNo; }
+
+bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+} // namespace
+
+TColorBitBtn::TColorBitBtn(QWidget* parent)
+    : QPushButton(parent)
+    , color_(platform::clBtnFace)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    glyph_.OnChange = [this] { update(); };
+    connect(this, &QAbstractButton::clicked, this, [this] { platform::guarded([this] { afterClick(); }); });
+    // Whether this is the window's default button depends on where the focus is.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (default_)
+            update();
+    });
+}
+
+TColorBitBtn::~TColorBitBtn() { glyph_.OnChange = nullptr; }
 
 void TColorBitBtn::setColor(qint32 color)
 {
+    if (color == color_)
+        return;
     color_ = color;
+    glyph_.Invalidate();
     update();
 }
 
-void TColorBitBtn::setGlyph(const QImage& image) { glyph_.Assign(image); }
+void TColorBitBtn::setGlyph(const QImage& image)
+{
+    glyph_.SetGlyph(image);
+    modifiedGlyph_ = true;
+    update();
+}
+
+void TColorBitBtn::setAllowDown(bool value) { setAndRepaint(*this, allowDown_, value); }
+
+void TColorBitBtn::setFocusVisible(bool value) { setAndRepaint(*this, focusVisible_, value); }
+
+void TColorBitBtn::setDefault(bool value)
+{
+    if (value == default_)
+        return;
+    default_ = value;
+    keyShortcuts();
+    update();
+}
+
+void TColorBitBtn::setCancel(bool value)
+{
+    if (value == cancel_)
+        return;
+    cancel_ = value;
+    keyShortcuts();
+}
+
+void TColorBitBtn::keyShortcuts()
+{
+    const auto arrange = [this](QShortcut*& key, Qt::Key code, bool wanted) {
+        if (wanted && !key) {
+            key = new QShortcut(QKeySequence(code), this);
+            key->setContext(Qt::WindowShortcut);
+            connect(key, &QShortcut::activated, this, [this, code] {
+                const bool mine = code == Qt::Key_Escape || isFocusedOrDefault();
+                if (mine && Enabled() && isVisible())
+                    click();
+            });
+        } else if (!wanted && key) {
+            delete key;
+            key = nullptr;
+        }
+    };
+    arrange(enterKey_, Qt::Key_Return, default_);
+    arrange(keypadEnterKey_, Qt::Key_Enter, default_);
+    arrange(escapeKey_, Qt::Key_Escape, cancel_);
+}
+
+TBitBtnKind TColorBitBtn::Kind() const
+{
+    if (kind_ != TBitBtnKind::bkCustom) {
+        const KindFacts& facts = kindFacts[int(kind_)];
+        if (default_ != isDefaultKind(kind_) || cancel_ != isCancelKind(kind_) || modalResult_ != facts.modalResult
+            || modifiedGlyph_)
+            kind_ = TBitBtnKind::bkCustom;
+    }
+    return kind_;
+}
+
+void TColorBitBtn::setKind(TBitBtnKind kind)
+{
+    if (kind == Kind())
+        return;
+    if (kind != TBitBtnKind::bkCustom) {
+        const KindFacts& facts = kindFacts[int(kind)];
+        setDefault(isDefaultKind(kind));
+        setCancel(isCancelKind(kind));
+        setText(QString::fromLatin1(facts.caption));
+        modalResult_ = facts.modalResult;
+        glyph_.SetGlyph(kindGlyph(QString::fromLatin1(facts.picture)));
+        glyph_.SetNumGlyphs(2);
+        modifiedGlyph_ = false;
+    }
+    kind_ = kind;
+    update();
+}
+
+void TColorBitBtn::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
+
+void TColorBitBtn::setMargin(int margin)
+{
+    if (margin >= -1)
+        setAndRepaint(*this, margin_, margin);
+}
+
+void TColorBitBtn::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
+
+void TColorBitBtn::setStyle(TButtonStyle style) { setAndRepaint(*this, style_, style); }
+
+bool TColorBitBtn::isFocusedOrDefault() const
+{
+    if (hasFocus())
+        return true;
+    if (!default_)
+        return false;
+    const QWidget* focus = window()->focusWidget();
+    return !(focus && focus->hasFocus() && qobject_cast<const QPushButton*>(focus));
+}
+
+void TColorBitBtn::afterClick()
+{
+    switch (Kind()) {
+    case TBitBtnKind::bkClose:
+        window()->close();
+        break;
+    case TBitBtnKind::bkHelp:
+        // The program has no help file to open.
+        break;
+    default:
+        if (modalResult_ != 0) {
+            if (auto* dialog = qobject_cast<QDialog*>(window()))
+                dialog->done(modalResult_);
+        }
+        break;
+    }
+}
+
+bool TColorBitBtn::event(QEvent* event)
+{
+    // A focused button takes Enter itself, before any default button's key.
+    if (event->type() == QEvent::ShortcutOverride && hasFocus() && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+        event->accept();
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
+void TColorBitBtn::paintEvent(QPaintEvent*)
+{
+    const bool enabled = Enabled();
+    bool pressed = isDown();
+    TButtonState state = !enabled ? TButtonState::bsDisabled : pressed ? TButtonState::bsDown : TButtonState::bsUp;
+    if (allowDown_ && enabled) {
+        pressed = toggled_;
+        state = toggled_ ? TButtonState::bsDown : TButtonState::bsUp;
+    }
+    const bool active = isFocusedOrDefault();
+
+    QPainter painter(this);
+    QRect r = rect();
+    if (hasFocus() || active || toggled_) {
+        const QColor frame = platform::sysColor(platform::COLOR_WINDOWFRAME);
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        r.adjust(1, 1, -1, -1);
+    }
+    const QColor face = platform::ColorToRGB(color_);
+    r = paintBitButtonFace(painter, r, face, pressed);
+    if (active)
+        r = rect().adjusted(1, 1, -1, -1);
+    painter.setFont(font());
+    if (pressed)
+        r.translate(1, 1);
+    glyph_.Draw(painter, r, text(), layout_, margin_, spacing_, state, face,
+        palette().color(QPalette::Active, QPalette::ButtonText));
+    if (focusVisible_ && active)
+        drawFocusRect(painter, rect().adjusted(4, 4, -4, -4));
+}
+
+void TColorBitBtn::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && Enabled() && allowDown_) {
+        toggled_ = !toggled_;
+        update();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void TColorBitBtn::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void TColorBitBtn::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnterKey(event->key()) && event->modifiers() == Qt::NoModifier) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void TColorBitBtn::changeEvent(QEvent* event)
+{
+    lookChanged(*this, glyph_, *event);
+    QPushButton::changeEvent(event);
+}

@@ -2,15 +2,19 @@
 // an optional picture beside a one-line caption.
 #pragma once
 
+#include "controls/ButtonGlyph.h"
+#include "controls/ButtonLayout.h"
 #include "platform/Bitmap.h"
 
+#include <QImage>
 #include <QPushButton>
 #include <QWidget>
 
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+class QShortcut;
 
-// A windowless-looking push button drawn on its parent's surface.
+// A windowless-looking push button drawn on its parent's surface. In a
+// group (GroupIndex not 0) it toggles, and at most one of the group's
+// buttons on the same parent is down.
 class TColorSpeedButton : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +26,8 @@ public:
     int GroupIndex() const { return groupIndex_; }
     void setGroupIndex(int value);
     bool Down() const { return down_; }
+    // Ignored without a group, and when it would release the group's last
+    // down button while AllowAllUp is false.
     void setDown(bool value);
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
@@ -31,26 +37,39 @@ public:
     // Caption colour as a stored colour value.
     qint32 FontColor() const { return fontColor_; }
     void setFontColor(qint32 color);
-    // The picture itself: loading a file into it changes the button's picture.
-    platform::TBitmap& Glyph() { return glyph_; }
-    void setGlyph(const QImage& image);
+    // The picture itself: loading a file into it changes the button's picture
+    // and keeps NumGlyphs.
+    platform::TBitmap& Glyph() { return glyph_.Glyph(); }
+    // Sets the picture; its width and height decide NumGlyphs.
+    void setGlyph(const QImage& image) { glyph_.SetGlyph(image); }
     TButtonLayout Layout() const { return layout_; }
     void setLayout(TButtonLayout layout);
     int Margin() const { return margin_; }
+    // Values below -1 are refused.
     void setMargin(int margin);
-    int NumGlyphs() const { return numGlyphs_; }
-    void setNumGlyphs(int count);
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
+    void setNumGlyphs(int count) { glyph_.SetNumGlyphs(count); }
     int Spacing() const { return spacing_; }
     void setSpacing(int spacing);
     void setHint(const QString& hint) { setToolTip(hint); }
+    // The Enabled property of this button alone; a disabled parent only
+    // stops its input.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
     TButtonState State() const { return state_; }
+    // The picture object, for callers that look at its images.
+    const TButtonGlyph& GlyphObject() const { return glyph_; }
+
+    // A character the form passes on: the caption's accelerator clicks an
+    // enabled button. Returns whether the character was used.
+    bool DialogChar(QChar character);
 
 signals:
     void clicked();
     void doubleClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -59,36 +78,112 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void click();
+    void updateExclusive();
+    void buttonPressed(const TColorSpeedButton& sender);
+    void grabAccelerator();
+
     bool allowAllUp_ = false;
     int groupIndex_ = 0;
     bool down_ = false;
     QString caption_;
     qint32 color_;
     qint32 fontColor_ = 0;
-    platform::TBitmap glyph_;
+    TButtonGlyph glyph_;
     TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
     int margin_ = -1;
-    int numGlyphs_ = 1;
     int spacing_ = 4;
     TButtonState state_ = TButtonState::bsUp;
     bool dragging_ = false;
+    int acceleratorId_ = 0;
+    // The exclusive state's pattern and the face colour it was made from.
+    QImage pattern_;
+    QColor patternColor_;
 };
 
-// A focusable push button drawn in a face colour of its own.
+enum class TButtonStyle { bsAutoDetect, bsWin31, bsNew };
+enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+
+// A focusable push button drawn in a face colour of its own; it can take
+// one of the predefined kinds (caption, picture, result) or toggle.
 class TColorBitBtn : public QPushButton {
     Q_OBJECT
 public:
     explicit TColorBitBtn(QWidget* parent = nullptr);
+    ~TColorBitBtn() override;
 
     QString Caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }
     qint32 Color() const { return color_; }
     void setColor(qint32 color);
-    platform::TBitmap& Glyph() { return glyph_; }
+    platform::TBitmap& Glyph() { return glyph_.Glyph(); }
+    // Sets the picture by hand: the button no longer is of a predefined kind.
     void setGlyph(const QImage& image);
     void setHint(const QString& hint) { setToolTip(hint); }
 
+    // Each left press toggles a down look that stays until the next press.
+    bool AllowDown() const { return allowDown_; }
+    void setAllowDown(bool value);
+    // The toggle state while AllowDown is set.
+    bool Toggled() const { return toggled_; }
+    bool FocusVisible() const { return focusVisible_; }
+    void setFocusVisible(bool value);
+    // Enter in the form clicks the default button, Escape the cancel button.
+    bool Default() const { return default_; }
+    void setDefault(bool value);
+    bool Cancel() const { return cancel_; }
+    void setCancel(bool value);
+    int ModalResult() const { return modalResult_; }
+    void setModalResult(int value) { modalResult_ = value; }
+    // Reads bkCustom from the moment Default, Cancel or ModalResult no
+    // longer match the kind, or the picture was set by hand.
+    TBitBtnKind Kind() const;
+    void setKind(TBitBtnKind kind);
+    TButtonLayout Layout() const { return layout_; }
+    void setLayout(TButtonLayout layout);
+    int Margin() const { return margin_; }
+    void setMargin(int margin);
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
+    void setNumGlyphs(int count) { glyph_.SetNumGlyphs(count); }
+    int Spacing() const { return spacing_; }
+    void setSpacing(int spacing);
+    TButtonStyle Style() const { return style_; }
+    void setStyle(TButtonStyle style);
+    using QWidget::setStyle;
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+
+    const TButtonGlyph& GlyphObject() const { return glyph_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Focused, or the default button while no push button has the focus.
+    bool isFocusedOrDefault() const;
+    void afterClick();
+    void keyShortcuts();
+
     qint32 color_;
-    platform::TBitmap glyph_;
+    TButtonGlyph glyph_;
+    bool allowDown_ = false;
+    bool toggled_ = false;
+    bool focusVisible_ = true;
+    bool default_ = false;
+    bool cancel_ = false;
+    int modalResult_ = 0;
+    mutable TBitBtnKind kind_ = TBitBtnKind::bkCustom;
+    bool modifiedGlyph_ = false;
+    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
+    TButtonStyle style_ = TButtonStyle::bsAutoDetect;
+    // Window-wide keys of a default or cancel button, owned by the button.
+    QShortcut* enterKey_ = nullptr;
+    QShortcut* keypadEnterKey_ = nullptr;
+    QShortcut* escapeKey_ = nullptr;
 };
