@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <csignal>
 #include <sys/resource.h>
 
 namespace editor_tests {
@@ -323,6 +324,8 @@ TEST_F(Unit2, AFailedSaveCloseShowsTheErrorKeepsTheOldFileAndLeavesTheEditorOpen
     openOn(8);
     const QByteArray old = readFile(mainMenu());
     form2->Edit1->setText(QStringLiteral("Bigger"));
+    // A write past the limit must fail rather than end the test program.
+    std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
@@ -405,6 +408,7 @@ TEST_F(Unit2, MouseMovesExplainListedControlsAndOthersKeepTheText)
     EXPECT_EQ(form2->StatusBar->panelText(0),
               u"Click on this to bring up the Palette so you can select a Gadget Color.");
     moveOver(form2->Label1);
+    moveOver(form2->Shape1, QPoint(0, 1)); // the frame's left edge, beside the preview
     EXPECT_EQ(form2->StatusBar->panelText(0),
               u"Click on this to bring up the Palette so you can select a Gadget Color.");
     moveOver(form2->RadioButton5);
