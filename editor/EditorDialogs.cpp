@@ -14,6 +14,16 @@ namespace editor {
 
 namespace {
 
+// Runs a modal dialog and gives the keyboard back to the window that opened
+// it, which a window manager may otherwise hand to another of our windows.
+int runModal(QDialog& dialog, QWidget* parent)
+{
+    const int result = dialog.exec();
+    if (parent)
+        parent->activateWindow();
+    return result;
+}
+
 class SystemEditorDialogs final : public EditorDialogs {
 public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
@@ -21,7 +31,7 @@ public:
         QColorDialog dialog(initial, parent);
         dialog.setWindowTitle(QStringLiteral("Color"));
         dialog.setOption(QColorDialog::DontUseNativeDialog);
-        if (dialog.exec() != QDialog::Accepted)
+        if (runModal(dialog, parent) != QDialog::Accepted)
             return std::nullopt;
         return dialog.selectedColor();
     }
@@ -29,7 +39,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override
     {
         TFontDialogBox dialog(initial, parent);
-        if (dialog.exec() != QDialog::Accepted)
+        if (runModal(dialog, parent) != QDialog::Accepted)
             return std::nullopt;
         return dialog.choice();
     }
@@ -62,7 +72,7 @@ private:
         dialog.setNameFilters(filters);
         if (!fileName.isEmpty())
             dialog.selectFile(fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (runModal(dialog, dialog.parentWidget()) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().first();
     }

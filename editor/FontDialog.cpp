@@ -50,7 +50,13 @@ TFontDialogBox::TFontDialogBox(const FontChoice& initial, QWidget* parent)
 
     faceEdit_ = new QLineEdit(initial.Face);
     faceList_ = new QListWidget;
-    QStringList families = QFontDatabase::families();
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) {
+        // Faces also listed with their foundry ("Face [foundry]") are offered once, by name.
+        const QString name = family.section(QStringLiteral(" ["), 0, 0);
+        if (!families.contains(name, Qt::CaseInsensitive))
+            families.append(name);
+    }
     if (!initial.Face.isEmpty() && !families.contains(initial.Face, Qt::CaseInsensitive))
         families.append(initial.Face);
     families.sort(Qt::CaseInsensitive);
@@ -91,14 +97,16 @@ TFontDialogBox::TFontDialogBox(const FontChoice& initial, QWidget* parent)
     auto* effectsLayout = new QVBoxLayout(effects);
     effectsLayout->addWidget(strikeOut_);
     effectsLayout->addWidget(underline_);
-    effectsLayout->addWidget(new QLabel(QStringLiteral("&Color:")));
+    auto* colorLabel = new QLabel(QStringLiteral("&Color:"));
+    colorLabel->setBuddy(colorBox_);
+    effectsLayout->addWidget(colorLabel);
     effectsLayout->addWidget(colorBox_);
 
     auto* sampleBox = new QGroupBox(QStringLiteral("Sample"));
     auto* sampleLayout = new QVBoxLayout(sampleBox);
     sample_ = new QLabel(QStringLiteral("AaBbYyZz"));
     sample_->setAlignment(Qt::AlignCenter);
-    sample_->setMinimumSize(180, 50);
+    sample_->setMinimumSize(160, 60);
     sampleLayout->addWidget(sample_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical);
@@ -106,15 +114,23 @@ TFontDialogBox::TFontDialogBox(const FontChoice& initial, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto label = [](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text);
+        l->setBuddy(buddy);
+        return l;
+    };
+    faceList_->setFixedSize(180, 150);
+    styleList_->setFixedSize(110, 172);
+    sizeBox_->setFixedWidth(64);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("&Font:")), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Font st&yle:")), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("&Size:")), 0, 2);
+    grid->addWidget(label(QStringLiteral("&Font:"), faceEdit_), 0, 0);
+    grid->addWidget(label(QStringLiteral("Font st&yle:"), styleList_), 0, 1);
+    grid->addWidget(label(QStringLiteral("&Size:"), sizeBox_), 0, 2);
     grid->addWidget(faceEdit_, 1, 0);
     grid->addWidget(faceList_, 2, 0);
     grid->addWidget(styleList_, 1, 1, 2, 1);
-    grid->addWidget(sizeBox_, 1, 2);
-    grid->addWidget(buttons, 1, 3, 2, 1);
+    grid->addWidget(sizeBox_, 1, 2, Qt::AlignTop);
+    grid->addWidget(buttons, 1, 3, 2, 1, Qt::AlignTop);
     grid->addWidget(effects, 3, 0);
     grid->addWidget(sampleBox, 3, 1, 1, 2);
 

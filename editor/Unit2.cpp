@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -284,6 +285,11 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
 
 void TForm2::showEvent(QShowEvent* event)
 {
+    // Kept above the launcher screen it edits, also when a window manager
+    // stacks that full-screen window above windows that stay on top.
+    TMainForm* launcher = session().MainForm;
+    if (launcher && launcher->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(launcher->windowHandle());
     // Centred the first time; afterwards the window stays where the user put it.
     if (!placed_) {
         placed_ = true;

@@ -259,11 +259,23 @@ TEST_F(Unit2, BrowsingStartsInTheStartFolderWithThePartsFiltersAndShowsAChosenPi
     EXPECT_EQ(form2->ColorSpeedButton3->Glyph().Width(), 16);
     EXPECT_EQ(form2->ColorSpeedButton3->Layout(), TButtonLayout::blGlyphLeft);
 
+    QTest::mouseClick(form2->RadioButton2, Qt::LeftButton);
+    EXPECT_EQ(form2->ColorSpeedButton3->Layout(), TButtonLayout::blGlyphRight);
     // Side "None" removes the picture and keeps the path.
     QTest::mouseClick(form2->RadioButton3, Qt::LeftButton);
     EXPECT_TRUE(form2->ColorSpeedButton3->Glyph().Empty());
     EXPECT_EQ(form2->Edit3->text(), picture);
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
+}
+
+TEST_F(Unit2, BrowsingStopsBeforeTheDialogWhenTheStartFolderIsGone)
+{
+    openOn(6);
+    session().StartFolder = folder.filePath(QStringLiteral("gone"));
+    QTest::mouseClick(form2->ColorSpeedButton4, Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("I/O error 2."));
+    EXPECT_TRUE(dialogs.openCalls.empty());
 }
 
 TEST_F(Unit2, SaveAsWritesNameDotIniAndLeavesTheCurrentMenuAlone)
