@@ -15,8 +15,7 @@ namespace psi {
 namespace {
 
 // Calls `visit(position, character)` for every format character outside quoted text.
-template <class Visit>
-void forEachFormatLetter(const QString& format, Visit visit)
+template <class Visit> void forEachFormatLetter(const QString& format, Visit visit)
 {
     bool quoted = false;
     for (qsizetype i = 0; i < format.size(); ++i) {
@@ -49,8 +48,8 @@ QString withoutTimeZone(const QString& format)
 
 } // namespace
 
-QString clockText(const QDateTime& at, const QLocale& locale, const QString& shortDateFormat,
-                  const QString& longTimeFormat)
+QString clockText(
+    const QDateTime& at, const QLocale& locale, const QString& shortDateFormat, const QString& longTimeFormat)
 {
     const QString timeFormat = withoutTimeZone(longTimeFormat);
     const QString t = locale.toString(at.time(), timeFormat).trimmed().left(11);
@@ -84,11 +83,13 @@ std::vector<QRect> panelRects(QSize bar, const std::vector<int>& widths)
 
 } // namespace psi
 
-TpsiStatusBar::TpsiStatusBar(QWidget* parent) : QWidget(parent), timer_(new QTimer(this))
+TpsiStatusBar::TpsiStatusBar(QWidget* parent)
+    : QWidget(parent)
+    , timer_(new QTimer(this))
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
@@ -96,8 +97,8 @@ TpsiStatusBar::TpsiStatusBar(QWidget* parent) : QWidget(parent), timer_(new QTim
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     resize(parent ? parent->width() : width(), 19);
-    panels_.push_back({QString(), width() - psi::ClockPanelWidth});
-    panels_.push_back({QString(), width() - panels_[0].Width});
+    panels_.push_back({ QString(), width() - psi::ClockPanelWidth });
+    panels_.push_back({ QString(), width() - panels_[0].Width });
     if (parent) {
         parent->installEventFilter(this);
         alignToParentBottom();
@@ -179,8 +180,8 @@ void TpsiStatusBar::paintEvent(QPaintEvent*)
         frame3D(painter, r, shadow, highlight);
         painter.setPen(palette().color(QPalette::WindowText));
         painter.setClipRect(r);
-        painter.drawText(r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         panels_[i].Text);
+        painter.drawText(
+            r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, panels_[i].Text);
         painter.setClipping(false);
     }
     if (sizeGrip_) {

@@ -22,8 +22,8 @@ constexpr int ClockPanelWidth = 126;
 // marker). A format without a marker shows hours and minutes alone; a time
 // text with fewer than two ":" is shown in the locale's short time format.
 // Time zone fields are dropped from both time formats.
-QString clockText(const QDateTime& at, const QLocale& locale, const QString& shortDateFormat,
-                  const QString& longTimeFormat);
+QString clockText(
+    const QDateTime& at, const QLocale& locale, const QString& shortDateFormat, const QString& longTimeFormat);
 // The same with the locale's own short date and long time formats.
 QString clockText(const QDateTime& at, const QLocale& locale);
 

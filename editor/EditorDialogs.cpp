@@ -44,8 +44,8 @@ public:
         return dialog.choice();
     }
 
-    std::optional<QString> openFile(QWidget* parent, const QString& folder, const QString& fileName,
-                                    const QStringList& filters) override
+    std::optional<QString> openFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
     {
         QFileDialog dialog(parent, QStringLiteral("Open"), folder);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -54,8 +54,8 @@ public:
         return run(dialog, fileName, filters);
     }
 
-    std::optional<QString> saveFile(QWidget* parent, const QString& folder, const QString& fileName,
-                                    const QStringList& filters) override
+    std::optional<QString> saveFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
     {
         QFileDialog dialog(parent, QStringLiteral("Save As"), folder);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -92,7 +92,7 @@ QStringList nameFilters(const QString& filter)
     const QStringList parts = filter.split(u'|');
     QStringList result;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString text = parts[i];
+        const QString& text = parts[i];
         QString patterns = parts[i + 1];
         patterns.replace(u';', u' ');
         if (text.endsWith(u'(' + patterns + u')'))
@@ -112,7 +112,10 @@ bool TColorDialog::Execute(QWidget* parent)
     return true;
 }
 
-TFontDialog::TFontDialog() : Font{QStringLiteral("MS Sans Serif"), 8, false, false, false, false, platform::clWindowText} {}
+TFontDialog::TFontDialog()
+    : Font { QStringLiteral("MS Sans Serif"), 8, false, false, false, false, platform::clWindowText }
+{
+}
 
 bool TFontDialog::Execute(QWidget* parent)
 {

@@ -34,12 +34,12 @@ public:
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
     // `filters` in the toolkit's form ("Exe files (*.exe)"). The open dialog
     // also accepts the typed name of a file that does not exist.
-    virtual std::optional<QString> openFile(QWidget* parent, const QString& folder, const QString& fileName,
-                                            const QStringList& filters)
+    virtual std::optional<QString> openFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters)
         = 0;
     // Never asks before an existing file is overwritten and adds no suffix.
-    virtual std::optional<QString> saveFile(QWidget* parent, const QString& folder, const QString& fileName,
-                                            const QStringList& filters)
+    virtual std::optional<QString> saveFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters)
         = 0;
 };
 

@@ -30,7 +30,7 @@ QImage floppyDisk()
     // Body with the cut corner at the top right.
     p.setPen(black);
     p.setBrush(navy);
-    p.drawPolygon(QPolygon({QPoint(1, 1), QPoint(13, 1), QPoint(14, 2), QPoint(14, 14), QPoint(1, 14)}));
+    p.drawPolygon(QPolygon({ QPoint(1, 1), QPoint(13, 1), QPoint(14, 2), QPoint(14, 14), QPoint(1, 14) }));
     // Label with three written lines.
     p.fillRect(3, 2, 9, 6, white);
     p.fillRect(4, 3, 7, 1, grey);
@@ -46,9 +46,9 @@ QImage fontLetters()
     QImage image = blank(18, 16);
     QPainter p(&image);
     auto bigF = [&](int x, const QColor& colour) {
-        p.fillRect(x, 3, 2, 11, colour);     // stem
-        p.fillRect(x, 3, 6, 2, colour);      // top bar
-        p.fillRect(x, 8, 5, 2, colour);      // middle bar
+        p.fillRect(x, 3, 2, 11, colour); // stem
+        p.fillRect(x, 3, 6, 2, colour); // top bar
+        p.fillRect(x, 8, 5, 2, colour); // middle bar
     };
     bigF(0, black);
     // A small f: stem, hooked top and cross bar.
@@ -66,10 +66,10 @@ QImage openFolder()
     p.setPen(black);
     // Back of the folder with its tab.
     p.setBrush(QColor(128, 128, 0));
-    p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(5, 3), QPoint(6, 4), QPoint(12, 4), QPoint(12, 13), QPoint(1, 13)}));
+    p.drawPolygon(QPolygon({ QPoint(1, 3), QPoint(5, 3), QPoint(6, 4), QPoint(12, 4), QPoint(12, 13), QPoint(1, 13) }));
     // The opened front flap, tilted forward.
     p.setBrush(QColor(255, 255, 0));
-    p.drawPolygon(QPolygon({QPoint(4, 7), QPoint(15, 7), QPoint(12, 13), QPoint(1, 13)}));
+    p.drawPolygon(QPolygon({ QPoint(4, 7), QPoint(15, 7), QPoint(12, 13), QPoint(1, 13) }));
     return image;
 }
 

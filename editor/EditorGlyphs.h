@@ -6,9 +6,9 @@
 
 namespace editorglyphs {
 
-QImage floppyDisk();  // 16 x 16, Save/Close
+QImage floppyDisk(); // 16 x 16, Save/Close
 QImage fontLetters(); // 18 x 16, the letters F f F
-QImage openFolder();  // 16 x 16, the browse buttons
-QImage palette();     // 16 x 16, beside "Back Color" and "Font Color"
+QImage openFolder(); // 16 x 16, the browse buttons
+QImage palette(); // 16 x 16, beside "Back Color" and "Font Color"
 
 } // namespace editorglyphs

@@ -20,16 +20,28 @@
 namespace editor {
 
 const NamedColor basicColors[16] = {
-    {"Black", 0x000000}, {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
-    {"Navy", 0x800000},  {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},   {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},  {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
+    { "Black", 0x000000 },
+    { "Maroon", 0x000080 },
+    { "Green", 0x008000 },
+    { "Olive", 0x008080 },
+    { "Navy", 0x800000 },
+    { "Purple", 0x800080 },
+    { "Teal", 0x808000 },
+    { "Gray", 0x808080 },
+    { "Silver", 0xC0C0C0 },
+    { "Red", 0x0000FF },
+    { "Lime", 0x00FF00 },
+    { "Yellow", 0x00FFFF },
+    { "Blue", 0xFF0000 },
+    { "Fuchsia", 0xFF00FF },
+    { "Aqua", 0xFFFF00 },
+    { "White", 0xFFFFFF },
 };
 
 namespace {
 
-const char* const styleNames[4] = {"Regular", "Italic", "Bold", "Bold Italic"};
-constexpr int sizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
+const char* const styleNames[4] = { "Regular", "Italic", "Bold", "Bold Italic" };
+constexpr int sizes[] = { 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 };
 
 QIcon swatch(const QColor& colour)
 {
@@ -44,7 +56,8 @@ QIcon swatch(const QColor& colour)
 } // namespace
 
 TFontDialogBox::TFontDialogBox(const FontChoice& initial, QWidget* parent)
-    : QDialog(parent), color_(initial.Color)
+    : QDialog(parent)
+    , color_(initial.Color)
 {
     setWindowTitle(QStringLiteral("Font"));
 

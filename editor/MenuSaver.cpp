@@ -24,10 +24,7 @@ void check(const QString& text, const QString& what)
         refuse(what);
 }
 
-QByteArray colorText(qint32 color)
-{
-    return QByteArray::number(platform::RGBToColor(platform::ColorToRGB(color)));
-}
+QByteArray colorText(qint32 color) { return QByteArray::number(platform::RGBToColor(platform::ColorToRGB(color))); }
 
 } // namespace
 
@@ -87,7 +84,7 @@ void MenuSaver::storeValues(CurrentMenu& menu, const GadgetEditorValues& values)
 
 QString MenuSaver::SaveMenuAs(CurrentMenu& menu, const GadgetEditBoxes& boxes, const QString& chosenName)
 {
-    const QString target = chosenName + QStringLiteral(".ini");
+    QString target = chosenName + QStringLiteral(".ini");
     if (sameFile(target, menu.MenuFileName)) {
         SaveMenu(menu, boxes, target);
     } else {

@@ -10,20 +10,20 @@
 
 // The three edit boxes that every save stores.
 struct GadgetEditBoxes {
-    QString GadgetName;  // Edit1
-    QString FilesPath;   // Edit2
+    QString GadgetName; // Edit1
+    QString FilesPath; // Edit2
     QString GraphicPath; // Edit3
 };
 
 // Everything Save/Close stores into the edited gadget and the column titles.
 struct GadgetEditorValues {
     GadgetEditBoxes Boxes;
-    std::optional<QByteArray> StartMode;   // "Run", "Menu", "None"; nothing when no button is selected
+    std::optional<QByteArray> StartMode; // "Run", "Menu", "None"; nothing when no button is selected
     std::optional<QByteArray> GraphicSide; // "0", "1", "2"; nothing when no button is selected
-    qint32 FontColor = 0;                  // stored colour values, scheme colours allowed
+    qint32 FontColor = 0; // stored colour values, scheme colours allowed
     qint32 BackColor = 0;
-    std::optional<QString> FontName;       // a face chosen in the font dialog during this opening
-    std::array<QString, 4> ColumnTitles;   // Edit4 to Edit7
+    std::optional<QString> FontName; // a face chosen in the font dialog during this opening
+    std::array<QString, 4> ColumnTitles; // Edit4 to Edit7
 };
 
 class MenuSaver final {

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 
 TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int maxLength)
-    : QValidator(edit), edit_(edit), maxLength_(maxLength)
+    : QValidator(edit)
+    , edit_(edit)
+    , maxLength_(maxLength)
 {
     previousLength_ = int(edit->text().size());
     // The validator sees the changed text only; the length before the change

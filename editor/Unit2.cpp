@@ -29,8 +29,8 @@ QFont sansSerif(int pixelSize, bool bold)
     QFont font;
     // Where the design face is missing, a face of its widths keeps every
     // caption inside its place.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
@@ -45,8 +45,7 @@ const QString programFilter = QStringLiteral("Exe files (*.exe)|*.exe|ini files 
 const QString pictureFilter = QStringLiteral("BMP files (*.BMP)|*.BMP");
 const QString menuFilter = QStringLiteral("Kavro Start Config Files(*.ini)|*.ini");
 
-template <class Handler>
-auto guardedSlot(Handler handler)
+template <class Handler> auto guardedSlot(Handler handler)
 {
     return [handler] { platform::guarded(handler); };
 }
@@ -55,8 +54,8 @@ auto guardedSlot(Handler handler)
 
 // A tool window with a title and a close box only.
 TForm2::TForm2(QWidget* parent)
-    : TForm(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                        | Qt::WindowCloseButtonHint)
+    : TForm(parent,
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
@@ -126,7 +125,7 @@ void TForm2::buildControls()
     ColorSpeedButton5 = button(3, 6, 25, 25, editorglyphs::floppyDisk());
     ColorSpeedButton1 = button(408, 6, 96, 25, editorglyphs::palette());
     ColorSpeedButton2 = button(505, 6, 96, 25, editorglyphs::palette());
-    for (TColorSpeedButton* colour : {ColorSpeedButton1, ColorSpeedButton2}) {
+    for (TColorSpeedButton* colour : { ColorSpeedButton1, ColorSpeedButton2 }) {
         colour->setFont(bold);
         colour->setLayout(TButtonLayout::blGlyphRight);
     }
@@ -137,11 +136,11 @@ void TForm2::buildControls()
     GroupBox1->setGeometry(9, 40, 584, 57);
     GroupBox1->setFont(bold);
     QLineEdit* titles[4];
-    const int titleLeft[4] = {33, 161, 291, 435};
+    const int titleLeft[4] = { 33, 161, 291, 435 };
     for (int i = 0; i < 4; ++i) {
         titles[i] = new QLineEdit(GroupBox1);
         titles[i]->setGeometry(titleLeft[i], 25, 121, 21);
-        limits_[size_t(4 + i)] = new TypedLengthLimit(titles[i], 15);
+        limits_[size_t(i) + 4] = new TypedLengthLimit(titles[i], 15);
     }
     Edit4 = titles[0];
     Edit5 = titles[1];
@@ -212,8 +211,8 @@ void TForm2::buildControls()
     StatusBar->setSizeGrip(false);
     StatusBar->setShowHint(false);
 
-    QWidget* order[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, RadioButton1, RadioButton2, RadioButton3,
-                        RadioButton4, RadioButton5, RadioButton6};
+    QWidget* order[] = { Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, RadioButton1, RadioButton2, RadioButton3,
+        RadioButton4, RadioButton5, RadioButton6 };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -229,30 +228,35 @@ void TForm2::buildControls()
     connect(RadioButton3, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton3Click(); }));
 
     explanations_ = {
-        {Client, QStringLiteral("Don`t forget you can select Save As from the menu to create a NEW Menu..")},
-        {ColorSpeedButton5,
-         QStringLiteral("Save/Close... Clicking on this will save all changes to the Gadget and Close the Editor.")},
-        {ColorSpeedButton1, QStringLiteral("Click on this to bring up the Palette so you can select a Gadget Color.")},
-        {ColorSpeedButton2, QStringLiteral("Click on this to bring up the Palette so you can select a Font Color.")},
-        {GroupBox1, QStringLiteral("These are the Titles of the four Colums above each colum of Gadgets.")},
-        {ColorSpeedButton3, QStringLiteral("This Gadget is Show ONLY, to let you see what the Gadget will look like.")},
-        {RadioButton1, QStringLiteral("Click this to Set the Graphic to be displayed on the Left.")},
-        {RadioButton2, QStringLiteral("Click this to Set the Graphic to be displayed on the Right.")},
-        {RadioButton3, QStringLiteral("Click this and No Graphic will be displayed on the Gadget.")},
-        {Edit1, QStringLiteral("This is where you type in the name to display on the Gadget.")},
-        {Edit2, QStringLiteral("This is Display ONLY off the full path where the program you want to Run.")},
-        {Edit3, QStringLiteral(
-                    "This is Display ONLY off the full path where the Graphic you want to display on the Gadgets.")},
-        {ColorSpeedButton6, QStringLiteral("Click on this will bring up a Font Requester for you to select a Font.")},
-        {ColorSpeedButton4, QStringLiteral("Click on this to bring up a File Requester to find an .exe program.")},
-        {ColorSpeedButton7, QStringLiteral("Click on this to bring up a File Requester to find an .BMP Graphic.")},
-        {RadioButton4, QStringLiteral(
-                           "Clicking this will set the Gadget so that when you click on it, it will Run the Program.")},
-        {RadioButton5,
-         QStringLiteral(
-             "Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.")},
-        {RadioButton6,
-         QStringLiteral("Clicking this will set the Gadget so that when you click on it Nothing will happen.")},
+        { Client, QStringLiteral("Don`t forget you can select Save As from the menu to create a NEW Menu..") },
+        { ColorSpeedButton5,
+            QStringLiteral(
+                "Save/Close... Clicking on this will save all changes to the Gadget and Close the Editor.") },
+        { ColorSpeedButton1,
+            QStringLiteral("Click on this to bring up the Palette so you can select a Gadget Color.") },
+        { ColorSpeedButton2, QStringLiteral("Click on this to bring up the Palette so you can select a Font Color.") },
+        { GroupBox1, QStringLiteral("These are the Titles of the four Colums above each colum of Gadgets.") },
+        { ColorSpeedButton3,
+            QStringLiteral("This Gadget is Show ONLY, to let you see what the Gadget will look like.") },
+        { RadioButton1, QStringLiteral("Click this to Set the Graphic to be displayed on the Left.") },
+        { RadioButton2, QStringLiteral("Click this to Set the Graphic to be displayed on the Right.") },
+        { RadioButton3, QStringLiteral("Click this and No Graphic will be displayed on the Gadget.") },
+        { Edit1, QStringLiteral("This is where you type in the name to display on the Gadget.") },
+        { Edit2, QStringLiteral("This is Display ONLY off the full path where the program you want to Run.") },
+        { Edit3,
+            QStringLiteral(
+                "This is Display ONLY off the full path where the Graphic you want to display on the Gadgets.") },
+        { ColorSpeedButton6, QStringLiteral("Click on this will bring up a Font Requester for you to select a Font.") },
+        { ColorSpeedButton4, QStringLiteral("Click on this to bring up a File Requester to find an .exe program.") },
+        { ColorSpeedButton7, QStringLiteral("Click on this to bring up a File Requester to find an .BMP Graphic.") },
+        { RadioButton4,
+            QStringLiteral(
+                "Clicking this will set the Gadget so that when you click on it, it will Run the Program.") },
+        { RadioButton5,
+            QStringLiteral(
+                "Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.") },
+        { RadioButton6,
+            QStringLiteral("Clicking this will set the Gadget so that when you click on it Nothing will happen.") },
     };
     // Every control reports mouse moves, so that a control without an
     // explanation keeps the one shown instead of passing the move on.
@@ -331,7 +335,7 @@ void TForm2::FormShow()
     Edit2->setText(text(menu::FilesPath));
     Edit3->setText(text(menu::GraphicPath));
     for (int c = 1; c <= menu::ColumnCount; ++c)
-        limits_[size_t(3 + c)]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
+        limits_[size_t(c) + 3]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
 
     const QByteArray& side = line(menu::GraphicSide);
     if (side == "0")
@@ -379,7 +383,7 @@ void TForm2::pictureRule(const QString& path, TButtonLayout side)
 
 void TForm2::setSideButtonsEnabled(bool enabled)
 {
-    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3})
+    for (QRadioButton* radio : { RadioButton1, RadioButton2, RadioButton3 })
         radio->setEnabled(enabled);
 }
 
@@ -454,7 +458,7 @@ void TForm2::ColorSpeedButton5Click() { SaveClose(); }
 
 void TForm2::Save1Click() { SaveClose(); }
 
-GadgetEditBoxes TForm2::editBoxes() const { return {Edit1->text(), Edit2->text(), Edit3->text()}; }
+GadgetEditBoxes TForm2::editBoxes() const { return { Edit1->text(), Edit2->text(), Edit3->text() }; }
 
 GadgetEditorValues TForm2::editorValues() const
 {
@@ -475,7 +479,7 @@ GadgetEditorValues TForm2::editorValues() const
     values.FontColor = ColorSpeedButton3->FontColor();
     values.BackColor = ColorSpeedButton3->Color();
     values.FontName = chosenFace_;
-    values.ColumnTitles = {Edit4->text(), Edit5->text(), Edit6->text(), Edit7->text()};
+    values.ColumnTitles = { Edit4->text(), Edit5->text(), Edit6->text(), Edit7->text() };
     return values;
 }
 

@@ -112,7 +112,7 @@ private:
     GadgetEditBoxes editBoxes() const;
     GadgetEditorValues editorValues() const;
 
-    std::array<TypedLengthLimit*, 8> limits_{}; // Edit1 and Edit4 to Edit7 by number
+    std::array<TypedLengthLimit*, 8> limits_ {}; // Edit1 and Edit4 to Edit7 by number
     QHash<const QWidget*, QString> explanations_;
     // The face chosen in the font dialog since the editor was last shown.
     std::optional<QString> chosenFace_;

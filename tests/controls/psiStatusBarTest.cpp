@@ -1,9 +1,11 @@
 // The hint status bar: its clock text, panel widths and timer.
 #include "controls/psiStatusBar.h"
+
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,13 +23,13 @@ TEST(psiClockText, ShowsDateTwoBlanksHoursMinutesAndTheLowerCaseMarker)
         QString expected;
     };
     const Case cases[] = {
-        {afternoon, "M/d/yy", "h:mm:ss AP", "3/11/97  2:45 pm"},
-        {morning, "M/d/yy", "h:mm:ss AP", "3/11/97  10:05 am"},
+        { afternoon, "M/d/yy", "h:mm:ss AP", "3/11/97  2:45 pm" },
+        { morning, "M/d/yy", "h:mm:ss AP", "3/11/97  10:05 am" },
         // A time zone field is dropped before the rule applies.
-        {afternoon, "M/d/yy", "h:mm:ss AP t", "3/11/97  2:45 pm"},
+        { afternoon, "M/d/yy", "h:mm:ss AP t", "3/11/97  2:45 pm" },
         // A 24-hour format without a marker: hours and minutes alone.
-        {afternoon, "dd.MM.yy", "HH:mm:ss", "11.03.97  14:45"},
-        {morning, "dd.MM.yy", "HH:mm:ss t", "11.03.97  10:05"},
+        { afternoon, "dd.MM.yy", "HH:mm:ss", "11.03.97  14:45" },
+        { morning, "dd.MM.yy", "HH:mm:ss t", "11.03.97  10:05" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(psi::clockText(c.at, us, c.dateFormat, c.timeFormat).toStdString(), c.expected.toStdString());
@@ -47,7 +49,7 @@ TEST(psiStatusBar, TheMessagePanelTakesTheFormWidthLessTheClockPanel)
     EXPECT_EQ(psi::messagePanelWidth(127), 1);
     EXPECT_EQ(psi::messagePanelWidth(608), 482);
 
-    const std::vector<QRect> rects = psi::panelRects(QSize(250, 19), {194, 126});
+    const std::vector<QRect> rects = psi::panelRects(QSize(250, 19), { 194, 126 });
     ASSERT_EQ(rects.size(), 2u);
     EXPECT_EQ(rects[0], QRect(0, 2, 192, 17));
     EXPECT_EQ(rects[1], QRect(194, 2, 56, 17));
@@ -92,6 +94,18 @@ TEST(psiStatusBar, EachTickShowsTheClockRepeatsTheExplanationAsHintAndTellsOnTim
     EXPECT_EQ(bar.panelText(1).toStdString(), "3/11/97  10:05 am");
     EXPECT_EQ(bar.Hint(), QStringLiteral("Explained."));
     EXPECT_EQ(ticks, 1);
+}
+
+TEST(psiStatusBar, AssigningOnTimerRestartsTheOneSecondCycle)
+{
+    TpsiStatusBar bar;
+    const QTimer* timer = bar.findChild<QTimer*>();
+    ASSERT_TRUE(timer);
+    QTest::qWait(400);
+    ASSERT_LT(timer->remainingTime(), 700);
+    bar.setOnTimer([](TpsiStatusBar*) {});
+    EXPECT_GT(timer->remainingTime(), 900);
+    EXPECT_EQ(timer->interval(), 1000);
 }
 
 TEST(psiStatusBar, AnErrorInTheTimersWorkIsShownAndTheTimerGoesOn)

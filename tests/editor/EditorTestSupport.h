@@ -40,16 +40,16 @@ public:
         fontAsked.push_back(initial);
         return next(fontAnswers, "font");
     }
-    std::optional<QString> openFile(QWidget*, const QString& folder, const QString& fileName,
-                                    const QStringList& filters) override
+    std::optional<QString> openFile(
+        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
     {
-        openCalls.push_back({folder, fileName, filters});
+        openCalls.push_back({ folder, fileName, filters });
         return next(fileAnswers, "open");
     }
-    std::optional<QString> saveFile(QWidget*, const QString& folder, const QString& fileName,
-                                    const QStringList& filters) override
+    std::optional<QString> saveFile(
+        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
     {
-        saveCalls.push_back({folder, fileName, filters});
+        saveCalls.push_back({ folder, fileName, filters });
         return next(fileAnswers, "save");
     }
 
@@ -62,8 +62,7 @@ public:
     std::vector<FileCall> saveCalls;
 
 private:
-    template <class T>
-    static std::optional<T> next(std::deque<std::optional<T>>& answers, const char* dialog)
+    template <class T> static std::optional<T> next(std::deque<std::optional<T>>& answers, const char* dialog)
     {
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected " << dialog << " dialog";

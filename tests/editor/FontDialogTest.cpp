@@ -1,5 +1,6 @@
 // The editor's font dialog.
 #include "editor/FontDialog.h"
+
 #include "platform/SystemColors.h"
 
 #include <QComboBox>
@@ -13,20 +14,20 @@ namespace {
 
 TEST(FontDialogBox, GivesBackWhatItOpenedOnUntilTheUserChangesIt)
 {
-    const editor::FontChoice initial{QStringLiteral("MS Sans Serif"), 8, false, false, false, false,
-                                     platform::clWindowText};
+    const editor::FontChoice initial { QStringLiteral("MS Sans Serif"), 8, false, false, false, false,
+        platform::clWindowText };
     editor::TFontDialogBox dialog(initial);
     EXPECT_EQ(dialog.choice(), initial);
 
-    const editor::FontChoice other{QStringLiteral("MS Sans Serif"), 14, true, true, true, true, 0x0000FF};
+    const editor::FontChoice other { QStringLiteral("MS Sans Serif"), 14, true, true, true, true, 0x0000FF };
     editor::TFontDialogBox second(other);
     EXPECT_EQ(second.choice(), other);
 }
 
 TEST(FontDialogBox, TheColourListSetsAnExplicitColourAndOnlyKnownFacesCanBeChosen)
 {
-    editor::TFontDialogBox dialog({QStringLiteral("MS Sans Serif"), 8, false, false, false, false,
-                                   platform::clWindowText});
+    editor::TFontDialogBox dialog(
+        { QStringLiteral("MS Sans Serif"), 8, false, false, false, false, platform::clWindowText });
     QComboBox* colourBox = nullptr;
     for (QComboBox* box : dialog.findChildren<QComboBox*>())
         if (!box->isEditable())

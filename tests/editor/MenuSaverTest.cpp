@@ -1,6 +1,7 @@
 // Storing the editor's values into the menu and writing menu files.
-#include "editor/EditorDialogs.h"
 #include "editor/MenuSaver.h"
+
+#include "editor/EditorDialogs.h"
 #include "platform/SystemColors.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
@@ -28,9 +29,8 @@ GadgetEditorValues valuesOf(const CurrentMenu& menu)
 {
     const auto lines = menu.EditedLines();
     GadgetEditorValues values;
-    values.Boxes = {QString::fromLocal8Bit(menu[lines[menu::GadgetName]]),
-                    QString::fromLocal8Bit(menu[lines[menu::FilesPath]]),
-                    QString::fromLocal8Bit(menu[lines[menu::GraphicPath]])};
+    values.Boxes = { QString::fromLocal8Bit(menu[lines[menu::GadgetName]]),
+        QString::fromLocal8Bit(menu[lines[menu::FilesPath]]), QString::fromLocal8Bit(menu[lines[menu::GraphicPath]]) };
     for (int c = 1; c <= 4; ++c)
         values.ColumnTitles[size_t(c - 1)] = QString::fromLocal8Bit(menu[menu::columnTitleLine(c)]);
     return values;
@@ -51,7 +51,7 @@ TEST(MenuSaver, KeepsStartModeSideAndFontLinesWhenNothingWasChosenAndStoresColou
     EXPECT_EQ(menu[menu::gadgetLine(20, menu::GraphicSide)], "3");
     EXPECT_EQ(menu[menu::gadgetLine(20, menu::FontName)], "Arial");
     EXPECT_EQ(menu[menu::gadgetLine(20, menu::BackColor)],
-              QByteArray::number(platform::RGBToColor(platform::sysColor(platform::COLOR_BTNFACE))));
+        QByteArray::number(platform::RGBToColor(platform::sysColor(platform::COLOR_BTNFACE))));
     EXPECT_EQ(menu[menu::gadgetLine(20, menu::FontColor)], "65280");
 
     values.StartMode = "Menu";
@@ -78,7 +78,7 @@ TEST(MenuSaver, WritesExactly453CrLfLinesThatReadBackTheSame)
     menu[1] = "free \xFF line";
     menu[5] = "a lone\nline feed";
     const QString path = dir.filePath(QStringLiteral("Menu.ini"));
-    MenuSaver::SaveMenu(menu, {QStringLiteral("N"), QStringLiteral("/p"), QString()}, path);
+    MenuSaver::SaveMenu(menu, { QStringLiteral("N"), QStringLiteral("/p"), QString() }, path);
     const QByteArray data = readFile(path);
     EXPECT_EQ(data.count("\r\n"), 453);
     EXPECT_TRUE(data.endsWith("T4\r\n"));
@@ -94,7 +94,7 @@ TEST(MenuSaver, RefusesLineBreakingValuesBeforeChangingTheMenuOrTheFile)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Menu.ini"));
     testing_support::writeFile(path, "old");
-    const QString breakers[] = {QStringLiteral("a\rb"), QStringLiteral("a") + QChar(26)};
+    const QString breakers[] = { QStringLiteral("a\rb"), QStringLiteral("a") + QChar(26) };
     for (const QString& bad : breakers) {
         for (int which = 0; which < 5; ++which) {
             CurrentMenu menu = sampleMenu(7);
@@ -103,11 +103,21 @@ TEST(MenuSaver, RefusesLineBreakingValuesBeforeChangingTheMenuOrTheFile)
             values.BackColor = 7;
             values.StartMode = "Run";
             switch (which) {
-            case 0: values.Boxes.GadgetName = bad; break;
-            case 1: values.Boxes.FilesPath = bad; break;
-            case 2: values.Boxes.GraphicPath = bad; break;
-            case 3: values.ColumnTitles[2] = bad; break;
-            case 4: values.FontName = bad; break;
+            case 0:
+                values.Boxes.GadgetName = bad;
+                break;
+            case 1:
+                values.Boxes.FilesPath = bad;
+                break;
+            case 2:
+                values.Boxes.GraphicPath = bad;
+                break;
+            case 3:
+                values.ColumnTitles[2] = bad;
+                break;
+            case 4:
+                values.FontName = bad;
+                break;
             }
             EXPECT_THROW(MenuSaver::storeValues(menu, values), rtl::Exception) << which;
             EXPECT_EQ(menu.MenuLines, before.MenuLines) << which;
@@ -127,13 +137,14 @@ TEST(MenuSaver, SaveAsAlwaysAppendsIniAndTouchesTheMenuOnlyForItsOwnFile)
     menu.MenuFileName = dir.filePath(QStringLiteral("Main.ini"));
     MenuSaver::writeMenuFile(menu, menu.MenuFileName);
     const QByteArray mainBefore = readFile(menu.MenuFileName);
-    const GadgetEditBoxes boxes{QStringLiteral("New"), QStringLiteral("/n"), QStringLiteral("/n.bmp")};
+    const GadgetEditBoxes boxes { QStringLiteral("New"), QStringLiteral("/n"), QStringLiteral("/n.bmp") };
 
     EXPECT_EQ(MenuSaver::SaveMenuAs(menu, boxes, menu.MenuFileName), menu.MenuFileName + QStringLiteral(".ini"));
     EXPECT_EQ(readFile(menu.MenuFileName), mainBefore);
     EXPECT_EQ(menu[menu::gadgetLine(3, menu::GadgetName)], "G3");
-    EXPECT_EQ(rtl::readTextLines(menu.MenuFileName + QStringLiteral(".ini"), 453)[menu::gadgetLine(3, menu::GadgetName) - 1],
-              "New");
+    EXPECT_EQ(
+        rtl::readTextLines(menu.MenuFileName + QStringLiteral(".ini"), 453)[menu::gadgetLine(3, menu::GadgetName) - 1],
+        "New");
 
     // The current file named differently (a symbolic link to it) is still the current file.
     QFile::link(menu.MenuFileName, dir.filePath(QStringLiteral("Link.ini")));
@@ -147,11 +158,11 @@ TEST(MenuSaver, SaveAsAlwaysAppendsIniAndTouchesTheMenuOnlyForItsOwnFile)
 TEST(EditorDialogs, FiltersKeepTheirTextsInTheToolkitsForm)
 {
     EXPECT_EQ(editor::nameFilters(QStringLiteral("Exe files (*.exe)|*.exe|ini files (*.INI)|*.INI")),
-              QStringList({"Exe files (*.exe)", "ini files (*.INI)"}));
+        QStringList({ "Exe files (*.exe)", "ini files (*.INI)" }));
     EXPECT_EQ(editor::nameFilters(QStringLiteral("Kavro Start Config Files(*.ini)|*.ini")),
-              QStringList({"Kavro Start Config Files(*.ini)"}));
-    EXPECT_EQ(editor::nameFilters(QStringLiteral("Pictures|*.bmp;*.dib|Broken")),
-              QStringList({"Pictures (*.bmp *.dib)"}));
+        QStringList({ "Kavro Start Config Files(*.ini)" }));
+    EXPECT_EQ(
+        editor::nameFilters(QStringLiteral("Pictures|*.bmp;*.dib|Broken")), QStringList({ "Pictures (*.bmp *.dib)" }));
 }
 
 } // namespace

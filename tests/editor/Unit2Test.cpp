@@ -1,6 +1,5 @@
 // The gadget editor window: filling, the preview, the dialogs, saving.
 #include "EditorTestSupport.h"
-
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/psiStatusBar.h"
@@ -13,7 +12,6 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -54,7 +52,7 @@ TEST_F(Unit2, OpeningReadsExactlyTheEditedGadgetsLinesAndTheFourTitles)
     for (int n = 1; n <= 56; ++n)
         describeGadget(lines, n, n % 2 ? "Menu" : "Run", "3");
     writeMenu(lines);
-    for (const int n : {1, 37, 56}) {
+    for (const int n : { 1, 37, 56 }) {
         openOn(n);
         SCOPED_TRACE(n);
         const QString tag = QString::number(n);
@@ -67,7 +65,7 @@ TEST_F(Unit2, OpeningReadsExactlyTheEditedGadgetsLinesAndTheFourTitles)
         EXPECT_EQ(form2->ColorSpeedButton3->FontColor(), 2000 + n);
         EXPECT_EQ(form2->RadioButton5->isChecked(), n % 2 == 1);
         EXPECT_EQ(form2->RadioButton4->isChecked(), n % 2 == 0);
-        const QLineEdit* titles[] = {form2->Edit4, form2->Edit5, form2->Edit6, form2->Edit7};
+        const QLineEdit* titles[] = { form2->Edit4, form2->Edit5, form2->Edit6, form2->Edit7 };
         for (int c = 0; c < 4; ++c)
             EXPECT_EQ(titles[c]->text(), u'T' + QString::number(c + 1));
         EXPECT_FALSE(mainForm->isEnabled());
@@ -121,7 +119,7 @@ TEST_F(Unit2, ExitAfterChangesLeavesTheMenuAsItWas)
     form2->Edit1->setText(QStringLiteral("Changed"));
     form2->Edit5->setText(QStringLiteral("Title"));
     form2->RadioButton4->setChecked(true);
-    dialogs.colorAnswers = {QColor(Qt::red)};
+    dialogs.colorAnswers = { QColor(Qt::red) };
     form2->ColorSpeedButton1Click();
     form2->Exit1Click();
     EXPECT_FALSE(form2->isVisible());
@@ -142,7 +140,7 @@ TEST_F(Unit2, SaveCloseWritesTheEditedGadgetAndTitlesOnlyThenTheLauncherShowsThe
     QTest::keyClicks(form2->Edit1, QStringLiteral("X"));
     form2->Edit6->setText(QStringLiteral("Games"));
     form2->RadioButton5->setChecked(true);
-    dialogs.colorAnswers = {QColor(0, 0, 255), QColor(255, 255, 0)};
+    dialogs.colorAnswers = { QColor(0, 0, 255), QColor(255, 255, 0) };
     form2->ColorSpeedButton1Click();
     form2->ColorSpeedButton2Click();
     form2->ColorSpeedButton5Click();
@@ -172,8 +170,8 @@ TEST_F(Unit2, SaveCloseStoresAFontFaceOnlyWhenOneWasChosenDuringThatOpening)
     describeGadget(lines, 1, "None", "2");
     describeGadget(lines, 2, "None", "2");
     writeMenu(lines);
-    editor::FontChoice times{QStringLiteral("Times"), 14, false, true, false, false, 255};
-    dialogs.fontAnswers = {times, std::nullopt};
+    editor::FontChoice times { QStringLiteral("Times"), 14, false, true, false, false, 255 };
+    dialogs.fontAnswers = { times, std::nullopt };
 
     openOn(1);
     form2->ColorSpeedButton6Click();
@@ -196,8 +194,8 @@ TEST_F(Unit2, SaveCloseStoresAFontFaceOnlyWhenOneWasChosenDuringThatOpening)
 TEST_F(Unit2, TheFontDialogSetsFaceAndColourWhileThePreviewStaysTenPointBold)
 {
     openOn(4);
-    dialogs.fontAnswers = {editor::FontChoice{QStringLiteral("Times"), 14, false, true, true, true, 255},
-                           std::nullopt};
+    dialogs.fontAnswers
+        = { editor::FontChoice { QStringLiteral("Times"), 14, false, true, true, true, 255 }, std::nullopt };
     form2->ColorSpeedButton6Click();
     const QFont font = form2->ColorSpeedButton3->font();
     EXPECT_EQ(font.family(), u"Times");
@@ -215,7 +213,7 @@ TEST_F(Unit2, TheFontDialogSetsFaceAndColourWhileThePreviewStaysTenPointBold)
 TEST_F(Unit2, TheColourDialogStartsOnBlackThenOnItsLastChoice)
 {
     openOn(4);
-    dialogs.colorAnswers = {QColor(255, 0, 0), std::nullopt};
+    dialogs.colorAnswers = { QColor(255, 0, 0), std::nullopt };
     form2->ColorSpeedButton2Click();
     EXPECT_EQ(form2->ColorSpeedButton3->FontColor(), 255);
     form2->ColorSpeedButton1Click();
@@ -238,7 +236,7 @@ TEST_F(Unit2, BrowsingStartsInTheStartFolderWithThePartsFiltersAndShowsAChosenPi
     EXPECT_FALSE(form2->RadioButton1->isEnabled());
     platform::setCurrentFolder(QDir::tempPath());
 
-    dialogs.fileAnswers = {folder.filePath(QStringLiteral("Tools/new-program")), picture};
+    dialogs.fileAnswers = { folder.filePath(QStringLiteral("Tools/new-program")), picture };
     form2->ColorSpeedButton4Click();
     EXPECT_EQ(form2->Edit2->text(), folder.filePath(QStringLiteral("Tools/new-program")));
     EXPECT_TRUE(form2->ColorSpeedButton3->Glyph().Empty());
@@ -247,9 +245,8 @@ TEST_F(Unit2, BrowsingStartsInTheStartFolderWithThePartsFiltersAndShowsAChosenPi
     ASSERT_EQ(dialogs.openCalls.size(), 2u);
     EXPECT_EQ(QFileInfo(dialogs.openCalls[0].folder), QFileInfo(folder.path()));
     EXPECT_TRUE(dialogs.openCalls[0].fileName.isEmpty());
-    EXPECT_EQ(dialogs.openCalls[0].filters,
-              QStringList({"Exe files (*.exe)", "ini files (*.INI)", "All files (*)"}));
-    EXPECT_EQ(dialogs.openCalls[1].filters, QStringList({"BMP files (*.BMP)", "All files (*)"}));
+    EXPECT_EQ(dialogs.openCalls[0].filters, QStringList({ "Exe files (*.exe)", "ini files (*.INI)", "All files (*)" }));
+    EXPECT_EQ(dialogs.openCalls[1].filters, QStringList({ "BMP files (*.BMP)", "All files (*)" }));
     EXPECT_TRUE(dialogs.openCalls[1].fileName.isEmpty());
 
     EXPECT_EQ(form2->Edit3->text(), picture);
@@ -288,14 +285,14 @@ TEST_F(Unit2, SaveAsWritesNameDotIniAndLeavesTheCurrentMenuAlone)
     form2->Edit1->setText(QStringLiteral("Copy"));
     form2->Edit2->setText(QStringLiteral("/tools/other"));
     form2->RadioButton6->setChecked(true);
-    dialogs.colorAnswers = {QColor(255, 0, 0)};
+    dialogs.colorAnswers = { QColor(255, 0, 0) };
     form2->ColorSpeedButton1Click();
     const QString games = folder.filePath(QStringLiteral("Games"));
-    dialogs.fileAnswers = {games};
+    dialogs.fileAnswers = { games };
     form2->SaveAs1Click();
 
     ASSERT_EQ(dialogs.saveCalls.size(), 1u);
-    EXPECT_EQ(dialogs.saveCalls[0].filters, QStringList({"Kavro Start Config Files(*.ini)"}));
+    EXPECT_EQ(dialogs.saveCalls[0].filters, QStringList({ "Kavro Start Config Files(*.ini)" }));
     EXPECT_EQ(QFileInfo(dialogs.saveCalls[0].folder), QFileInfo(platform::currentFolder()));
     QList<QByteArray> expected = lines;
     expected[menu::gadgetLine(9, menu::GadgetName) - 1] = "Copy";
@@ -319,7 +316,7 @@ TEST_F(Unit2, SaveAsOntoTheCurrentFileKeepsItsValuesThroughALaterSaveClose)
 {
     openOn(2);
     form2->Edit1->setText(QStringLiteral("Kept"));
-    dialogs.fileAnswers = {folder.filePath(QStringLiteral("ConFigs/Main"))};
+    dialogs.fileAnswers = { folder.filePath(QStringLiteral("ConFigs/Main")) };
     form2->SaveAs1Click();
     EXPECT_EQ(session().Menu[menu::gadgetLine(2, menu::GadgetName)], "Kept");
     form2->Exit1Click();
@@ -338,7 +335,7 @@ TEST_F(Unit2, AFailedSaveCloseShowsTheErrorKeepsTheOldFileAndLeavesTheEditorOpen
     form2->Edit1->setText(QStringLiteral("Bigger"));
     // A write past the limit must fail rather than end the test program.
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
+    rlimit saved {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
     small.rlim_cur = 512;
@@ -350,7 +347,7 @@ TEST_F(Unit2, AFailedSaveCloseShowsTheErrorKeepsTheOldFileAndLeavesTheEditorOpen
     EXPECT_EQ(boxes.boxes[0].text, u"Disk full.");
     EXPECT_EQ(readFile(mainMenu()), old);
     EXPECT_EQ(QDir(folder.filePath(QStringLiteral("ConFigs"))).entryList(QDir::Files | QDir::Hidden),
-              QStringList({"Main.ini"}));
+        QStringList({ "Main.ini" }));
     EXPECT_EQ(session().Menu[menu::gadgetLine(8, menu::GadgetName)], "Bigger");
     EXPECT_TRUE(form2->isVisible());
     EXPECT_FALSE(mainForm->isEnabled());
@@ -364,7 +361,7 @@ TEST_F(Unit2, SaveAsIntoAFolderThatCannotBeWrittenShowsTheError)
 {
     testing_support::writeFile(folder.filePath(QStringLiteral("blocker")), "a file, not a folder");
     openOn(8);
-    dialogs.fileAnswers = {folder.filePath(QStringLiteral("blocker/Games"))};
+    dialogs.fileAnswers = { folder.filePath(QStringLiteral("blocker/Games")) };
     form2->SaveAs1->trigger();
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].kind, u"error");
@@ -417,32 +414,32 @@ TEST_F(Unit2, MouseMovesExplainListedControlsAndOthersKeepTheText)
     auto moveOver = [](QWidget* w, QPoint at = QPoint(5, 5)) { QTest::mouseMove(w, at); };
 
     moveOver(form2->ColorSpeedButton1);
-    EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Click on this to bring up the Palette so you can select a Gadget Color.");
+    EXPECT_EQ(
+        form2->StatusBar->panelText(0), u"Click on this to bring up the Palette so you can select a Gadget Color.");
     moveOver(form2->Label1);
     moveOver(form2->Shape1, QPoint(0, 1)); // the frame's left edge, beside the preview
-    EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Click on this to bring up the Palette so you can select a Gadget Color.");
+    EXPECT_EQ(
+        form2->StatusBar->panelText(0), u"Click on this to bring up the Palette so you can select a Gadget Color.");
     moveOver(form2->RadioButton5);
     EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.");
+        u"Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.");
     moveOver(form2->Edit4);
     moveOver(form2->GroupBox2, QPoint(3, 50));
     moveOver(form2->StatusBar);
     EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.");
+        u"Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.");
     moveOver(form2->GroupBox1, QPoint(3, 30));
     EXPECT_EQ(form2->StatusBar->panelText(0), u"These are the Titles of the four Colums above each colum of Gadgets.");
     moveOver(form2->Client, QPoint(200, 20));
-    EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Don`t forget you can select Save As from the menu to create a NEW Menu..");
+    EXPECT_EQ(
+        form2->StatusBar->panelText(0), u"Don`t forget you can select Save As from the menu to create a NEW Menu..");
     EXPECT_NE(initial, form2->StatusBar->panelText(0));
 
     // The text is still there at the next opening.
     form2->Exit1Click();
     openOn(2);
-    EXPECT_EQ(form2->StatusBar->panelText(0),
-              u"Don`t forget you can select Save As from the menu to create a NEW Menu..");
+    EXPECT_EQ(
+        form2->StatusBar->panelText(0), u"Don`t forget you can select Save As from the menu to create a NEW Menu..");
 }
 
 TEST_F(Unit2, TheWindowHasItsClientAreaBelowTheMenuBarAndIsCentredOnce)
