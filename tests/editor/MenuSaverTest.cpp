@@ -121,8 +121,9 @@ TEST(MenuSaver, RefusesLineBreakingValuesBeforeChangingTheMenuOrTheFile)
             }
             EXPECT_THROW(MenuSaver::storeValues(menu, values), rtl::Exception) << which;
             EXPECT_EQ(menu.MenuLines, before.MenuLines) << which;
-            if (which < 3)
+            if (which < 3) {
                 EXPECT_THROW(MenuSaver::SaveMenu(menu, values.Boxes, path), rtl::Exception) << which;
+            }
             EXPECT_EQ(menu.MenuLines, before.MenuLines) << which;
             EXPECT_EQ(readFile(path), "old");
         }
