@@ -2,23 +2,514 @@
 #include "editor/Unit2.h"
 
 #include "app/Session.h"
+#include "controls/Colorbut.h"
+#include "controls/Panel.h"
+#include "controls/psiStatusBar.h"
+#include "editor/EditorGlyphs.h"
+#include "editor/TypedLengthLimit.h"
 #include "launcher/myver.h"
+#include "platform/Files.h"
+#include "platform/Guard.h"
+#include "platform/Screen.h"
+#include "rtl/IntConv.h"
 
-TForm2::TForm2(QWidget* parent) : TForm(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+QFont sansSerif(int pixelSize, bool bold)
+{
+    QFont font;
+    // Where the design face is missing, a face of its widths keeps every
+    // caption inside its place.
+    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+// 8 and 10 point at the design's 96 dots per inch.
+constexpr int eightPoint = 11;
+constexpr int tenPoint = 13;
+
+const QString programFilter = QStringLiteral("Exe files (*.exe)|*.exe|ini files (*.INI)|*.INI");
+const QString pictureFilter = QStringLiteral("BMP files (*.BMP)|*.BMP");
+const QString menuFilter = QStringLiteral("Kavro Start Config Files(*.ini)|*.ini");
+
+template <class Handler> auto guardedSlot(Handler handler)
+{
+    return [handler] { platform::guarded(handler); };
+}
+
+} // namespace
+
+// A tool window with a title and a close box only.
+TForm2::TForm2(QWidget* parent)
+    : TForm(parent,
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
-    setClientSize(602, 259);
+    setFont(sansSerif(eightPoint, false));
+
+    MainMenu1 = new QMenuBar(this);
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
+    Save1 = file->addAction(QStringLiteral("Save/Close"));
+    SaveAs1 = file->addAction(QStringLiteral("Save As..."));
+    file->addSeparator();
+    Exit1 = file->addAction(QStringLiteral("Exit"));
+    connect(Save1, &QAction::triggered, this, guardedSlot([this] { Save1Click(); }));
+    connect(SaveAs1, &QAction::triggered, this, guardedSlot([this] { SaveAs1Click(); }));
+    connect(Exit1, &QAction::triggered, this, guardedSlot([this] { Exit1Click(); }));
+
+    Client = new QWidget(this);
+    Client->setFixedSize(602, 259);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(Client);
+    // The window takes exactly the menu bar and the client area and cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildControls();
+
+    SaveDialog1.Filter = menuFilter;
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::buildControls()
+{
+    QWidget* c = Client;
+    const QFont bold = sansSerif(eightPoint, true);
+
+    Panel1 = new TPanel(c);
+    Panel1->setGeometry(2, 1, 600, 3);
+    Panel1->setBevelOuter(TPanelBevel::bvLowered);
+    Panel2 = new TPanel(c);
+    Panel2->setGeometry(2, 32, 600, 3);
+    Panel2->setBevelOuter(TPanelBevel::bvLowered);
+
+    // The frames go in first so that the buttons stand above them; they
+    // take the mouse like the other controls without an explanation.
+    auto frame = [c](int left, int top, int width, int height) {
+        auto* shape = new TShape(c);
+        shape->setGeometry(left - 1, top - 1, width + 2, height + 2);
+        shape->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        return shape;
+    };
+    Shape1 = frame(248, 112, 161, 33);
+    Shape2 = frame(456, 153, 21, 21);
+    Shape3 = frame(456, 177, 21, 21);
+    Shape4 = frame(456, 201, 21, 21);
+    Shape5 = frame(408, 6, 96, 25);
+    Shape6 = frame(505, 6, 96, 25);
+
+    auto button = [c](int left, int top, int width, int height, const QImage& picture) {
+        auto* b = new TColorSpeedButton(c);
+        b->setGeometry(left, top, width, height);
+        if (!picture.isNull())
+            b->setGlyph(picture);
+        return b;
+    };
+    ColorSpeedButton5 = button(3, 6, 25, 25, editorglyphs::floppyDisk());
+    ColorSpeedButton1 = button(408, 6, 96, 25, editorglyphs::palette());
+    ColorSpeedButton2 = button(505, 6, 96, 25, editorglyphs::palette());
+    for (TColorSpeedButton* colour : { ColorSpeedButton1, ColorSpeedButton2 }) {
+        colour->setFont(bold);
+        colour->setLayout(TButtonLayout::blGlyphRight);
+    }
+    ColorSpeedButton1->setCaption(QStringLiteral("Back Color"));
+    ColorSpeedButton2->setCaption(QStringLiteral("Font Color"));
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Colum Titles"), c);
+    GroupBox1->setGeometry(9, 40, 584, 57);
+    GroupBox1->setFont(bold);
+    QLineEdit* titles[4];
+    const int titleLeft[4] = { 33, 161, 291, 435 };
+    for (int i = 0; i < 4; ++i) {
+        titles[i] = new QLineEdit(GroupBox1);
+        titles[i]->setGeometry(titleLeft[i], 25, 121, 21);
+        limits_[size_t(i) + 4] = new TypedLengthLimit(titles[i], 15);
+    }
+    Edit4 = titles[0];
+    Edit5 = titles[1];
+    Edit6 = titles[2];
+    Edit7 = titles[3];
+
+    ColorSpeedButton3 = button(248, 112, 161, 33, QImage());
+    ColorSpeedButton3->setFont(sansSerif(tenPoint, true));
+
+    RadioGroup1 = new QGroupBox(QStringLiteral(" Graphic "), c);
+    RadioGroup1->setGeometry(9, 128, 104, 97);
+    RadioGroup1->setFont(bold);
+    auto sideButton = [&](const QString& text, int top) {
+        auto* radio = new QRadioButton(text, c);
+        radio->setFont(bold);
+        radio->adjustSize();
+        radio->move(37, top);
+        return radio;
+    };
+    RadioButton1 = sideButton(QStringLiteral("Left"), 148);
+    RadioButton2 = sideButton(QStringLiteral("Right"), 172);
+    RadioButton3 = sideButton(QStringLiteral("None"), 196);
+
+    auto label = [&](const QString& text, int top) {
+        auto* l = new QLabel(text, c);
+        l->setFont(bold);
+        l->adjustSize();
+        l->move(133, top);
+        return l;
+    };
+    Label1 = label(QStringLiteral("Gadget Name"), 162);
+    Label2 = label(QStringLiteral("Files Path"), 184);
+    Label3 = label(QStringLiteral("Graphic Path"), 208);
+
+    auto edit = [c](int top) {
+        auto* e = new QLineEdit(c);
+        e->setGeometry(217, top, 232, 21);
+        return e;
+    };
+    Edit1 = edit(153);
+    limits_[1] = new TypedLengthLimit(Edit1, 12);
+    Edit2 = edit(177);
+    Edit2->setReadOnly(true);
+    Edit3 = edit(201);
+    Edit3->setReadOnly(true);
+
+    ColorSpeedButton6 = button(456, 153, 21, 21, editorglyphs::fontLetters());
+    ColorSpeedButton4 = button(456, 177, 21, 21, editorglyphs::openFolder());
+    ColorSpeedButton7 = button(456, 201, 21, 21, editorglyphs::openFolder());
+
+    GroupBox2 = new QGroupBox(QStringLiteral(" Start Mode "), c);
+    GroupBox2->setGeometry(489, 128, 104, 97);
+    GroupBox2->setFont(bold);
+    auto modeButton = [this](const QString& text, int top) {
+        auto* radio = new QRadioButton(text, GroupBox2);
+        radio->adjustSize();
+        radio->move(28, top);
+        return radio;
+    };
+    RadioButton4 = modeButton(QStringLiteral("Run"), 20);
+    RadioButton5 = modeButton(QStringLiteral("Menu"), 44);
+    RadioButton6 = modeButton(QStringLiteral("None"), 68);
+
+    StatusBar = new TpsiStatusBar(c);
+    StatusBar->setGeometry(0, 240, 602, 19);
+    StatusBar->setPanelWidth(0, 194);
+    StatusBar->setPanelWidth(1, psi::ClockPanelWidth);
+    StatusBar->setSizeGrip(false);
+    StatusBar->setShowHint(false);
+
+    QWidget* order[] = { Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, RadioButton1, RadioButton2, RadioButton3,
+        RadioButton4, RadioButton5, RadioButton6 };
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(Edit1, &QLineEdit::textChanged, this, guardedSlot([this] { Edit1Change(); }));
+    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton1Click(); }));
+    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton2Click(); }));
+    connect(ColorSpeedButton6, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton6Click(); }));
+    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton4Click(); }));
+    connect(ColorSpeedButton7, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton7Click(); }));
+    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton5Click(); }));
+    connect(RadioButton1, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton1Click(); }));
+    connect(RadioButton2, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton2Click(); }));
+    connect(RadioButton3, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton3Click(); }));
+
+    explanations_ = {
+        { Client, QStringLiteral("Don`t forget you can select Save As from the menu to create a NEW Menu..") },
+        { ColorSpeedButton5,
+            QStringLiteral(
+                "Save/Close... Clicking on this will save all changes to the Gadget and Close the Editor.") },
+        { ColorSpeedButton1,
+            QStringLiteral("Click on this to bring up the Palette so you can select a Gadget Color.") },
+        { ColorSpeedButton2, QStringLiteral("Click on this to bring up the Palette so you can select a Font Color.") },
+        { GroupBox1, QStringLiteral("These are the Titles of the four Colums above each colum of Gadgets.") },
+        { ColorSpeedButton3,
+            QStringLiteral("This Gadget is Show ONLY, to let you see what the Gadget will look like.") },
+        { RadioButton1, QStringLiteral("Click this to Set the Graphic to be displayed on the Left.") },
+        { RadioButton2, QStringLiteral("Click this to Set the Graphic to be displayed on the Right.") },
+        { RadioButton3, QStringLiteral("Click this and No Graphic will be displayed on the Gadget.") },
+        { Edit1, QStringLiteral("This is where you type in the name to display on the Gadget.") },
+        { Edit2, QStringLiteral("This is Display ONLY off the full path where the program you want to Run.") },
+        { Edit3,
+            QStringLiteral(
+                "This is Display ONLY off the full path where the Graphic you want to display on the Gadgets.") },
+        { ColorSpeedButton6, QStringLiteral("Click on this will bring up a Font Requester for you to select a Font.") },
+        { ColorSpeedButton4, QStringLiteral("Click on this to bring up a File Requester to find an .exe program.") },
+        { ColorSpeedButton7, QStringLiteral("Click on this to bring up a File Requester to find an .BMP Graphic.") },
+        { RadioButton4,
+            QStringLiteral(
+                "Clicking this will set the Gadget so that when you click on it, it will Run the Program.") },
+        { RadioButton5,
+            QStringLiteral(
+                "Clicking this will set the Gadget so that when you click on it, it will Load another Menu in.") },
+        { RadioButton6,
+            QStringLiteral("Clicking this will set the Gadget so that when you click on it Nothing will happen.") },
+    };
+    // Every control reports mouse moves, so that a control without an
+    // explanation keeps the one shown instead of passing the move on.
+    Client->setMouseTracking(true);
+    Client->installEventFilter(this);
+    for (QWidget* child : Client->findChildren<QWidget*>()) {
+        child->setMouseTracking(true);
+        child->installEventFilter(this);
+    }
+}
+
+QString TForm2::Explanation(const QWidget* control) const { return explanations_.value(control); }
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        // A move that a control passed on to its parent is not the parent's own.
+        const QPointF global = static_cast<QMouseEvent*>(event)->globalPosition();
+        QWidget* under = Client->childAt(Client->mapFromGlobal(global.toPoint()));
+        if (!under)
+            under = Client;
+        if (watched == under) {
+            const QString text = Explanation(under);
+            if (!text.isEmpty())
+                StatusBar->setPanelText(0, text);
+        }
+    }
+    return TForm::eventFilter(watched, event);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    // Kept above the launcher screen it edits, also when a window manager
+    // stacks that full-screen window above windows that stay on top.
+    TMainForm* launcher = session().MainForm;
+    if (launcher && launcher->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(launcher->windowHandle());
+    // Centred the first time; afterwards the window stays where the user put it.
+    if (!placed_) {
+        placed_ = true;
+        adjustSize();
+        const QSize screen = platform::primaryScreenSize();
+        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    }
+    TForm::showEvent(event);
 }
 
 void TForm2::FormShow()
 {
+    chosenFace_.reset();
     if (session().MainForm)
         session().MainForm->setEnabled(false);
+    limits_[1]->setText(QString());
+    Edit2->clear();
+    Edit3->clear();
+    // The preview shows no picture of a gadget edited before.
+    ColorSpeedButton3->setGlyph(QImage());
+
+    const CurrentMenu& current = session().Menu;
+    if (current.EditedGadget < 1 || current.EditedGadget > menu::GadgetCount)
+        return;
+    const auto lines = current.EditedLines();
+    auto line = [&](int field) -> const QByteArray& { return current[lines[size_t(field)]]; };
+    auto text = [&](int field) { return QString::fromLocal8Bit(line(field)); };
+
+    ColorSpeedButton3->setCaption(text(menu::GadgetName));
+    ColorSpeedButton3->setColor(rtl::StrToInt(line(menu::BackColor)));
+    const QString face = text(menu::FontName).left(31);
+    if (!face.isEmpty()) {
+        QFont font = ColorSpeedButton3->font();
+        font.setFamily(face);
+        ColorSpeedButton3->setFont(font);
+    }
+    ColorSpeedButton3->setFontColor(rtl::StrToInt(line(menu::FontColor)));
+    limits_[1]->setText(text(menu::GadgetName));
+    Edit2->setText(text(menu::FilesPath));
+    Edit3->setText(text(menu::GraphicPath));
+    for (int c = 1; c <= menu::ColumnCount; ++c)
+        limits_[size_t(c) + 3]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
+
+    const QByteArray& side = line(menu::GraphicSide);
+    if (side == "0")
+        RadioButton1->setChecked(true);
+    else if (side == "1")
+        RadioButton2->setChecked(true);
+    else if (side == "2")
+        RadioButton3->setChecked(true);
+    const QByteArray& mode = line(menu::StartMode);
+    if (mode == "Run")
+        RadioButton4->setChecked(true);
+    else if (mode == "Menu")
+        RadioButton5->setChecked(true);
+    else if (mode == "None")
+        RadioButton6->setChecked(true);
+
+    switch (rtl::StrToInt(side)) {
+    case 0:
+        pictureRule(text(menu::GraphicPath), TButtonLayout::blGlyphLeft);
+        break;
+    case 1:
+        pictureRule(text(menu::GraphicPath), TButtonLayout::blGlyphRight);
+        break;
+    case 2:
+        ColorSpeedButton3->setGlyph(QImage());
+        break;
+    default:
+        break;
+    }
+    setSideButtonsEnabled(!Edit3->text().isEmpty());
 }
 
 void TForm2::FormClose()
 {
     if (session().MainForm)
         session().MainForm->setEnabled(true);
+}
+
+void TForm2::pictureRule(const QString& path, TButtonLayout side)
+{
+    if (platform::FileExists(path))
+        ColorSpeedButton3->Glyph().LoadFromFile(platform::resolvePath(path));
+    ColorSpeedButton3->setLayout(side);
+}
+
+void TForm2::setSideButtonsEnabled(bool enabled)
+{
+    for (QRadioButton* radio : { RadioButton1, RadioButton2, RadioButton3 })
+        radio->setEnabled(enabled);
+}
+
+void TForm2::Edit1Change() { ColorSpeedButton3->setCaption(Edit1->text()); }
+
+void TForm2::ColorSpeedButton1Click()
+{
+    if (ColorDialog1.Execute(this))
+        ColorSpeedButton3->setColor(ColorDialog1.Color);
+}
+
+void TForm2::ColorSpeedButton2Click()
+{
+    if (ColorDialog1.Execute(this))
+        ColorSpeedButton3->setFontColor(ColorDialog1.Color);
+}
+
+void TForm2::ColorSpeedButton6Click()
+{
+    if (FontDialog1.Execute(this)) {
+        const editor::FontChoice& chosen = FontDialog1.Font;
+        QFont font = ColorSpeedButton3->font();
+        font.setFamily(chosen.Face);
+        font.setPointSize(chosen.PointSize);
+        font.setBold(chosen.Bold);
+        font.setItalic(chosen.Italic);
+        font.setUnderline(chosen.Underline);
+        font.setStrikeOut(chosen.StrikeOut);
+        ColorSpeedButton3->setFont(font);
+        ColorSpeedButton3->setFontColor(chosen.Color);
+        chosenFace_ = chosen.Face;
+    }
+    // The preview always shows a 10 point bold caption.
+    QFont font = ColorSpeedButton3->font();
+    font.setPixelSize(tenPoint);
+    font.setBold(true);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    ColorSpeedButton3->setFont(font);
+}
+
+void TForm2::ColorSpeedButton4Click()
+{
+    platform::setCurrentFolder(session().StartFolder);
+    OpenDialog1.FileName.clear();
+    OpenDialog1.Filter = programFilter;
+    if (OpenDialog1.Execute(this))
+        Edit2->setText(OpenDialog1.FileName);
+}
+
+void TForm2::ColorSpeedButton7Click()
+{
+    platform::setCurrentFolder(session().StartFolder);
+    OpenDialog1.FileName.clear();
+    OpenDialog1.Filter = pictureFilter;
+    if (!OpenDialog1.Execute(this))
+        return;
+    Edit3->setText(OpenDialog1.FileName);
+    pictureRule(Edit3->text(), TButtonLayout::blGlyphLeft);
+    RadioButton1->setChecked(true);
+    setSideButtonsEnabled(true);
+}
+
+void TForm2::RadioButton1Click() { pictureRule(Edit3->text(), TButtonLayout::blGlyphLeft); }
+
+void TForm2::RadioButton2Click() { pictureRule(Edit3->text(), TButtonLayout::blGlyphRight); }
+
+void TForm2::RadioButton3Click() { ColorSpeedButton3->setGlyph(QImage()); }
+
+void TForm2::ColorSpeedButton5Click() { SaveClose(); }
+
+void TForm2::Save1Click() { SaveClose(); }
+
+GadgetEditBoxes TForm2::editBoxes() const { return { Edit1->text(), Edit2->text(), Edit3->text() }; }
+
+GadgetEditorValues TForm2::editorValues() const
+{
+    GadgetEditorValues values;
+    values.Boxes = editBoxes();
+    if (RadioButton4->isChecked())
+        values.StartMode = "Run";
+    else if (RadioButton5->isChecked())
+        values.StartMode = "Menu";
+    else if (RadioButton6->isChecked())
+        values.StartMode = "None";
+    if (RadioButton1->isChecked())
+        values.GraphicSide = "0";
+    else if (RadioButton2->isChecked())
+        values.GraphicSide = "1";
+    else if (RadioButton3->isChecked())
+        values.GraphicSide = "2";
+    values.FontColor = ColorSpeedButton3->FontColor();
+    values.BackColor = ColorSpeedButton3->Color();
+    values.FontName = chosenFace_;
+    values.ColumnTitles = { Edit4->text(), Edit5->text(), Edit6->text(), Edit7->text() };
+    return values;
+}
+
+void TForm2::SaveMenu(const QString& fileName) { MenuSaver::SaveMenu(session().Menu, editBoxes(), fileName); }
+
+// A failure stops here with the error shown: the menu is not read back, the
+// launcher stays disabled and the editor stays open.
+void TForm2::SaveClose()
+{
+    CurrentMenu& current = session().Menu;
+    MenuSaver::storeValues(current, editorValues());
+    SaveMenu(current.MenuFileName);
+    current.LoadMenu(current.MenuFileName);
+    if (session().MainForm) {
+        session().MainForm->ApplyMenu();
+        session().MainForm->setEnabled(true);
+    }
+    Close();
+}
+
+void TForm2::SaveAs1Click()
+{
+    if (!SaveDialog1.Execute(this))
+        return;
+    MenuSaver::SaveMenuAs(session().Menu, editBoxes(), SaveDialog1.FileName);
+}
+
+void TForm2::Exit1Click()
+{
+    if (session().MainForm)
+        session().MainForm->setEnabled(true);
+    Close();
 }

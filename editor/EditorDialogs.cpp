@@ -1,0 +1,150 @@
+// The editor's dialogs: the system implementation of the seam and the
+// dialog components.
+#include "editor/EditorDialogs.h"
+
+#include "editor/FontDialog.h"
+#include "platform/Files.h"
+#include "platform/SystemColors.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace editor {
+
+namespace {
+
+// Runs a modal dialog and gives the keyboard back to the window that opened
+// it, which a window manager may otherwise hand to another of our windows.
+int runModal(QDialog& dialog, QWidget* parent)
+{
+    const int result = dialog.exec();
+    if (parent)
+        parent->activateWindow();
+    return result;
+}
+
+class SystemEditorDialogs final : public EditorDialogs {
+public:
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
+    {
+        QColorDialog dialog(initial, parent);
+        dialog.setWindowTitle(QStringLiteral("Color"));
+        dialog.setOption(QColorDialog::DontUseNativeDialog);
+        if (runModal(dialog, parent) != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.selectedColor();
+    }
+
+    std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override
+    {
+        TFontDialogBox dialog(initial, parent);
+        if (runModal(dialog, parent) != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.choice();
+    }
+
+    std::optional<QString> openFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent, QStringLiteral("Open"), folder);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        return run(dialog, fileName, filters);
+    }
+
+    std::optional<QString> saveFile(
+        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
+    {
+        QFileDialog dialog(parent, QStringLiteral("Save As"), folder);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QString());
+        return run(dialog, fileName, filters);
+    }
+
+private:
+    static std::optional<QString> run(QFileDialog& dialog, const QString& fileName, const QStringList& filters)
+    {
+        dialog.setNameFilters(filters);
+        if (!fileName.isEmpty())
+            dialog.selectFile(fileName);
+        if (runModal(dialog, dialog.parentWidget()) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+};
+
+SystemEditorDialogs systemDialogs;
+EditorDialogs* current = nullptr;
+
+} // namespace
+
+EditorDialogs& editorDialogs() { return current ? *current : systemDialogs; }
+
+void setEditorDialogs(EditorDialogs* replacement) { current = replacement; }
+
+QStringList nameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& text = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        if (text.endsWith(u'(' + patterns + u')'))
+            result.append(text);
+        else
+            result.append(text + QStringLiteral(" (") + patterns + u')');
+    }
+    return result;
+}
+
+bool TColorDialog::Execute(QWidget* parent)
+{
+    const std::optional<QColor> chosen = editorDialogs().chooseColor(parent, platform::ColorToRGB(Color));
+    if (!chosen)
+        return false;
+    Color = platform::RGBToColor(*chosen);
+    return true;
+}
+
+TFontDialog::TFontDialog()
+    : Font { QStringLiteral("MS Sans Serif"), 8, false, false, false, false, platform::clWindowText }
+{
+}
+
+bool TFontDialog::Execute(QWidget* parent)
+{
+    const std::optional<FontChoice> chosen = editorDialogs().chooseFont(parent, Font);
+    if (!chosen)
+        return false;
+    Font = *chosen;
+    return true;
+}
+
+bool TOpenDialog::Execute(QWidget* parent)
+{
+    const std::optional<QString> chosen = editorDialogs().openFile(
+        parent, platform::currentFolder(), FileName, nameFilters(Filter) << QStringLiteral("All files (*)"));
+    if (!chosen)
+        return false;
+    FileName = *chosen;
+    return true;
+}
+
+bool TSaveDialog::Execute(QWidget* parent)
+{
+    // The last name chosen is offered again, in the current folder.
+    const std::optional<QString> chosen = editorDialogs().saveFile(
+        parent, platform::currentFolder(), QFileInfo(FileName).fileName(), nameFilters(Filter));
+    if (!chosen)
+        return false;
+    FileName = *chosen;
+    return true;
+}
+
+} // namespace editor

@@ -1,0 +1,122 @@
+// The hint status bar: its clock text, panel widths and timer.
+#include "controls/psiStatusBar.h"
+
+#include "rtl/Errors.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime afternoon(QDate(1997, 3, 11), QTime(14, 45, 30));
+const QDateTime morning(QDate(1997, 3, 11), QTime(10, 5, 9));
+
+TEST(psiClockText, ShowsDateTwoBlanksHoursMinutesAndTheLowerCaseMarker)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    struct Case {
+        QDateTime at;
+        QString dateFormat;
+        QString timeFormat;
+        QString expected;
+    };
+    const Case cases[] = {
+        { afternoon, "M/d/yy", "h:mm:ss AP", "3/11/97  2:45 pm" },
+        { morning, "M/d/yy", "h:mm:ss AP", "3/11/97  10:05 am" },
+        // A time zone field is dropped before the rule applies.
+        { afternoon, "M/d/yy", "h:mm:ss AP t", "3/11/97  2:45 pm" },
+        // A 24-hour format without a marker: hours and minutes alone.
+        { afternoon, "dd.MM.yy", "HH:mm:ss", "11.03.97  14:45" },
+        { morning, "dd.MM.yy", "HH:mm:ss t", "11.03.97  10:05" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(psi::clockText(c.at, us, c.dateFormat, c.timeFormat).toStdString(), c.expected.toStdString());
+    EXPECT_EQ(psi::clockText(afternoon, us).toStdString(), "3/11/97  2:45 pm");
+}
+
+TEST(psiClockText, ATimeWithoutTwoColonsFallsBackToTheShortTimeFormat)
+{
+    const QLocale finnish(QLocale::Finnish, QLocale::Finland);
+    EXPECT_EQ(psi::clockText(afternoon, finnish).toStdString(), "11.3.1997  14.45");
+}
+
+TEST(psiStatusBar, TheMessagePanelTakesTheFormWidthLessTheClockPanel)
+{
+    EXPECT_EQ(psi::messagePanelWidth(100), 0);
+    EXPECT_EQ(psi::messagePanelWidth(126), 0);
+    EXPECT_EQ(psi::messagePanelWidth(127), 1);
+    EXPECT_EQ(psi::messagePanelWidth(608), 482);
+
+    const std::vector<QRect> rects = psi::panelRects(QSize(250, 19), { 194, 126 });
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0], QRect(0, 2, 192, 17));
+    EXPECT_EQ(rects[1], QRect(194, 2, 56, 17));
+}
+
+TEST(psiStatusBar, ResizingTellsOnResizeThenSetsTheMessagePanelFromTheForm)
+{
+    QWidget form;
+    form.resize(300, 100);
+    TpsiStatusBar bar(&form);
+    bar.setPanelWidth(0, 194);
+    int widthSeenByHandler = -1;
+    bar.setOnResize([&](TpsiStatusBar* sender) {
+        EXPECT_EQ(sender, &bar);
+        widthSeenByHandler = sender->panelWidth(0);
+    });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(bar.geometry(), QRect(0, 81, 300, 19));
+    form.resize(400, 120);
+    // The form's outer width counts, its frame included.
+    const int outer = form.frameGeometry().width();
+    ASSERT_GE(outer, 400);
+    testing_support::waitUntil([&] { return bar.panelWidth(0) == outer - 126; }, 1000);
+    EXPECT_EQ(bar.panelWidth(0), outer - 126);
+    EXPECT_EQ(widthSeenByHandler, outer - 100 - 126);
+    EXPECT_EQ(bar.geometry(), QRect(0, 101, 400, 19));
+    EXPECT_EQ(bar.panelWidth(1), 126);
+}
+
+TEST(psiStatusBar, EachTickShowsTheClockRepeatsTheExplanationAsHintAndTellsOnTimer)
+{
+    testing_support::FixedClock clock(afternoon);
+    TpsiStatusBar bar;
+    EXPECT_TRUE(bar.TimerRunning());
+    EXPECT_EQ(bar.panelText(1).toStdString(), "3/11/97  2:45 pm");
+    clock.set(morning);
+    bar.setPanelText(0, QStringLiteral("Explained."));
+    int ticks = 0;
+    bar.setOnTimer([&](TpsiStatusBar*) { ++ticks; });
+    bar.TimerTick();
+    EXPECT_EQ(bar.panelText(1).toStdString(), "3/11/97  10:05 am");
+    EXPECT_EQ(bar.Hint(), QStringLiteral("Explained."));
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(psiStatusBar, AssigningOnTimerRestartsTheOneSecondCycle)
+{
+    TpsiStatusBar bar;
+    const QTimer* timer = bar.findChild<QTimer*>();
+    ASSERT_TRUE(timer);
+    QTest::qWait(400);
+    ASSERT_LT(timer->remainingTime(), 700);
+    bar.setOnTimer([](TpsiStatusBar*) {});
+    EXPECT_GT(timer->remainingTime(), 900);
+    EXPECT_EQ(timer->interval(), 1000);
+}
+
+TEST(psiStatusBar, AnErrorInTheTimersWorkIsShownAndTheTimerGoesOn)
+{
+    testing_support::RecordingDialogs boxes;
+    TpsiStatusBar bar;
+    bar.hide();
+    bar.setOnTimer([](TpsiStatusBar*) { throw rtl::Exception(QStringLiteral("Tick failed")); });
+    ASSERT_TRUE(testing_support::waitUntil([&] { return boxes.boxes.size() >= 2; }, 3500));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Tick failed."));
+    EXPECT_TRUE(bar.TimerRunning());
+}
+
+} // namespace
