@@ -17,12 +17,11 @@
 namespace {
 
 constexpr int startTimeoutMs = 60000;
-// A second copy must be gone within this time. A message box would keep
-// it waiting for a click that never comes, so ending in time also shows
-// that it said nothing.
+// A second copy must be gone within this time.
 constexpr int secondCopyTimeoutMs = 10000;
 
-// One run of the program, traced, with its start folder and runtime folder given.
+// One run of the program, traced, with its start folder and runtime folder
+// given; its message boxes are printed on its standard output.
 class Program final {
 public:
     Program(const QString& startFolder, const QString& runtimeFolder)
@@ -31,6 +30,7 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
         environment.insert(QStringLiteral("KAVRO_INSTANCE_TRACE"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("KAVRO_DIALOGS"), QStringLiteral("print"));
         process_.setProcessEnvironment(environment);
         process_.setWorkingDirectory(startFolder);
         process_.setProgram(QStringLiteral(KAVRO_PROGRAM));
@@ -95,7 +95,7 @@ protected:
         ASSERT_TRUE(second->process().waitForFinished(secondCopyTimeoutMs)) << "the second copy is still running";
         EXPECT_EQ(second->process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(second->process().exitCode(), 0);
-        EXPECT_FALSE(second->output().contains(QStringLiteral("running")));
+        EXPECT_EQ(second->output(), QStringList()) << "the second copy said something";
         std::printf("second copy ended after %lld ms\n", static_cast<long long>(clock.elapsed()));
     }
 
