@@ -75,19 +75,19 @@ void traceInstance(TPreviousInstance& probe)
 {
     if (qEnvironmentVariableIsEmpty("KAVRO_INSTANCE_TRACE"))
         return;
-    QObject::connect(&probe, &TPreviousInstance::requestHandled, &probe,
-                     [](const QByteArray& request, const QStringList& done) {
-                         if (request != "minimize") {
-                             say(QStringLiteral("request %1: %2").arg(QString::fromLatin1(request), done.join(u", ")));
-                             return;
-                         }
-                         for (QWidget* window : programWindows()) {
-                             if (window && window->isVisible()) {
-                                 window->showMinimized();
-                                 say(QStringLiteral("minimized ") + window->objectName());
-                             }
-                         }
-                     });
+    QObject::connect(
+        &probe, &TPreviousInstance::requestHandled, &probe, [](const QByteArray& request, const QStringList& done) {
+            if (request != "minimize") {
+                say(QStringLiteral("request %1: %2").arg(QString::fromLatin1(request), done.join(u", ")));
+                return;
+            }
+            for (QWidget* window : programWindows()) {
+                if (window && window->isVisible()) {
+                    window->showMinimized();
+                    say(QStringLiteral("minimized ") + window->objectName());
+                }
+            }
+        });
     if (!probe.Found())
         QTimer::singleShot(0, &probe, [] { say(QStringLiteral("running")); });
 }

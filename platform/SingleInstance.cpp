@@ -26,7 +26,7 @@ bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 QString runtimeFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return runtime;
     return QDir::tempPath();

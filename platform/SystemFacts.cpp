@@ -22,35 +22,26 @@ QByteArray readProcFile(const char* path)
     return file.readAll();
 }
 
-// The first number after "<key>:" on a line of a /proc file, if there is one.
-std::optional<quint64> procField(const QByteArray& text, const QByteArray& key)
-{
-    for (const QByteArray& line : text.split('\n')) {
-        const qsizetype colon = line.indexOf(':');
-        if (colon < 0 || line.left(colon).trimmed() != key)
-            continue;
-        const QByteArray rest = line.mid(colon + 1).trimmed();
-        qsizetype end = 0;
-        while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9')
-            ++end;
-        bool ok = false;
-        const quint64 value = rest.left(end).toULongLong(&ok);
-        if (ok)
-            return value;
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// The leading decimal number of `text` from `pos` on.
-std::optional<quint32> leadingNumber(const QByteArray& text, qsizetype pos = 0)
+// The decimal number that starts at `pos` in `text`, if one does.
+std::optional<quint64> leadingNumber(const QByteArray& text, qsizetype pos = 0)
 {
     qsizetype end = pos;
     while (end < text.size() && text[end] >= '0' && text[end] <= '9')
         ++end;
     bool ok = false;
-    const quint32 value = text.mid(pos, end - pos).toUInt(&ok);
-    return ok ? std::optional<quint32>(value) : std::nullopt;
+    const quint64 value = text.mid(pos, end - pos).toULongLong(&ok);
+    return ok ? std::optional<quint64>(value) : std::nullopt;
+}
+
+// The number after "<key>:" on the first line of a /proc file that has the key.
+std::optional<quint64> procField(const QByteArray& text, const QByteArray& key)
+{
+    for (const QByteArray& line : text.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon >= 0 && line.left(colon).trimmed() == key)
+            return leadingNumber(line.mid(colon + 1).trimmed());
+    }
+    return std::nullopt;
 }
 
 // The size of the address space a process may use.
@@ -170,13 +161,13 @@ std::optional<VersionInfo> parseKernelVersion(const QByteArray& release, const Q
     if (!major)
         return std::nullopt;
     VersionInfo info;
-    info.major = *major;
+    info.major = quint32(*major);
     const qsizetype dot = release.indexOf('.');
     if (dot >= 0)
-        info.minor = leadingNumber(release, dot + 1).value_or(0);
+        info.minor = quint32(leadingNumber(release, dot + 1).value_or(0));
     const qsizetype hash = version.indexOf('#');
     if (hash >= 0)
-        info.build = leadingNumber(version, hash + 1).value_or(0);
+        info.build = quint32(leadingNumber(version, hash + 1).value_or(0));
     return info;
 }
 

@@ -27,15 +27,6 @@ protected:
     }
 };
 
-TEST(TopMost, MakesItsOwnerTopmostWhenCreated)
-{
-    QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    TTopMost topMost(&owner);
-    EXPECT_TRUE(topMost.TopMost());
-    EXPECT_TRUE(owner.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(owner.windowFlags().testFlag(Qt::FramelessWindowHint));
-}
-
 TEST(TopMost, EveryToggleKeepsTheWindowShownInPlaceAndAtItsSize)
 {
     QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);

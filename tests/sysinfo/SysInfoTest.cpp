@@ -40,15 +40,6 @@ public:
     mutable QString askedPlatform;
 };
 
-TEST(SysInfoTables, PlatformNamesFollowThePlatformId)
-{
-    EXPECT_EQ(platformName(0), QStringLiteral("Windows 3.x with Win32s"));
-    EXPECT_EQ(platformName(1), QStringLiteral("Windows 95"));
-    EXPECT_EQ(platformName(2), QStringLiteral("Windows NT"));
-    EXPECT_EQ(platformName(3), QString());
-    EXPECT_EQ(platformName(platform::otherPlatformId), QString());
-}
-
 TEST(SysInfoTables, ProcessorTextsFollowArchitectureAndType)
 {
     struct Case {
