@@ -4,14 +4,20 @@
 #include "app/Application.h"
 #include "app/Session.h"
 #include "desk/Blanker.h"
+#include "desk/Just1_32.h"
 #include "desk/MyAlarm1.h"
 #include "desk/Scrollpas.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "platform/Files.h"
+#include "platform/SingleInstance.h"
 #include "platform/StartupProbe.h"
 #include "platform/SystemColors.h"
 #include "sysinfo/About.h"
+
+#include <QTimer>
+#include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
 // has recorded the start folder before the launcher reads its first menu.
@@ -53,15 +59,59 @@ Windows::~Windows()
     s.Form1 = nullptr;
 }
 
+namespace {
+
+void say(const QString& line)
+{
+    std::fputs(qPrintable(line + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+// With KAVRO_INSTANCE_TRACE set, the program says on its standard output
+// when its event loop runs and what it did for each request of a later
+// copy, and it also obeys "minimize", so that a test driving two copies can
+// see the first one come forward.
+void traceInstance(TPreviousInstance& probe)
+{
+    if (qEnvironmentVariableIsEmpty("KAVRO_INSTANCE_TRACE"))
+        return;
+    QObject::connect(
+        &probe, &TPreviousInstance::requestHandled, &probe, [](const QByteArray& request, const QStringList& done) {
+            if (request != "minimize") {
+                say(QStringLiteral("request %1: %2").arg(QString::fromLatin1(request), done.join(u", ")));
+                return;
+            }
+            for (QWidget* window : programWindows()) {
+                if (window && window->isVisible()) {
+                    window->showMinimized();
+                    say(QStringLiteral("minimized ") + window->objectName());
+                }
+            }
+        });
+    if (!probe.Found())
+        QTimer::singleShot(0, &probe, [] { say(QStringLiteral("running")); });
+}
+
+} // namespace
+
 int runKavroStart(int argc, char** argv)
 {
     KavroApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     platform::installClassicLook(app);
+    // The probe runs under the default title, before the program names itself.
+    TPreviousInstance probe(defaultApplicationTitle(platform::programFilePath()), platform::runtimeFolder());
+    setPreviousInstance(&probe);
+    traceInstance(probe);
     QApplication::setApplicationName(QStringLiteral("Kavro Start"));
 
-    Windows windows;
-    platform::reportFirstPaint(session().Form1);
-    session().Form1->show();
-    return app.exec();
+    int result = 0;
+    {
+        Windows windows;
+        platform::reportFirstPaint(session().Form1);
+        session().Form1->show();
+        result = app.exec();
+    }
+    setPreviousInstance(nullptr);
+    return result;
 }

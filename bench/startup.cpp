@@ -24,6 +24,9 @@ Sample runOnce(const QString& program, const QString& folder)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KAVRO_REPORT_SHOWN", "1");
     env.insert("KAVRO_DIALOGS", "print");
+    // A runtime folder of its own, so a copy running elsewhere does not make this one end at once.
+    static QTemporaryDir runtime;
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
     if (!env.contains("QT_QPA_PLATFORM"))
         env.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(env);

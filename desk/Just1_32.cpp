@@ -1,6 +1,99 @@
 // Single instance guard.
 #include "desk/Just1_32.h"
 
+#include "app/Session.h"
+#include "desk/Blanker.h"
+#include "desk/MyAlarm1.h"
+#include "desk/Scrollpas.h"
+#include "editor/Unit2.h"
+#include "launcher/myver.h"
+#include "planner/Planner.h"
+#include "platform/SingleInstance.h"
+#include "sysinfo/About.h"
+
+#include <QCoreApplication>
 #include <QWidget>
 
-TJustOne32::TJustOne32(QWidget* owner) : QObject(owner) {}
+namespace {
+
+TPreviousInstance* theProbe = nullptr;
+
+// How long a second copy tries to reach the first before it ends regardless.
+constexpr int reachTimeoutMs = 2000;
+
+} // namespace
+
+TPreviousInstance::TPreviousInstance(const QString& title, const QString& folder)
+{
+    const QString base = folder + u'/' + platform::userScopedName(title);
+    lockPath_ = base + QStringLiteral(".lock");
+    socketPath_ = base + QStringLiteral(".socket");
+    lock_ = std::make_unique<platform::InstanceLock>(lockPath_);
+    found_ = lock_->state() == platform::InstanceLock::State::HeldElsewhere;
+    if (lock_->state() != platform::InstanceLock::State::Held)
+        return;
+    server_ = new platform::ForwardServer(socketPath_, this);
+    connect(server_, &platform::ForwardServer::request, this, &TPreviousInstance::handle);
+}
+
+// The server goes first: the socket is removed while the lock is still held.
+TPreviousInstance::~TPreviousInstance()
+{
+    delete server_;
+    lock_.reset();
+}
+
+bool TPreviousInstance::AskToComeForward() const
+{
+    return platform::sendForwardRequest(socketPath_, comeForwardRequest, reachTimeoutMs);
+}
+
+void TPreviousInstance::handle(const QByteArray& request)
+{
+    QStringList done;
+    if (request == comeForwardRequest)
+        done = bringForward(programWindows());
+    emit requestHandled(request, done);
+}
+
+QString defaultApplicationTitle(const QString& programFile)
+{
+    QString name = programFile.mid(programFile.lastIndexOf(u'/') + 1);
+    name = name.left(name.indexOf(u'.'));
+    return name.left(1) + name.mid(1).toLower();
+}
+
+TPreviousInstance* previousInstance() { return theProbe; }
+
+void setPreviousInstance(TPreviousInstance* probe) { theProbe = probe; }
+
+QStringList bringForward(const QList<QWidget*>& windows)
+{
+    QStringList done;
+    for (QWidget* window : windows) {
+        if (!window || !window->isVisible())
+            continue;
+        const bool minimised = window->isMinimized();
+        if (minimised)
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+        window->activateWindow();
+        done.append(window->objectName() + (minimised ? QStringLiteral(" restored") : QStringLiteral(" raised")));
+    }
+    return done;
+}
+
+QList<QWidget*> programWindows()
+{
+    const Session& s = session();
+    return {s.Form1, s.MainForm, s.Form2, s.MainFormer, s.Alarm1, s.Form3, s.Form4};
+}
+
+TJustOne32::TJustOne32(QWidget* owner) : QObject(owner)
+{
+    TPreviousInstance* probe = previousInstance();
+    if (!probe || !probe->Found())
+        return;
+    probe->AskToComeForward();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}

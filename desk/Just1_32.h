@@ -1,8 +1,78 @@
 // Single instance guard: a second copy of the program brings the first one forward and ends.
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
 
+class QWidget;
+
+namespace platform {
+class InstanceLock;
+class ForwardServer;
+} // namespace platform
+
+// The result of the probe made once per process, before the program sets
+// its own title. The first copy holds the lock for its whole life and
+// answers later copies' requests to come forward.
+class TPreviousInstance final : public QObject {
+    Q_OBJECT
+public:
+    // Probes under `title`, scoped to the user, with the lock and the socket
+    // in `folder`. When the lock cannot be used at all the program starts
+    // as if it were the only copy.
+    TPreviousInstance(const QString& title, const QString& folder);
+    ~TPreviousInstance() override;
+
+    // True when another copy already held the name at start.
+    bool Found() const { return found_; }
+
+    // Asks the copy that holds the name to come forward; false when it could
+    // not be reached.
+    bool AskToComeForward() const;
+
+    const QString& lockPath() const { return lockPath_; }
+    const QString& socketPath() const { return socketPath_; }
+
+    static constexpr const char* comeForwardRequest = "raise";
+
+signals:
+    // A request a later copy sent, after a come-forward request was carried
+    // out; `done` tells what was done (see bringForward).
+    void requestHandled(const QByteArray& request, const QStringList& done);
+
+private:
+    void handle(const QByteArray& request);
+
+    std::unique_ptr<platform::InstanceLock> lock_;
+    platform::ForwardServer* server_ = nullptr;
+    QString lockPath_;
+    QString socketPath_;
+    bool found_ = false;
+};
+
+// The title a program has before it sets its own: the program file's name
+// after the last separator, cut at the first dot, every character after the
+// first lower-cased ("/opt/kavro/KavroStart.bin" gives "Kavrostart").
+QString defaultApplicationTitle(const QString& programFile);
+
+// The process-wide probe, or null when none was made.
+TPreviousInstance* previousInstance();
+void setPreviousInstance(TPreviousInstance* probe);
+
+// Brings the program forward: each of `windows` that is showing, in order,
+// is restored when minimised and then raised. A hidden window stays hidden.
+// Returns one entry per window acted on: "<name> restored" or "<name> raised".
+QStringList bringForward(const QList<QWidget*>& windows);
+
+// The program's windows in their order of creation.
+QList<QWidget*> programWindows();
+
+// Created while the control box is built. In a second copy it asks the
+// first to come forward and requests the end of this process, which then
+// ends at the first turn of its event loop, without a message.
 class TJustOne32 final : public QObject {
     Q_OBJECT
 public:

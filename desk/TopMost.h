@@ -8,9 +8,11 @@ class QWidget;
 class TTopMost final : public QObject {
     Q_OBJECT
 public:
+    // Makes the owner topmost at once.
     explicit TTopMost(QWidget* owner);
 
     bool TopMost() const { return topMost_; }
+    // Setting the value it already has does nothing.
     void setTopMost(bool value);
 
 private:

@@ -1,18 +1,75 @@
 // Position memory.
 #include "desk/position.h"
 
+#include "platform/Files.h"
 #include "platform/Screen.h"
+#include "rtl/ProfileFile.h"
 
+#include <QStandardPaths>
 #include <QWidget>
 
-TPosition::TPosition(QWidget* owner) : QObject(owner), owner_(owner), iniFileName_(owner->objectName() + QStringLiteral(".ini")) {}
+namespace {
 
-void TPosition::setIniFileName(const QString& name) { iniFileName_ = name.toLower(); }
+const QString section = QStringLiteral("Values");
+
+} // namespace
+
+// The default name does not pass through the setter's checks.
+TPosition::TPosition(QWidget* owner)
+    : QObject(owner), owner_(owner), iniFileName_(owner->objectName() + QStringLiteral(".ini"))
+{
+}
+
+void TPosition::setIniFileDirectory(TIniFileDirectory directory) { iniFileDirectory_ = directory; }
+
+void TPosition::setIniFileName(const QString& name)
+{
+    const QString extension = name.mid(name.lastIndexOf(u'.') < 0 ? name.size() : name.lastIndexOf(u'.'));
+    if (name == iniFileName_ || extension != u".ini" || name.size() > 12)
+        return;
+    iniFileName_ = name.toLower();
+}
+
+void TPosition::setSaveDimension(bool save) { saveDimension_ = save; }
+
+void TPosition::setSavePosition(bool save) { savePosition_ = save; }
+
+QString TPosition::iniFilePath() const
+{
+    QString folder;
+    if (iniFileDirectory_ == TIniFileDirectory::ProgramDir)
+        folder = platform::folderOf(platform::programFilePath());
+    else
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return platform::resolvePath(folder.endsWith(u'/') ? folder + iniFileName_ : folder + u'/' + iniFileName_);
+}
 
 void TPosition::Restore()
 {
-    const QSize screen = platform::primaryScreenSize();
-    owner_->move((screen.width() - owner_->width()) / 2, (screen.height() - owner_->height()) / 2);
+    const rtl::ProfileFile file(iniFilePath());
+    if (saveDimension_) {
+        const int width = file.readInteger(section, QStringLiteral("Width"), owner_->width());
+        const int height = file.readInteger(section, QStringLiteral("Height"), owner_->height());
+        owner_->resize(width, height);
+    }
+    if (savePosition_) {
+        // Centred by the size just restored; integer division truncates towards zero.
+        const QSize screen = platform::primaryScreenSize();
+        const int left = file.readInteger(section, QStringLiteral("Left"), (screen.width() - owner_->width()) / 2);
+        const int top = file.readInteger(section, QStringLiteral("Top"), (screen.height() - owner_->height()) / 2);
+        owner_->move(left, top);
+    }
 }
 
-void TPosition::SaveToIni() {}
+void TPosition::SaveToIni()
+{
+    rtl::ProfileFile file(iniFilePath());
+    if (saveDimension_) {
+        file.writeInteger(section, QStringLiteral("Width"), owner_->width());
+        file.writeInteger(section, QStringLiteral("Height"), owner_->height());
+    }
+    if (savePosition_) {
+        file.writeInteger(section, QStringLiteral("Left"), owner_->x());
+        file.writeInteger(section, QStringLiteral("Top"), owner_->y());
+    }
+}

@@ -103,6 +103,10 @@ void setCurrentFolder(const QString& folder)
         rtl::raiseInOutFromErrno(errno);
 }
 
-QString programFilePath() { return QCoreApplication::applicationFilePath(); }
+static std::optional<QString> programFileOverride;
+
+QString programFilePath() { return programFileOverride ? *programFileOverride : QCoreApplication::applicationFilePath(); }
+
+void setProgramFilePathForTesting(std::optional<QString> path) { programFileOverride = std::move(path); }
 
 } // namespace platform

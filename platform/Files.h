@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -29,5 +30,8 @@ void setCurrentFolder(const QString& folder);
 
 // Full path of the running program file.
 QString programFilePath();
+
+// Makes programFilePath() answer `path` (a test's stand-in); nullopt restores the real one.
+void setProgramFilePathForTesting(std::optional<QString> path);
 
 } // namespace platform

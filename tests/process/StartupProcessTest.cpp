@@ -7,19 +7,23 @@
 
 namespace {
 
-QProcessEnvironment programEnvironment()
+// A runtime folder of its own keeps the program from meeting a copy that
+// runs elsewhere on the machine, which would make it end at once.
+QProcessEnvironment programEnvironment(const QTemporaryDir& runtime)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("KAVRO_DIALOGS", "print");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
     return env;
 }
 
 TEST(Startup, WithoutMainMenuTheProgramSaysSoOnceAndEnds)
 {
     QTemporaryDir dir;
+    QTemporaryDir runtime;
     QProcess program;
-    program.setProcessEnvironment(programEnvironment());
+    program.setProcessEnvironment(programEnvironment(runtime));
     program.setWorkingDirectory(dir.path());
     program.start(QStringLiteral(KAVRO_PROGRAM), {});
     ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";

@@ -1,0 +1,73 @@
+// One running copy per user: a kernel lock on a file in the user's runtime
+// folder, and a local socket through which a later copy asks the first one
+// to come forward.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace platform {
+
+// The folder for the user's runtime files: $XDG_RUNTIME_DIR when it names a
+// folder, otherwise the temporary folder.
+QString runtimeFolder();
+
+// `name` made private to the user running the program ("<name>-<uid>").
+QString userScopedName(const QString& name);
+
+// An exclusive kernel lock (flock) on a file. The kernel drops the lock when
+// its holder ends in any way, so a lock lives exactly as long as the process
+// that took it: it never goes stale while that process runs, however long,
+// and a crashed holder leaves nothing that keeps a new start out.
+class InstanceLock final {
+public:
+    enum class State {
+        Held,          // this process took the lock
+        HeldElsewhere, // another live process holds it
+        Unavailable,   // the lock file could not be used
+    };
+
+    explicit InstanceLock(QString path);
+    // The holder removes the file while it still holds the lock, then releases it.
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    State state() const { return state_; }
+    const QString& path() const { return path_; }
+
+private:
+    QString path_;
+    int fd_ = -1;
+    State state_ = State::Unavailable;
+};
+
+// The first copy's end of the channel. Only the lock holder creates one, so
+// only the holder removes the socket file, either one a crashed holder left
+// behind (when it starts listening) or its own (when it closes).
+class ForwardServer final : public QObject {
+    Q_OBJECT
+public:
+    explicit ForwardServer(const QString& socketPath, QObject* parent = nullptr);
+    ~ForwardServer() override;
+
+    bool isListening() const;
+
+signals:
+    // One line a later copy sent, without its line end.
+    void request(const QByteArray& line);
+
+private:
+    void accept();
+
+    QLocalServer* server_;
+};
+
+// A later copy's end: sends one line to the server at `socketPath`. False
+// when nobody listens there or the line could not be handed over in time.
+bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int timeoutMs);
+
+} // namespace platform

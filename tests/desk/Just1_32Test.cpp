@@ -1,0 +1,184 @@
+// The single-instance probe, the come-forward channel and what the first copy does on a request.
+#include "desk/Just1_32.h"
+#include "platform/SingleInstance.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+
+using testing_support::waitUntil;
+using testing_support::writeFile;
+
+namespace {
+
+TEST(DefaultApplicationTitle, IsTheProgramFileNameCutAtTheFirstDotWithTheRestLowerCased)
+{
+    struct Case {
+        const char* program;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"/usr/local/bin/KavroStart", "Kavrostart"},
+        {"/opt/KAVRO.START.EXE", "Kavro"},
+        {"/opt/v1.2/kavroStart", "kavrostart"},
+        {"/bin/x", "x"},
+        {"KavroStart.bin", "Kavrostart"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(defaultApplicationTitle(QString::fromLatin1(c.program)), QString::fromLatin1(c.title)) << c.program;
+}
+
+class ProbeTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    std::unique_ptr<TPreviousInstance> probe() const
+    {
+        return std::make_unique<TPreviousInstance>(QStringLiteral("Kavrostart"), folder.path());
+    }
+    QString file(const char* suffix) const
+    {
+        return folder.filePath(platform::userScopedName(QStringLiteral("Kavrostart")) + QString::fromLatin1(suffix));
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ProbeTest, TheFirstProbeHoldsTheNameAndALaterOneFindsIt)
+{
+    const auto first = probe();
+    EXPECT_FALSE(first->Found());
+    EXPECT_EQ(first->lockPath(), file(".lock"));
+    EXPECT_TRUE(QFileInfo::exists(file(".lock")));
+    EXPECT_TRUE(QFileInfo::exists(file(".socket")));
+    EXPECT_EQ(QFileInfo(file(".lock")).fileName(), QStringLiteral("Kavrostart-%1.lock").arg(::geteuid()));
+
+    auto second = probe();
+    EXPECT_TRUE(second->Found());
+
+    // A copy that found another never removes the holder's files.
+    second.reset();
+    EXPECT_TRUE(QFileInfo::exists(file(".lock")));
+    EXPECT_TRUE(QFileInfo::exists(file(".socket")));
+    EXPECT_TRUE(probe()->Found());
+}
+
+TEST_F(ProbeTest, TheHolderRemovesItsFilesAtTheEndAndTheNextStartIsFirst)
+{
+    probe().reset();
+    EXPECT_FALSE(QFileInfo::exists(file(".lock")));
+    EXPECT_FALSE(QFileInfo::exists(file(".socket")));
+    EXPECT_FALSE(probe()->Found());
+}
+
+TEST_F(ProbeTest, ALaterCopyReachesTheFirstWhichHandlesTheRequest)
+{
+    const auto first = probe();
+    QList<QByteArray> requests;
+    QObject::connect(first.get(), &TPreviousInstance::requestHandled, first.get(),
+                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+    const auto second = probe();
+    ASSERT_TRUE(second->Found());
+    EXPECT_TRUE(second->AskToComeForward());
+    ASSERT_TRUE(waitUntil([&] { return !requests.isEmpty(); }));
+    EXPECT_EQ(requests, QList<QByteArray>{"raise"});
+}
+
+TEST_F(ProbeTest, ALaterCopyThatCannotReachTheFirstStillKnowsItIsNotAlone)
+{
+    const auto first = probe();
+    QFile::remove(file(".socket"));
+    const auto second = probe();
+    EXPECT_TRUE(second->Found());
+    EXPECT_FALSE(second->AskToComeForward());
+}
+
+TEST_F(ProbeTest, AnOldLockIsHonouredWhileItsHolderLives)
+{
+    const auto first = probe();
+    // An hour old, far beyond any staleness limit a lock file might have.
+    struct utimbuf old {};
+    old.actime = old.modtime = ::time(nullptr) - 3600;
+    ASSERT_EQ(::utime(QFile::encodeName(file(".lock")).constData(), &old), 0);
+    EXPECT_TRUE(probe()->Found());
+}
+
+TEST_F(ProbeTest, FilesLeftByACrashedCopyDoNotKeepANewStartOut)
+{
+    writeFile(file(".lock"), "12345\n");
+    writeFile(file(".socket"), "left behind");
+    const auto fresh = probe();
+    EXPECT_FALSE(fresh->Found());
+    // The new holder listens again where the old socket lay.
+    EXPECT_TRUE(probe()->AskToComeForward());
+}
+
+TEST_F(ProbeTest, ALockFileThatCannotBeUsedLetsTheProgramStartAlone)
+{
+    // Owned by another user, or in a folder that does not exist.
+    writeFile(file(".lock"), "");
+    ASSERT_EQ(::chown(QFile::encodeName(file(".lock")).constData(), 65534, 65534), 0);
+    EXPECT_FALSE(probe()->Found());
+    EXPECT_FALSE(TPreviousInstance(QStringLiteral("Kavrostart"), folder.filePath(QStringLiteral("missing"))).Found());
+}
+
+TEST(BringForward, RestoresAndRaisesShowingWindowsAndLeavesHiddenOnesHidden)
+{
+    QWidget hidden;
+    hidden.setObjectName(QStringLiteral("Form1"));
+    QWidget minimised;
+    minimised.setObjectName(QStringLiteral("MainForm"));
+    QWidget showing;
+    showing.setObjectName(QStringLiteral("MainFormer"));
+    minimised.showMinimized();
+    showing.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&showing));
+    ASSERT_TRUE(minimised.isMinimized());
+
+    const QStringList done = bringForward({&hidden, nullptr, &minimised, &showing});
+    EXPECT_EQ(done, (QStringList{QStringLiteral("MainForm restored"), QStringLiteral("MainFormer raised")}));
+    EXPECT_FALSE(hidden.isVisible());
+    EXPECT_FALSE(minimised.isMinimized());
+    EXPECT_TRUE(minimised.isVisible());
+    EXPECT_TRUE(showing.isVisible());
+}
+
+TEST(JustOne32, DoesNothingInTheOnlyCopy)
+{
+    QTemporaryDir folder;
+    TPreviousInstance only(QStringLiteral("Kavrostart"), folder.path());
+    setPreviousInstance(&only);
+    QWidget owner;
+    QList<QByteArray> requests;
+    QObject::connect(&only, &TPreviousInstance::requestHandled, &only,
+                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+    TJustOne32 guard(&owner);
+    QTest::qWait(100);
+    EXPECT_TRUE(requests.isEmpty());
+    setPreviousInstance(nullptr);
+}
+
+TEST(JustOne32, InALaterCopyAsksTheFirstToComeForward)
+{
+    QTemporaryDir folder;
+    TPreviousInstance first(QStringLiteral("Kavrostart"), folder.path());
+    TPreviousInstance later(QStringLiteral("Kavrostart"), folder.path());
+    QList<QByteArray> requests;
+    QObject::connect(&first, &TPreviousInstance::requestHandled, &first,
+                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+    setPreviousInstance(&later);
+    QWidget owner;
+    TJustOne32 guard(&owner);
+    setPreviousInstance(nullptr);
+    EXPECT_TRUE(waitUntil([&] { return !requests.isEmpty(); }));
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+// Stay-on-top switching keeps the window shown, in place and at its size.
+#include "desk/TopMost.h"
+#include "support/TestSupport.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the show and hide events a window receives.
+class ShowHideCounter final : public QObject {
+public:
+    int shows = 0;
+    int hides = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        if (event->type() == QEvent::Hide)
+            ++hides;
+        return false;
+    }
+};
+
+TEST(TopMost, EveryToggleKeepsTheWindowShownInPlaceAndAtItsSize)
+{
+    QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    TTopMost topMost(&owner);
+    owner.setGeometry(217, 143, 65, 67);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    const QRect place = owner.geometry();
+    for (const bool value : {false, true, false, true}) {
+        topMost.setTopMost(value);
+        EXPECT_EQ(owner.windowFlags().testFlag(Qt::WindowStaysOnTopHint), value);
+        EXPECT_TRUE(owner.isVisible()) << value;
+        EXPECT_TRUE(owner.windowHandle() && owner.windowHandle()->isVisible()) << value;
+        EXPECT_EQ(owner.geometry(), place) << value;
+        EXPECT_TRUE(owner.windowFlags().testFlag(Qt::FramelessWindowHint));
+    }
+}
+
+TEST(TopMost, SettingTheValueItHasDoesNothing)
+{
+    QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    TTopMost topMost(&owner);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    const QWindow* native = owner.windowHandle();
+    ShowHideCounter counter;
+    owner.installEventFilter(&counter);
+    topMost.setTopMost(true);
+    EXPECT_EQ(owner.windowHandle(), native);
+    EXPECT_EQ(counter.shows + counter.hides, 0);
+
+    // A real change goes through the toolkit's re-creation, which the counter sees.
+    topMost.setTopMost(false);
+    EXPECT_GT(counter.shows + counter.hides, 0);
+    const int afterChange = counter.shows + counter.hides;
+    topMost.setTopMost(false);
+    EXPECT_EQ(counter.shows + counter.hides, afterChange);
+}
+
+TEST(TopMost, AHiddenOwnerStaysHidden)
+{
+    QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    TTopMost topMost(&owner);
+    topMost.setTopMost(false);
+    topMost.setTopMost(true);
+    EXPECT_FALSE(owner.isVisible());
+    EXPECT_TRUE(owner.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+} // namespace
