@@ -12,6 +12,7 @@
 #include "planner/Planner.h"
 #include "platform/Files.h"
 #include "platform/SingleInstance.h"
+#include "platform/Quit.h"
 #include "platform/StartupProbe.h"
 #include "platform/SystemColors.h"
 #include "sysinfo/About.h"
@@ -109,7 +110,9 @@ int runKavroStart(int argc, char** argv)
     {
         Windows windows;
         platform::reportFirstPaint(session().Form1);
-        session().Form1->show();
+        // A quit asked for during start-up ends the loop at its first turn; the box need not flash up first.
+        if (!platform::quitPosted())
+            session().Form1->show();
         result = app.exec();
     }
     setPreviousInstance(nullptr);

@@ -8,6 +8,7 @@
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "platform/Quit.h"
 #include "platform/SingleInstance.h"
 #include "sysinfo/About.h"
 
@@ -95,5 +96,5 @@ TJustOne32::TJustOne32(QWidget* owner) : QObject(owner)
     if (!probe || !probe->Found())
         return;
     probe->AskToComeForward();
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    platform::postQuit();
 }

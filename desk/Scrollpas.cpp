@@ -16,6 +16,7 @@
 #include "desk/position.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "platform/Quit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
@@ -137,7 +138,7 @@ void TForm1::FormCreate()
     if (screen.width() < 800 || screen.height() < 600) {
         platform::dialogs().information(QStringLiteral("Kavro Start"),
                                         QStringLiteral("Kavro Start needs Screen Mode to be 800x600."));
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        platform::postQuit();
     }
     session().StartFolder = platform::currentFolder();
     unfolded_ = false;
@@ -247,7 +248,7 @@ void TForm1::KavroAlarm1Alarm()
 void TForm1::FormClose()
 {
     // The control box is the main window: closing it ends the program.
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    platform::postQuit();
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event)

@@ -6,6 +6,7 @@
 #include "controls/Panel.h"
 #include "desk/Scrollpas.h"
 #include "editor/Unit2.h"
+#include "platform/Quit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
@@ -134,7 +135,7 @@ void TMainForm::FormCreate()
     } else {
         platform::dialogs().information(QStringLiteral("Kavro Start, Saying!"),
                                         QStringLiteral("Were off on a great strat here I can`t find the Main.ini?"));
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        platform::postQuit();
     }
 }
 
