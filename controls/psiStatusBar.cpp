@@ -1,4 +1,5 @@
 // Hint status bar.
+#include "controls/Fonts.h"
 #include "controls/psiStatusBar.h"
 
 #include "controls/Panel.h"
@@ -87,12 +88,7 @@ TpsiStatusBar::TpsiStatusBar(QWidget* parent)
     : QWidget(parent)
     , timer_(new QTimer(this))
 {
-    QFont font;
-    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(designFont(11));
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);

@@ -2,6 +2,7 @@
 #include "desk/MyAlarm1.h"
 
 #include "app/Session.h"
+#include "controls/Fonts.h"
 #include "controls/UpDown.h"
 #include "desk/KavroAlarm.h"
 #include "desk/Scrollpas.h"
@@ -29,10 +30,7 @@ TAlarm1::TAlarm1(QWidget* parent)
     setCaption(QStringLiteral("Kavro Start Alarm."));
     setClientSize(311, 97);
     setFixedSize(size());
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(designFont(11));
 
     auto label = [this](int left, int top, const QString& text) {
         auto* created = new QLabel(text, this);

@@ -2,6 +2,7 @@
 #include "desk/Scrollpas.h"
 
 #include "app/Session.h"
+#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
@@ -32,15 +33,6 @@
 
 namespace {
 
-QFont sansSerif(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 // Stored colour values (red in the lowest byte).
 constexpr qint32 clNavy = 0x800000;
 constexpr qint32 clTeal = 0x808000;
@@ -59,13 +51,13 @@ TForm1::TForm1(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindow
     black.setColor(QPalette::Window, Qt::black);
     black.setColor(QPalette::WindowText, Qt::white);
     setPalette(black);
-    setFont(sansSerif(24, true));
+    setFont(designFont(24, true));
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 8, 65, 59);
     Panel1->setBevelOuter(TPanelBevel::bvNone);
     Panel1->setColor(QColor(0, 0, 128));
-    Panel1->setFont(sansSerif(11, false));
+    Panel1->setFont(designFont(11, false));
     Panel1->setFontColor(QColor(255, 255, 0));
     connect(Panel1, &TPanel::clicked, this, [this] { platform::guarded([this] { Panel1Click(); }); });
 

@@ -2,6 +2,7 @@
 #include "editor/Unit2.h"
 
 #include "app/Session.h"
+#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/psiStatusBar.h"
@@ -23,19 +24,6 @@
 #include <QWindow>
 
 namespace {
-
-QFont sansSerif(int pixelSize, bool bold)
-{
-    QFont font;
-    // Where the design face is missing, a face of its widths keeps every
-    // caption inside its place.
-    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 // 8 and 10 point at the design's 96 dots per inch.
 constexpr int eightPoint = 11;
@@ -59,7 +47,7 @@ TForm2::TForm2(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
-    setFont(sansSerif(eightPoint, false));
+    setFont(designFont(eightPoint, false));
 
     MainMenu1 = new QMenuBar(this);
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
@@ -91,7 +79,7 @@ TForm2::~TForm2() = default;
 void TForm2::buildControls()
 {
     QWidget* c = Client;
-    const QFont bold = sansSerif(eightPoint, true);
+    const QFont bold = designFont(eightPoint, true);
 
     Panel1 = new TPanel(c);
     Panel1->setGeometry(2, 1, 600, 3);
@@ -148,7 +136,7 @@ void TForm2::buildControls()
     Edit7 = titles[3];
 
     ColorSpeedButton3 = button(248, 112, 161, 33, QImage());
-    ColorSpeedButton3->setFont(sansSerif(tenPoint, true));
+    ColorSpeedButton3->setFont(designFont(tenPoint, true));
 
     RadioGroup1 = new QGroupBox(QStringLiteral(" Graphic "), c);
     RadioGroup1->setGeometry(9, 128, 104, 97);

@@ -2,6 +2,7 @@
 #include "launcher/myver.h"
 
 #include "app/Session.h"
+#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "desk/Scrollpas.h"
@@ -23,15 +24,6 @@
 
 namespace {
 
-QFont sansSerif(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 constexpr int gadgetColumnX[4] = {48, 232, 417, 601};
 constexpr int titleColumnX[4] = {48, 232, 416, 600};
 
@@ -52,7 +44,7 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::Frameless
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(background);
-    setFont(sansSerif(11, false));
+    setFont(designFont(11, false));
     setFocusPolicy(Qt::StrongFocus);
 
     Panel6 = new TPanel(this);
@@ -60,7 +52,7 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::Frameless
     Panel6->setColor(QColor(0, 0, 128));
     Panel6->setBorderSingle(true);
     Panel6->setAlignment(TPanelAlignment::taLeftJustify);
-    Panel6->setFont(sansSerif(16, true));
+    Panel6->setFont(designFont(16, true));
     Panel6->setFontColor(QColor(255, 255, 0));
 
     Label1 = new QLabel(Panel6);
@@ -74,7 +66,7 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::Frameless
     ColorSpeedButton57->setGeometry(769, 1, 32, 32);
     ColorSpeedButton57->setColor(0x800000); // navy
     ColorSpeedButton57->setCaption(QStringLiteral("X"));
-    ColorSpeedButton57->setFont(sansSerif(16, true));
+    ColorSpeedButton57->setFont(designFont(16, true));
     ColorSpeedButton57->setFontColor(0x00FFFF); // yellow
     ColorSpeedButton57->setHint(QStringLiteral("Close Main Screen."));
     connect(ColorSpeedButton57, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton57Click(); });
@@ -91,7 +83,7 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::Frameless
         title->setBevelOuter(TPanelBevel::bvLowered);
         title->setBorderSingle(true);
         title->setColor(QColor(192, 192, 192));
-        title->setFont(sansSerif(13, true));
+        title->setFont(designFont(13, true));
         title->setObjectName(QStringLiteral("Panel%1").arg(c));
         ColumnTitles[size_t(c)] = title;
     }
@@ -106,7 +98,7 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::Frameless
         auto* button = new TColorSpeedButton(Panel5);
         const QPoint at = gadgetPosition(n);
         Panel5->place(button, at.x(), at.y(), 161, 33);
-        button->setFont(sansSerif(13, true));
+        button->setFont(designFont(13, true));
         button->setObjectName(QStringLiteral("ColorSpeedButton%1").arg(n));
         connect(button, &TColorSpeedButton::clicked, this, [this, n] { GadgetClick(n); });
         Gadgets[size_t(n)] = button;

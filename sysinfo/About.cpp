@@ -2,6 +2,7 @@
 #include "sysinfo/About.h"
 
 #include "app/Session.h"
+#include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "desk/Blanker.h"
 #include "desk/PlayWav.h"
@@ -25,14 +26,6 @@
 #include <QtMath>
 
 namespace {
-
-QFont sansSerif(int pixelSize)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 // A sunken line: shadow above, highlight below.
 class SunkenLine final : public QWidget {
@@ -100,7 +93,7 @@ TForm4::TForm4(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindow
 {
     setObjectName(QStringLiteral("Form4"));
     setCaption(QStringLiteral("Form4"));
-    setFont(sansSerif(11));
+    setFont(designFont(11));
 
     Panel1 = new TPanel(this);
     Panel1->setBorderSingle(true);
