@@ -17,16 +17,19 @@
 #include "platform/SystemColors.h"
 #include "sysinfo/About.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
 // has recorded the start folder before the launcher reads its first menu.
-Windows::Windows()
+Windows::Windows(const std::function<void()>& afterControlBox)
 {
     Session& s = session();
     form1_ = std::make_unique<TForm1>();
     s.Form1 = form1_.get();
+    if (afterControlBox)
+        afterControlBox();
     mainForm_ = std::make_unique<TMainForm>();
     s.MainForm = mainForm_.get();
     form2_ = std::make_unique<TForm2>();
@@ -72,6 +75,26 @@ void say(const QString& line)
 // when its event loop runs and what it did for each request of a later
 // copy, and it also obeys "minimize", so that a test driving two copies can
 // see the first one come forward.
+// Lets the event loop paint `window` once (for at most a fifth of a second).
+void waitForFirstPaint(QWidget* window)
+{
+    class PaintSeen final : public QObject {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            seen = seen || event->type() == QEvent::Paint;
+            return false;
+        }
+        bool seen = false;
+    } paint;
+    window->installEventFilter(&paint);
+    QElapsedTimer waited;
+    waited.start();
+    while (!paint.seen && !platform::quitPosted() && waited.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    window->removeEventFilter(&paint);
+}
+
 void traceInstance(TPreviousInstance& probe)
 {
     if (qEnvironmentVariableIsEmpty("KAVRO_INSTANCE_TRACE"))
@@ -108,12 +131,20 @@ int runKavroStart(int argc, char** argv)
 
     int result = 0;
     {
-        Windows windows;
-        platform::reportFirstPaint(session().Form1);
-        // A quit asked for during start-up ends the loop at its first turn; the box need not flash up first.
-        if (!platform::quitPosted())
+        // The control box shows as soon as it exists, so it appears before the
+        // other six windows are built; a quit asked for meanwhile keeps it hidden.
+        Windows windows([] {
+            if (platform::quitPosted())
+                return;
+            platform::reportFirstPaint(session().Form1);
             session().Form1->show();
-        result = app.exec();
+            waitForFirstPaint(session().Form1);
+        });
+        // A quit asked for during start-up ends the program when its event loop would start.
+        if (!platform::quitPosted()) {
+            platform::reportWhenIdle();
+            result = app.exec();
+        }
     }
     setPreviousInstance(nullptr);
     return result;

@@ -1,6 +1,7 @@
 // Start-up: the seven windows, created hidden in their fixed order.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class TForm1;
@@ -14,7 +15,8 @@ class TForm4;
 // Owns the seven windows; they are destroyed in the reverse order of creation.
 class Windows final {
 public:
-    Windows();
+    // `afterControlBox` runs once the control box exists, before the other six are made.
+    explicit Windows(const std::function<void()>& afterControlBox = {});
     ~Windows();
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;

@@ -1,5 +1,6 @@
 // Quit requests: posted, so that one made during start-up ends the program
-// when its event loop starts.
+// when its event loop would start (start-up checks quitPosted() before
+// running the loop, since a modal box's loop may swallow the posted request).
 #pragma once
 
 namespace platform {

@@ -1,15 +1,17 @@
-// Wave playback through the multimedia sound effect, with the bell as the default sound.
+// The system's sound output: the wave player module, loaded at the first
+// sound, with the bell as the default sound.
 #include "platform/Sound.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 
 namespace platform {
 
 namespace {
+
+using PlayWave = void (*)(const QString&);
 
 class SystemSound final : public Sound {
 public:
@@ -19,28 +21,19 @@ public:
             QApplication::beep();
             return;
         }
-        if (!effect_) {
-            // Owned by the application, so it goes before the audio back end does.
-            effect_ = new QSoundEffect(qApp);
-            // A file that turns out not to be a playable wave gets the default sound.
-            QObject::connect(effect_, &QSoundEffect::statusChanged, effect_, [effect = effect_.data()] {
-                if (effect->status() == QSoundEffect::Error)
-                    QApplication::beep();
-            });
+        if (!play_) {
+            QLibrary player(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kavro_sound")));
+            play_ = reinterpret_cast<PlayWave>(player.resolve("kavroPlayWave"));
         }
-        effect_->stop();
-        const QUrl source = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        if (effect_->source() != source)
-            effect_->setSource(source);
-        else if (effect_->status() == QSoundEffect::Error)
+        if (play_)
+            play_(path);
+        else
             QApplication::beep();
-        effect_->play();
     }
 
 private:
-    QPointer<QSoundEffect> effect_;
+    PlayWave play_ = nullptr;
 };
-
 Sound* current = nullptr;
 
 SystemSound& systemSound()

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -23,6 +24,22 @@ long residentKiB()
     return -1;
 }
 
+bool probing() { return qEnvironmentVariableIsSet("KAVRO_REPORT_SHOWN"); }
+
+bool painted = false;
+
+// Waits, turn by turn of the event loop, for the first paint before reporting.
+void reportIdleOncePainted()
+{
+    if (!painted) {
+        QTimer::singleShot(1, QCoreApplication::instance(), reportIdleOncePainted);
+        return;
+    }
+    std::printf("idle %ld\n", residentKiB());
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+}
+
 class FirstPaint final : public QObject {
 public:
     using QObject::QObject;
@@ -30,14 +47,9 @@ public:
     {
         if (event->type() == QEvent::Paint && !reported_) {
             reported_ = true;
-            QMetaObject::invokeMethod(
-                qApp,
-                [] {
-                    std::printf("shown %ld\n", residentKiB());
-                    std::fflush(stdout);
-                    QCoreApplication::exit(0);
-                },
-                Qt::QueuedConnection);
+            painted = true;
+            std::printf("shown\n");
+            std::fflush(stdout);
         }
         return false;
     }
@@ -50,8 +62,15 @@ private:
 
 void reportFirstPaint(QWidget* window)
 {
-    if (qEnvironmentVariableIsSet("KAVRO_REPORT_SHOWN"))
+    if (probing())
         window->installEventFilter(new FirstPaint(window));
+}
+
+void reportWhenIdle()
+{
+    if (!probing())
+        return;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), reportIdleOncePainted, Qt::QueuedConnection);
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
-// Start-up measurement: with KAVRO_REPORT_SHOWN set in the environment, the
-// first paint of a window prints "shown <resident kB>" on standard output
-// and ends the program. Used by the start-up benchmark.
+// Start-up measurement, for the start-up benchmark: with KAVRO_REPORT_SHOWN
+// set in the environment, the first paint of a window prints "shown", and
+// the first turn of the event loop prints "idle <resident kB>" and ends the program.
 #pragma once
 
 class QWidget;
@@ -8,5 +8,8 @@ class QWidget;
 namespace platform {
 
 void reportFirstPaint(QWidget* window);
+
+// Call right before the event loop starts.
+void reportWhenIdle();
 
 } // namespace platform

@@ -11,5 +11,6 @@ int main(int argc, char** argv)
     window.resize(65, 67);
     platform::reportFirstPaint(&window);
     window.show();
+    platform::reportWhenIdle();
     return app.exec();
 }
