@@ -8,7 +8,9 @@
 #include "launcher/myver.h"
 #include "planner/Planner.h"
 
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
 #include <QTest>
 
 using testing_support::sampleMenuLines;
@@ -99,6 +101,26 @@ TEST_F(ControlBox, APressOnTheBareStripDragsTheWindowInsteadOfClicking)
     QTest::mouseRelease(&box(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 15));
     EXPECT_EQ(box().pos(), QPoint(310, 212));
     EXPECT_FALSE(box().Unfolded());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlBox, ARightClickAnywhereOnTheBoxOpensItsMenu)
+{
+    start(sampleMenuLines());
+    box().show();
+    box().Unfold();
+    for (QWidget* target : std::initializer_list<QWidget*>{box().TickingClock1, box().Panel1, box().Panel2,
+                                                           box().ColorSpeedButton3, &box()}) {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(target, &menuEvent);
+        EXPECT_TRUE(box().PopupMenu1->isVisible()) << target->metaObject()->className();
+        box().PopupMenu1->hide();
+    }
+    EXPECT_EQ(box().PopupMenu1->actions().size(), 3);
+    EXPECT_TRUE(box().AlwaysonTop1->isChecked());
 }
 
 } // namespace
