@@ -44,12 +44,12 @@ QRect cellRect(int column, int row, int width, int height, int lineWidth)
 QPoint cellAt(const QPoint& point, int width, int height, int lineWidth)
 {
     if (point.x() < 0 || point.y() < 0 || width + lineWidth <= 0 || height + lineWidth <= 0)
-        return {-1, -1};
+        return { -1, -1 };
     const int column = point.x() / (width + lineWidth);
     const int row = point.y() / (height + lineWidth);
     if (column > 6 || row > 6)
-        return {-1, -1};
-    return {column, row};
+        return { -1, -1 };
+    return { column, row };
 }
 
 QPoint centredText(const QRect& cell, int textWidth, int textHeight)
@@ -60,7 +60,9 @@ QPoint centredText(const QRect& cell, int textWidth, int textHeight)
 } // namespace calendar
 
 TCalendar::TCalendar(QWidget* parent)
-    : QWidget(parent), shownDate_(platform::now().date()), color_(platform::sysColor(platform::COLOR_WINDOW))
+    : QWidget(parent)
+    , shownDate_(platform::now().date())
+    , color_(platform::sysColor(platform::COLOR_WINDOW))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -84,8 +86,6 @@ void TCalendar::setGridLineWidth(int width)
     if (width < 0 || width == gridLineWidth_)
         return;
     gridLineWidth_ = width;
-    colWidth_ = calendar::cellWidth(clientArea().width(), gridLineWidth_);
-    rowHeight_ = calendar::cellHeight(clientArea().height(), gridLineWidth_);
     update();
 }
 
@@ -190,7 +190,11 @@ void TCalendar::Relayout()
 {
     struct Updating {
         bool& flag;
-        explicit Updating(bool& f) : flag(f) { flag = true; }
+        explicit Updating(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
         ~Updating() { flag = false; }
     } updating(updating_);
     monthOffset_ = calendar::monthOffset(calendar::weekdayOf(QDate(Year(), Month(), 1)), startOfWeek_);
@@ -209,19 +213,14 @@ void TCalendar::Click()
         setDay(text.toInt());
 }
 
-void TCalendar::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    colWidth_ = calendar::cellWidth(clientArea().width(), gridLineWidth_);
-    rowHeight_ = calendar::cellHeight(clientArea().height(), gridLineWidth_);
-}
-
 void TCalendar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QRect frame = rect();
-    frame3D(painter, frame, platform::sysColor(platform::COLOR_BTNSHADOW), platform::sysColor(platform::COLOR_BTNHIGHLIGHT));
-    frame3D(painter, frame, platform::sysColor(platform::COLOR_3DDKSHADOW), platform::sysColor(platform::COLOR_3DLIGHT));
+    frame3D(painter, frame, platform::sysColor(platform::COLOR_BTNSHADOW),
+        platform::sysColor(platform::COLOR_BTNHIGHLIGHT));
+    frame3D(
+        painter, frame, platform::sysColor(platform::COLOR_3DDKSHADOW), platform::sysColor(platform::COLOR_3DLIGHT));
     const QRect client = clientArea();
     painter.fillRect(client, color_);
     painter.setClipRect(client);
@@ -229,9 +228,10 @@ void TCalendar::paintEvent(QPaintEvent*)
     const QColor face = platform::sysColor(platform::COLOR_BTNFACE);
     const QColor lines = color_ == QColor(192, 192, 192) ? QColor(128, 128, 128) : QColor(192, 192, 192);
     const QFontMetrics metrics = fontMetrics();
+    const int colWidth = DefaultColWidth(), rowHeight = DefaultRowHeight();
     for (int r = 0; r < 7; ++r) {
         for (int c = 0; c < 7; ++c) {
-            QRect cell = calendar::cellRect(c, r, colWidth_, rowHeight_, gridLineWidth_);
+            QRect cell = calendar::cellRect(c, r, colWidth, rowHeight, gridLineWidth_);
             const QRect withLines = cell.adjusted(0, 0, gridLineWidth_, gridLineWidth_);
             const bool selected = r >= 1 && QPoint(c, r) == selection_;
             QColor textColour = palette().color(QPalette::WindowText);
@@ -240,7 +240,7 @@ void TCalendar::paintEvent(QPaintEvent*)
                 painter.fillRect(cell, face);
                 QRect edge = cell;
                 frame3D(painter, edge, platform::sysColor(platform::COLOR_BTNHIGHLIGHT),
-                        platform::sysColor(platform::COLOR_BTNSHADOW));
+                    platform::sysColor(platform::COLOR_BTNSHADOW));
             } else {
                 painter.fillRect(withLines, lines);
                 painter.fillRect(cell, selected ? platform::sysColor(platform::COLOR_HIGHLIGHT) : color_);
@@ -271,8 +271,8 @@ void TCalendar::mousePressEvent(QMouseEvent* event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    const QPoint cell = calendar::cellAt(event->position().toPoint() - clientArea().topLeft(), colWidth_, rowHeight_,
-                                         gridLineWidth_);
+    const QPoint cell = calendar::cellAt(
+        event->position().toPoint() - clientArea().topLeft(), DefaultColWidth(), DefaultRowHeight(), gridLineWidth_);
     if (cell.x() >= 0)
         ClickCell(cell.x(), cell.y());
     event->accept();

@@ -85,8 +85,9 @@ public:
     // Selects a cell as the user does, then acts on the click; false when it cannot be selected.
     bool ClickCell(int column, int row);
 
-    int DefaultColWidth() const { return colWidth_; }
-    int DefaultRowHeight() const { return rowHeight_; }
+    // Seven columns and seven rows fill the client area, whatever its size.
+    int DefaultColWidth() const { return calendar::cellWidth(clientArea().width(), gridLineWidth_); }
+    int DefaultRowHeight() const { return calendar::cellHeight(clientArea().height(), gridLineWidth_); }
     QRect clientArea() const;
 
 signals:
@@ -99,7 +100,6 @@ protected:
     void Click();
 
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -114,8 +114,6 @@ private:
     bool readOnly_ = false;
     bool updating_ = false;
     int gridLineWidth_ = 1;
-    int colWidth_ = 0;
-    int rowHeight_ = 0;
     QColor color_;
-    QPoint selection_{0, 1};
+    QPoint selection_ { 0, 1 };
 };

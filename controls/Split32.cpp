@@ -5,7 +5,8 @@
 
 #include <QMouseEvent>
 
-TSplitter::TSplitter(QWidget* parent) : TPanel(parent)
+TSplitter::TSplitter(QWidget* parent)
+    : TPanel(parent)
 {
     setGeometry(150, 3, 6, 212);
     setBevelInner(TPanelBevel::bvRaised);

@@ -5,10 +5,12 @@
 #include "rtl/IntConv.h"
 #include "rtl/TextFile.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
+#include <sys/stat.h>
 
 namespace plan {
 
@@ -42,7 +44,8 @@ QByteArray stampText(qint32 stamp)
 
 QByteArray makeKey(qint32 stamp, int column, int row)
 {
-    return stampText(stamp) + '#' + QByteArray::number(column) + '#' + QByteArray::number(row).rightJustified(2, '0') + '#';
+    return stampText(stamp) + '#' + QByteArray::number(column) + '#' + QByteArray::number(row).rightJustified(2, '0')
+        + '#';
 }
 
 // Length of the key part: up to and including the third "#", or the last one when there are fewer.
@@ -93,15 +96,6 @@ static std::optional<qint32> fieldNumber(QByteArrayView field)
     return rtl::TryStrToInt(QByteArray::fromRawData(field.data(), field.size()));
 }
 
-// The stamp before the first "#", when it is a number.
-static std::optional<qint32> stampOf(QByteArrayView line)
-{
-    const qsizetype hash = line.indexOf('#');
-    if (hash < 0)
-        return std::nullopt;
-    return fieldNumber(line.first(hash));
-}
-
 std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int maxRow)
 {
     const qsizetype first = line.indexOf('#');
@@ -117,26 +111,30 @@ std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int ma
     const auto date = unpackStamp(*stamp);
     if (!date)
         return std::nullopt;
-    return EntryFields{*date, *column, *row};
+    return EntryFields { *date, *column, *row };
 }
 
-void forEachLine(const QByteArray& data, const std::function<void(QByteArrayView)>& visit)
+void forEachLine(const QByteArray& data, const LineVisitor& visit)
 {
     const char* p = data.constData();
-    const char* end = p + data.size();
-    const char* start = p;
+    const char* const end = p + data.size();
+    auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, size_t(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
     while (p < end) {
-        if (*p == '\r' || *p == '\n') {
-            visit(QByteArrayView(start, p - start));
-            if (*p == '\r' && p + 1 < end && p[1] == '\n')
-                ++p;
-            start = ++p;
-        } else {
-            ++p;
-        }
+        const char* eol = std::min(cr, lf);
+        visit(QByteArrayView(p, eol - p));
+        if (eol == end)
+            break;
+        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
     }
-    if (start < end)
-        visit(QByteArrayView(start, end - start));
 }
 
 // Keys first, then whole lines: lines that share a key stay next to each other.
@@ -148,12 +146,14 @@ static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayV
 
 void PlanStore::clear()
 {
+    forget();
     lines_.clear();
     keys_.clear();
 }
 
 void PlanStore::assign(QList<QByteArray> lines)
 {
+    forget();
     lines_ = std::move(lines);
     keys_.clear();
     keys_.reserve(lines_.size());
@@ -186,31 +186,60 @@ void PlanStore::sortIfNeeded()
     keys_ = std::move(keys);
 }
 
+std::optional<PlanStore::FileIdentity> PlanStore::identityOf(const QString& path)
+{
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileIdentity { st.st_dev, st.st_ino, qint64(st.st_size),
+        qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+        qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec };
+}
+
+void PlanStore::remember(const QString& path)
+{
+    const auto identity = identityOf(path);
+    if (!identity) {
+        forget();
+        return;
+    }
+    mirrored_ = path;
+    mirroredIdentity_ = *identity;
+}
+
 bool PlanStore::load(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    // Taken before reading: a change made while reading shows as a new identity next time.
+    const auto identity = identityOf(path);
+    if (!identity)
         return false;
+    if (path == mirrored_ && *identity == mirroredIdentity_)
+        return true;
     const QByteArray data = rtl::readWholeFile(path);
     QList<QByteArray> lines;
-    lines.reserve(data.count('\n') + 1);
+    lines.reserve(data.size() / 24 + 1);
     forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     assign(std::move(lines));
+    mirrored_ = path;
+    mirroredIdentity_ = *identity;
     return true;
 }
 
-void PlanStore::save(const QString& path) const
+void PlanStore::save(const QString& path)
 {
     try {
         rtl::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
     } catch (const rtl::EInOutError&) {
+        forget();
         throw rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path));
     }
+    remember(path);
 }
 
 qsizetype PlanStore::find(QByteArrayView key) const
 {
     const auto at = std::lower_bound(keys_.cbegin(), keys_.cend(), key,
-                                     [](const QByteArray& k, QByteArrayView wanted) { return compareText(k, wanted) < 0; });
+        [](const QByteArray& k, QByteArrayView wanted) { return compareText(k, wanted) < 0; });
     if (at == keys_.cend() || compareText(*at, key) != 0)
         return -1;
     return at - keys_.cbegin();
@@ -236,21 +265,23 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
                     removed.resize(size_t(lines_.size()));
                     removed[size_t(i)] = true;
                 } else if (text != QString::fromLocal8Bit(EntryText(lines_.at(i)))) {
+                    forget();
                     lines_[i] = key + text.toLocal8Bit();
                 }
             } else if (!text.isEmpty()) {
                 QByteArray line = key + text.toLocal8Bit();
-                added.push_back({std::move(key), std::move(line)});
+                added.push_back({ std::move(key), std::move(line) });
             }
         }
     }
     if (added.empty() && removed.empty())
         return;
+    forget();
 
     // One pass over the lines puts every new line in its place, so adding
     // costs no sorting of the whole store.
     std::sort(added.begin(), added.end(),
-              [](const Added& a, const Added& b) { return compareEntries(a.key, a.line, b.key, b.line) < 0; });
+        [](const Added& a, const Added& b) { return compareEntries(a.key, a.line, b.key, b.line) < 0; });
     removed.resize(size_t(lines_.size()));
     QList<QByteArray> lines, keys;
     lines.reserve(lines_.size() + qsizetype(added.size()));
@@ -259,8 +290,8 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         if (removed[size_t(i)])
             continue;
-        while (next < added.size()
-               && compareEntries(added[next].key, added[next].line, keys_.at(i), lines_.at(i)) < 0) {
+        while (
+            next < added.size() && compareEntries(added[next].key, added[next].line, keys_.at(i), lines_.at(i)) < 0) {
             keys.append(std::move(added[next].key));
             lines.append(std::move(added[next].line));
             ++next;
@@ -281,6 +312,7 @@ bool PlanStore::toggleDone(QByteArrayView key)
     const qsizetype i = find(key);
     if (i < 0)
         return false;
+    forget();
     QByteArray& line = lines_[i];
     if (isDone(line))
         line.chop(1);
@@ -289,19 +321,47 @@ bool PlanStore::toggleDone(QByteArrayView key)
     return true;
 }
 
-std::vector<QDate> storedDays(const QByteArray& data, int maxColumn, int maxRow)
+// The text before the first "#", or the whole line.
+static QByteArrayView stampField(QByteArrayView line)
+{
+    const qsizetype hash = line.indexOf('#');
+    return hash < 0 ? line : line.first(hash);
+}
+
+bool PlanStore::mirrors(const QString& path) const
+{
+    if (mirrored_.isEmpty() || path != mirrored_)
+        return false;
+    const auto identity = identityOf(path);
+    return identity && *identity == mirroredIdentity_;
+}
+
+LineSource linesOf(const QByteArray& data)
+{
+    return [data](const LineVisitor& visit) { forEachLine(data, visit); };
+}
+
+LineSource linesOf(const PlanStore& store)
+{
+    return [&store](const LineVisitor& visit) {
+        for (const QByteArray& line : store.LineList())
+            visit(line);
+    };
+}
+
+std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow)
 {
     std::vector<QDate> days;
-    std::optional<quint32> lastDay; // upper half of the last stamp taken
-    forEachLine(data, [&](QByteArrayView line) {
-        // Lines of one day stand together in a sorted file: once a day is
-        // taken, its other lines need no checking.
-        const auto stamp = stampOf(line);
-        if (stamp && lastDay && quint32(*stamp) >> 16 == *lastDay)
+    // Lines of one day stand together in a sorted file: once a day is
+    // taken, its other lines need no checking.
+    QByteArrayView lastTaken;
+    lines([&](QByteArrayView line) {
+        const QByteArrayView field = stampField(line);
+        if (!lastTaken.isNull() && field == lastTaken)
             return;
         if (const auto fields = parseEntry(line, maxColumn, maxRow)) {
             days.push_back(fields->date);
-            lastDay = quint32(*stamp) >> 16;
+            lastTaken = field;
         }
     });
     std::sort(days.begin(), days.end());
@@ -309,22 +369,31 @@ std::vector<QDate> storedDays(const QByteArray& data, int maxColumn, int maxRow)
     return days;
 }
 
-QList<QByteArray> linesOfDay(const QByteArray& data, const QDate& date, int maxColumn, int maxRow)
+QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int maxColumn, int maxRow)
 {
     QList<QByteArray> lines;
     if (!canPack(date))
         return lines;
-    const quint32 wanted = quint32(packDate(date)) >> 16;
-    forEachLine(data, [&](QByteArrayView line) {
-        const auto stamp = stampOf(line);
-        if (!stamp || quint32(*stamp) >> 16 != wanted)
-            return;
+    const qint32 wanted = packDate(date);
+    const QByteArray wantedText = stampText(wanted);
+    QByteArrayView lastOther; // a stamp already found to be of another day
+    source([&](QByteArrayView line) {
+        const QByteArrayView field = stampField(line);
+        if (field != wantedText) {
+            if (!lastOther.isNull() && field == lastOther)
+                return;
+            // The same day may be written with other digits (no leading zeros, a time part).
+            const auto stamp = fieldNumber(field);
+            if (!stamp || quint32(*stamp) >> 16 != quint32(wanted) >> 16) {
+                lastOther = field;
+                return;
+            }
+        }
         if (parseEntry(line, maxColumn, maxRow))
             lines.append(line.toByteArray());
     });
-    std::stable_sort(lines.begin(), lines.end(), [](const QByteArray& a, const QByteArray& b) {
-        return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0;
-    });
+    std::stable_sort(lines.begin(), lines.end(),
+        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
     return lines;
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 #include <vector>
 
 namespace plan {
@@ -53,8 +54,12 @@ struct EntryFields {
 // any of them does not unpack.
 std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int maxRow);
 
+using LineVisitor = std::function<void(QByteArrayView)>;
+// Something that shows every one of its lines to a visitor, in order.
+using LineSource = std::function<void(const LineVisitor&)>;
+
 // Calls `visit` with every line of `data`: lines end at CR LF, CR or LF.
-void forEachLine(const QByteArray& data, const std::function<void(QByteArrayView)>& visit);
+void forEachLine(const QByteArray& data, const LineVisitor& visit);
 
 // One user's entry lines, sorted, each with its key at the same index.
 class PlanStore final {
@@ -67,11 +72,13 @@ public:
     // Replaces the content by `lines`, sorted.
     void assign(QList<QByteArray> lines);
 
-    // Replaces the content by the file's lines; false, content kept, when there is no file.
+    // Replaces the content by the file's lines; false, content kept, when
+    // there is no file. A file that has not changed since the store last
+    // read or wrote it, while the store itself is unchanged, is not read again.
     bool load(const QString& path);
     // Writes every line followed by CR LF, replacing the file atomically; a
     // new file is readable by its owner only. Raises "Cannot create file %s".
-    void save(const QString& path) const;
+    void save(const QString& path);
 
     // Index of the line with this key, or -1 (binary search).
     qsizetype find(QByteArrayView key) const;
@@ -84,19 +91,42 @@ public:
     // Flips the done mark of the line with this key; false when there is none.
     bool toggleDone(QByteArrayView key);
 
+    // Whether the content is an exact copy of the file at `path` as it stands now.
+    bool mirrors(const QString& path) const;
+
 private:
+    // What tells one version of a file from another.
+    struct FileIdentity {
+        dev_t device = 0;
+        ino_t inode = 0;
+        qint64 size = -1;
+        qint64 modified = 0; // nanoseconds
+        qint64 changed = 0;
+        bool operator==(const FileIdentity&) const = default;
+    };
+    static std::optional<FileIdentity> identityOf(const QString& path);
+
     void sortIfNeeded();
+    void remember(const QString& path);
+    void forget() { mirrored_.clear(); }
 
     QList<QByteArray> lines_;
     QList<QByteArray> keys_;
+    // The file the content is an exact copy of, and that file's identity.
+    QString mirrored_;
+    FileIdentity mirroredIdentity_;
 };
 
-// The days that `data` (a planner file) holds entries for, in date order,
-// each once; lines that do not unpack are skipped.
-std::vector<QDate> storedDays(const QByteArray& data, int maxColumn, int maxRow);
+// The lines of a planner file's content, or of a store (which must outlive the source).
+LineSource linesOf(const QByteArray& data);
+LineSource linesOf(const PlanStore& store);
 
-// The lines of `data` filed under `date`, in sorted order; lines that do not unpack are skipped.
-QList<QByteArray> linesOfDay(const QByteArray& data, const QDate& date, int maxColumn, int maxRow);
+// The days the lines hold entries for, in date order, each once; lines
+// that do not unpack are skipped.
+std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow);
+
+// The lines filed under `date`, in sorted order; lines that do not unpack are skipped.
+QList<QByteArray> linesOfDay(const LineSource& lines, const QDate& date, int maxColumn, int maxRow);
 
 // Why `name` cannot be a user name (it must be a file name and a key of
 // the user file of its own), or an empty text when it can.

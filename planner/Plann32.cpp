@@ -69,11 +69,12 @@ public:
         painter->save();
         QRect r = option.rect;
         painter->fillRect(r, platform::sysColor(platform::COLOR_BTNFACE));
-        frame3D(*painter, r, platform::sysColor(platform::COLOR_BTNHIGHLIGHT), platform::sysColor(platform::COLOR_BTNSHADOW));
+        frame3D(*painter, r, platform::sysColor(platform::COLOR_BTNHIGHLIGHT),
+            platform::sysColor(platform::COLOR_BTNSHADOW));
         painter->setPen(platform::sysColor(platform::COLOR_BTNTEXT));
         painter->setFont(option.font);
-        painter->drawText(r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          index.data().toString());
+        painter->drawText(
+            r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString());
         painter->restore();
     }
 
@@ -83,8 +84,10 @@ private:
 };
 
 TPlanning::TPlanning(QWidget* owner)
-    : QTableWidget(Rows, Columns, owner), planDate_(platform::now().date()), path_(platform::currentFolder() + u'/'),
-      delegate_(new PlanningDelegate(this))
+    : QTableWidget(Rows, Columns, owner)
+    , planDate_(platform::now().date())
+    , path_(platform::currentFolder() + u'/')
+    , delegate_(new PlanningDelegate(this))
 {
     setItemDelegate(delegate_);
     resize(374, 250);
@@ -155,8 +158,8 @@ void TPlanning::SetPlanDate(const QDate& date)
 void TPlanning::SetDefaultTitles()
 {
     if (colList_.isEmpty()) {
-        colList_ = {QStringLiteral(" Hour"), QStringLiteral(" Meetings"), QStringLiteral(" Tasks"),
-                    QStringLiteral(" Projects"), QStringLiteral(" Phone")};
+        colList_ = { QStringLiteral(" Hour"), QStringLiteral(" Meetings"), QStringLiteral(" Tasks"),
+            QStringLiteral(" Projects"), QStringLiteral(" Phone") };
         ApplyColTitles();
     }
     if (rowList_.isEmpty()) {
@@ -224,6 +227,14 @@ void TPlanning::RefreshEditor()
 
 void TPlanning::LoadStore() { store_.load(PlannerFileName()); }
 
+plan::LineSource TPlanning::PlannerLines(const QString& file) const
+{
+    // The store, when it holds exactly what the file holds, spares reading it again.
+    if (store_.mirrors(file))
+        return plan::linesOf(store_);
+    return plan::linesOf(rtl::readWholeFile(file));
+}
+
 void TPlanning::LoadDay()
 {
     // A day that cannot be packed has no key of its own.
@@ -255,8 +266,8 @@ void TPlanning::SaveDay()
     if (!plan::canPack(planDate_))
         return;
     CommitEditor();
-    store_.mergeDay(plan::packDate(planDate_), ColCount() - 1, RowCount() - 1,
-                    [this](int c, int r) { return Cells(c, r); });
+    store_.mergeDay(
+        plan::packDate(planDate_), ColCount() - 1, RowCount() - 1, [this](int c, int r) { return Cells(c, r); });
     if (!user_.isEmpty())
         store_.save(PlannerFileName());
 }
@@ -280,17 +291,20 @@ void TPlanning::FillTree()
     if (!treeView_)
         return;
     treeView_->clear();
-    auto* userNode = new QTreeWidgetItem(treeView_, QStringList(user_));
     auto setImage = [this](QTreeWidgetItem* node, int index) {
         node->setData(0, ImageIndexRole, index);
         if (index < treeImages_.size())
             node->setIcon(0, QIcon(QPixmap::fromImage(treeImages_.at(index))));
     };
+    // The nodes are built apart and go into the tree at once.
+    auto* userNode = new QTreeWidgetItem(QStringList(user_));
     setImage(userNode, 2);
     const QString file = PlannerFileName();
-    if (!QFileInfo(file).isFile())
+    if (!QFileInfo(file).isFile()) {
+        treeView_->addTopLevelItem(userNode);
         return;
-    const std::vector<QDate> days = plan::storedDays(rtl::readWholeFile(file), ColCount() - 1, RowCount() - 1);
+    }
+    const std::vector<QDate> days = plan::storedDays(PlannerLines(file), ColCount() - 1, RowCount() - 1);
     QTreeWidgetItem* yearNode = nullptr;
     QTreeWidgetItem* monthNode = nullptr;
     QDate last;
@@ -310,6 +324,7 @@ void TPlanning::FillTree()
         setImage(dayNode, 3);
         last = day;
     }
+    treeView_->addTopLevelItem(userNode);
     userNode->setExpanded(true);
 }
 
@@ -321,7 +336,7 @@ QIcon TPlanning::listIcon(int kind, bool done) const
     const QImage& stateImage = listImages_.at(state);
     const QImage& kindImage = listImages_.at(kind);
     QImage both(stateImage.width() + kindImage.width(), std::max(stateImage.height(), kindImage.height()),
-                QImage::Format_ARGB32_Premultiplied);
+        QImage::Format_ARGB32_Premultiplied);
     both.fill(Qt::transparent);
     QPainter painter(&both);
     painter.drawImage(0, 0, stateImage);
@@ -338,13 +353,13 @@ void TPlanning::FillList(const QDate& date)
     const QString file = PlannerFileName();
     if (!date.isValid() || !QFileInfo(file).isFile())
         return;
-    const QList<QByteArray> lines = plan::linesOfDay(rtl::readWholeFile(file), date, ColCount() - 1, RowCount() - 1);
+    const QList<QByteArray> lines = plan::linesOfDay(PlannerLines(file), date, ColCount() - 1, RowCount() - 1);
     const QString dateText = shortDate(date);
     for (const QByteArray& line : lines) {
         const plan::EntryFields fields = *plan::parseEntry(line, ColCount() - 1, RowCount() - 1);
         const bool done = plan::isDone(line);
-        auto* item = new QTreeWidgetItem(listView_, {QString::fromLocal8Bit(plan::EntryText(line)), dateText,
-                                                     Cells(0, fields.row), Cells(fields.column, 0)});
+        auto* item = new QTreeWidgetItem(listView_,
+            { QString::fromLocal8Bit(plan::EntryText(line)), dateText, Cells(0, fields.row), Cells(fields.column, 0) });
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         item->setData(0, DateRole, date);
         item->setData(0, ImageIndexRole, fields.column + 1);

@@ -12,7 +12,6 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
-
 class PlanningDelegate;
 
 class TPlanning final : public QTableWidget {
@@ -23,7 +22,7 @@ public:
     ~TPlanning() override;
 
     // Roles of the tree and list items.
-    static constexpr int DateRole = Qt::UserRole;           // the day of a day node or list item
+    static constexpr int DateRole = Qt::UserRole; // the day of a day node or list item
     static constexpr int ImageIndexRole = Qt::UserRole + 1; // picture of a node or item
     static constexpr int StateIndexRole = Qt::UserRole + 2; // 1 done, 0 not done
 
@@ -109,6 +108,8 @@ private:
     void ApplyColTitles();
     void ApplyRowTitles();
     void RefreshEditor();
+    // The lines of the planner file `file`.
+    plan::LineSource PlannerLines(const QString& file) const;
     QIcon listIcon(int kind, bool done) const;
 
     QDate planDate_;

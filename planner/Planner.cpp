@@ -7,8 +7,8 @@
 #include "controls/Panel.h"
 #include "controls/Split32.h"
 #include "desk/Scrollpas.h"
-#include "planner/Plann32.h"
 #include "planner/PlanStore.h"
+#include "planner/Plann32.h"
 #include "planner/PlannerGlyphs.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -34,15 +34,14 @@ const QString BoxCaption = QStringLiteral("Information");
 QFont sansSerif()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
 }
 
-template <class Handler>
-auto guardedSlot(Handler handler)
+template <class Handler> auto guardedSlot(Handler handler)
 {
     return [handler] { platform::guarded(handler); };
 }
@@ -121,7 +120,7 @@ TMainFormer::TMainFormer(QWidget* parent)
     ListView1->setGeometry(153, 2, 425, 172);
     ListView1->setColumnCount(4);
     ListView1->setHeaderLabels(
-        {QStringLiteral("Activity"), QStringLiteral("Date"), QStringLiteral("Hour"), QStringLiteral("Kind")});
+        { QStringLiteral("Activity"), QStringLiteral("Date"), QStringLiteral("Hour"), QStringLiteral("Kind") });
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsClickable(false);
     ListView1->setColumnWidth(0, 220);
@@ -164,7 +163,8 @@ TMainFormer::~TMainFormer()
 
 void TMainFormer::ShowDateCaption()
 {
-    Panel2->setCaption(rtl::FormatDateTime(QStringLiteral("dddd d mmmm yy"), QDateTime(Cald->ShownDate(), QTime(0, 0))));
+    Panel2->setCaption(
+        rtl::FormatDateTime(QStringLiteral("dddd d mmmm yy"), QDateTime(Cald->ShownDate(), QTime(0, 0))));
 }
 
 void TMainFormer::FormCreate()
@@ -269,10 +269,10 @@ void TMainFormer::CaldChange()
             const QSignalBlocker quiet(Cald);
             Cald->SetShownDate(Planning->PlanDate());
         }
-        platform::dialogs().information(
-            BoxCaption, QStringLiteral("The planner keeps days from the year %1 to the year %2 only.")
-                         .arg(plan::FirstYear)
-                         .arg(plan::LastYear));
+        platform::dialogs().information(BoxCaption,
+            QStringLiteral("The planner keeps days from the year %1 to the year %2 only.")
+                .arg(plan::FirstYear)
+                .arg(plan::LastYear));
         return;
     }
     Planning->SaveDay();

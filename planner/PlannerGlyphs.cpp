@@ -24,8 +24,8 @@ QImage arrow(bool left)
     QPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 128));
-    const QPolygon triangle = left ? QPolygon({QPoint(4, 8), QPoint(10, 2), QPoint(10, 14)})
-                                   : QPolygon({QPoint(11, 8), QPoint(5, 2), QPoint(5, 14)});
+    const QPolygon triangle = left ? QPolygon({ QPoint(4, 8), QPoint(10, 2), QPoint(10, 14) })
+                                   : QPolygon({ QPoint(11, 8), QPoint(5, 2), QPoint(5, 14) });
     p.drawPolygon(triangle);
     return image;
 }
@@ -45,7 +45,7 @@ QImage refresh()
     p.drawArc(QRectF(3, 3, 10, 10), 60 * 16, 270 * 16);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 128, 0));
-    p.drawPolygon(QPolygonF({QPointF(9, 0.5), QPointF(14, 3.5), QPointF(9, 7)}));
+    p.drawPolygon(QPolygonF({ QPointF(9, 0.5), QPointF(14, 3.5), QPointF(9, 7) }));
     return image;
 }
 
@@ -119,7 +119,7 @@ QList<QImage> treeImages()
 QList<QImage> listImages()
 {
     QList<QImage> images;
-    for (bool done : {false, true}) {
+    for (bool done : { false, true }) {
         QImage image = blank();
         QPainter p(&image);
         p.setPen(ink);
@@ -128,7 +128,7 @@ QList<QImage> listImages()
         if (done) {
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(QPen(QColor(0, 128, 0), 2));
-            p.drawPolyline(QPolygonF({QPointF(4, 8), QPointF(7, 11), QPointF(13, 2)}));
+            p.drawPolyline(QPolygonF({ QPointF(4, 8), QPointF(7, 11), QPointF(13, 2) }));
         }
         images.append(image);
     }
@@ -166,7 +166,8 @@ QList<QImage> listImages()
         QPainter p(&image);
         p.setPen(ink);
         p.setBrush(QColor(255, 204, 0));
-        p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(6, 3), QPoint(7, 5), QPoint(14, 5), QPoint(14, 13), QPoint(1, 13)}));
+        p.drawPolygon(
+            QPolygon({ QPoint(1, 3), QPoint(6, 3), QPoint(7, 5), QPoint(14, 5), QPoint(14, 13), QPoint(1, 13) }));
         images.append(image);
     }
     { // Phone: a handset

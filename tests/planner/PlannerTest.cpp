@@ -23,7 +23,6 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using testing_support::readFile;
@@ -61,7 +60,7 @@ protected:
 
     QTemporaryDir dir;
     testing_support::RecordingDialogs boxes;
-    testing_support::FixedClock clock{QDateTime(QDate(2026, 1, 31), QTime(10, 0))};
+    testing_support::FixedClock clock { QDateTime(QDate(2026, 1, 31), QTime(10, 0)) };
     std::unique_ptr<TMainFormer> window; // destroyed first: its grid saves
     TPlanning* grid = nullptr;
 };
@@ -74,15 +73,24 @@ TEST_F(PlannerWindowTest, ControlsStandWhereTheDesignPutsThem)
     EXPECT_EQ(window->minimumSize(), QSize(582, 434));
     EXPECT_EQ(window->maximumSize(), QSize(582, 434));
     const std::pair<QWidget*, QRect> places[] = {
-        {window->User, {408, 160, 22, 13}},          {window->Pass, {408, 184, 23, 13}},
-        {window->Edit1, {440, 152, 129, 21}},        {window->Edit2, {440, 184, 129, 21}},
-        {window->ColorSpeedButton1, {415, 216, 25, 25}}, {window->SpeedButton3, {440, 216, 25, 25}},
-        {window->TodayBtn, {472, 216, 49, 25}},      {window->EnterBtn, {528, 216, 49, 25}},
-        {window->Panel1, {378, 2, 202, 145}},        {window->Panel2, {4, 4, 193, 25}},
-        {window->SpeedButton1, {8, 4, 16, 16}},      {window->SpeedButton2, {168, 4, 16, 16}},
-        {window->Cald, {5, 33, 193, 108}},           {window->Panel3, {0, 254, 580, 176}},
-        {window->TreeView1, {2, 2, 150, 172}},       {window->ListView1, {153, 2, 425, 172}},
-        {window->Splitter1, {150, 2, 5, 172}},       {grid, {2, 2, 374, 250}},
+        { window->User, { 408, 160, 22, 13 } },
+        { window->Pass, { 408, 184, 23, 13 } },
+        { window->Edit1, { 440, 152, 129, 21 } },
+        { window->Edit2, { 440, 184, 129, 21 } },
+        { window->ColorSpeedButton1, { 415, 216, 25, 25 } },
+        { window->SpeedButton3, { 440, 216, 25, 25 } },
+        { window->TodayBtn, { 472, 216, 49, 25 } },
+        { window->EnterBtn, { 528, 216, 49, 25 } },
+        { window->Panel1, { 378, 2, 202, 145 } },
+        { window->Panel2, { 4, 4, 193, 25 } },
+        { window->SpeedButton1, { 8, 4, 16, 16 } },
+        { window->SpeedButton2, { 168, 4, 16, 16 } },
+        { window->Cald, { 5, 33, 193, 108 } },
+        { window->Panel3, { 0, 254, 580, 176 } },
+        { window->TreeView1, { 2, 2, 150, 172 } },
+        { window->ListView1, { 153, 2, 425, 172 } },
+        { window->Splitter1, { 150, 2, 5, 172 } },
+        { grid, { 2, 2, 374, 250 } },
     };
     for (const auto& [control, place] : places)
         EXPECT_EQ(control->geometry(), place) << control->metaObject()->className();
@@ -105,7 +113,7 @@ TEST_F(PlannerWindowTest, ControlsStandWhereTheDesignPutsThem)
     QStringList columns;
     for (int c = 0; c < window->ListView1->columnCount(); ++c)
         columns << window->ListView1->headerItem()->text(c) + QString::number(window->ListView1->columnWidth(c));
-    EXPECT_EQ(columns, QStringList({"Activity220", "Date60", "Hour60", "Kind65"}));
+    EXPECT_EQ(columns, QStringList({ "Activity220", "Date60", "Hour60", "Kind65" }));
     EXPECT_EQ(topNode(), QStringLiteral("TPlanning Pro"));
     EXPECT_FALSE(grid->isEnabled());
     EXPECT_TRUE(grid->Authentication());
@@ -206,9 +214,9 @@ TEST_F(PlannerWindowTest, TodayMovesCalendarAndGridInOneHandOver)
         QDate shown, today;
     };
     const Case cases[] = {
-        {QDate(2024, 2, 29), QDate(2026, 3, 30)}, // the grid's day 30 does not exist in February
-        {QDate(2026, 2, 10), QDate(2026, 3, 31)}, // the calendar shows a shorter month
-        {QDate(2026, 1, 31), QDate(2028, 2, 29)}, // 29 February of a leap year
+        { QDate(2024, 2, 29), QDate(2026, 3, 30) }, // the grid's day 30 does not exist in February
+        { QDate(2026, 2, 10), QDate(2026, 3, 31) }, // the calendar shows a shorter month
+        { QDate(2026, 1, 31), QDate(2028, 2, 29) }, // 29 February of a leap year
     };
     for (const Case& c : cases) {
         window->Cald->SetShownDate(c.shown);
@@ -245,7 +253,7 @@ TEST_F(PlannerWindowTest, AWrongPasswordForAnotherUserSavesTheFirstUsersDayAndWr
     EXPECT_EQ(readFile(file("alice.tpl")), aliceEntries);
     EXPECT_EQ(readFile(file("Zure003.usr")), "[Pass]\r\nalice=secret\r\nbob=pw\r\n");
     EXPECT_EQ(readFile(file("bob.tpl")), key(QDate(2026, 1, 31), 3, 5) + "Bob's unsaved\r\n");
-    EXPECT_EQ(files(), QStringList({"Zure003.usr", "alice.tpl", "bob.tpl"}));
+    EXPECT_EQ(files(), QStringList({ "Zure003.usr", "alice.tpl", "bob.tpl" }));
 }
 
 TEST_F(PlannerWindowTest, AnotherUsersLogInNeverShowsOrSavesThePreviousUsersEntries)
@@ -263,7 +271,7 @@ TEST_F(PlannerWindowTest, AnotherUsersLogInNeverShowsOrSavesThePreviousUsersEntr
 
 TEST_F(PlannerWindowTest, ARefusedUserNameWritesNothing)
 {
-    for (const QString& name : {QStringLiteral("../x"), QString(), QStringLiteral(" pad")}) {
+    for (const QString& name : { QStringLiteral("../x"), QString(), QStringLiteral(" pad") }) {
         logIn(name, QStringLiteral("pw"));
         EXPECT_EQ(boxes.boxes.back().caption, QStringLiteral("Information"));
         EXPECT_FALSE(lastBox().isEmpty());

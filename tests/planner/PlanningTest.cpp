@@ -1,7 +1,6 @@
 // The planning grid: titles, date setters, log-in check, saving and loading
 // a day, the open cell editor, the tree of days and the list of one day.
 #include "planner/Plann32.h"
-
 #include "platform/Files.h"
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
@@ -10,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <sys/stat.h>
 
@@ -37,7 +35,7 @@ protected:
 
     QTemporaryDir dir;
     testing_support::RecordingDialogs boxes;
-    testing_support::FixedClock clock{QDateTime(QDate(2026, 5, 4), QTime(9, 0))};
+    testing_support::FixedClock clock { QDateTime(QDate(2026, 5, 4), QTime(9, 0)) };
     QTreeWidget tree;
     QTreeWidget list;
     std::unique_ptr<TPlanning> grid; // destroyed first: it saves its day
@@ -60,9 +58,9 @@ TEST_F(PlanningTest, StartsWithItsLayoutAndTakesOnlyFullTitleLists)
     EXPECT_EQ(grid->Cells(0, 1), QStringLiteral("8h-9h"));
     EXPECT_EQ(grid->Cells(0, 12), QStringLiteral("19h-20h"));
 
-    grid->setColList({"a", "b", "c", "d"});
+    grid->setColList({ "a", "b", "c", "d" });
     EXPECT_EQ(grid->Cells(1, 0), QStringLiteral(" Meetings"));
-    grid->setColList({"a", "b", "c", "d", "e"});
+    grid->setColList({ "a", "b", "c", "d", "e" });
     EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("b"));
     grid->setRowList(QStringList(11, QStringLiteral("h")));
     EXPECT_EQ(grid->Cells(0, 1), QStringLiteral("8h-9h"));
@@ -71,8 +69,8 @@ TEST_F(PlanningTest, StartsWithItsLayoutAndTakesOnlyFullTitleLists)
 TEST_F(PlanningTest, DateSettersIgnoreWhatIsOutOfRangeAndRefuseWhatIsNoDate)
 {
     grid->SetPlanDate(QDate(2026, 4, 30));
-    for (auto set : {+[](TPlanning& g) { g.setDay(31); }, +[](TPlanning& g) { g.setDay(0); },
-                     +[](TPlanning& g) { g.setMonth(13); }, +[](TPlanning& g) { g.setYear(0); }})
+    for (auto set : { +[](TPlanning& g) { g.setDay(31); }, +[](TPlanning& g) { g.setDay(0); },
+             +[](TPlanning& g) { g.setMonth(13); }, +[](TPlanning& g) { g.setYear(0); } })
         set(*grid);
     EXPECT_EQ(grid->PlanDate(), QDate(2026, 4, 30));
     try {
@@ -91,7 +89,7 @@ TEST_F(PlanningTest, CheckUserRegistersANameWhoseKeyIsMissingWithAnyPassword)
     grid->setAuthentication(true);
     grid->setPass(QString());
     EXPECT_TRUE(grid->CheckUser());
-    struct stat st {};
+    struct stat st { };
     ::stat(QFile::encodeName(file("Zure003.usr")).constData(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     grid->setPass(QStringLiteral("guess"));
@@ -117,8 +115,9 @@ TEST_F(PlanningTest, CheckUserRegistersANameWhoseKeyIsMissingWithAnyPassword)
 TEST_F(PlanningTest, SaveDayKeepsTheMarkOfRetypedTextsAndRemovesEmptiedCells)
 {
     const QDate day(2026, 5, 4);
-    writeFile(file("bob.tpl"), key(day, 1, 1) + "a#b#\r\n" + key(day, 1, 2) + "Edited#\r\n" + key(day, 1, 3)
-                                   + "Emptied\r\n" + key(day.addDays(1), 1, 1) + "Tomorrow\r\n");
+    writeFile(file("bob.tpl"),
+        key(day, 1, 1) + "a#b#\r\n" + key(day, 1, 2) + "Edited#\r\n" + key(day, 1, 3) + "Emptied\r\n"
+            + key(day.addDays(1), 1, 1) + "Tomorrow\r\n");
     grid->LoadDay();
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("a#b"));
     EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("Edited"));
@@ -126,8 +125,9 @@ TEST_F(PlanningTest, SaveDayKeepsTheMarkOfRetypedTextsAndRemovesEmptiedCells)
     grid->setCells(1, 3, QString());
     grid->setCells(4, 12, QStringLiteral("New"));
     grid->SaveDay();
-    EXPECT_EQ(readFile(file("bob.tpl")), key(day, 1, 1) + "a#b#\r\n" + key(day, 1, 2) + "Edited!\r\n" + key(day, 4, 12)
-                                             + "New\r\n" + key(day.addDays(1), 1, 1) + "Tomorrow\r\n");
+    EXPECT_EQ(readFile(file("bob.tpl")),
+        key(day, 1, 1) + "a#b#\r\n" + key(day, 1, 2) + "Edited!\r\n" + key(day, 4, 12) + "New\r\n"
+            + key(day.addDays(1), 1, 1) + "Tomorrow\r\n");
 }
 
 TEST_F(PlanningTest, TextInTheOpenEditorIsSavedAndClearDayEmptiesTheEditorToo)
@@ -179,9 +179,10 @@ TEST_F(PlanningTest, ADayFrom2044OnRoundTripsThroughTheFile)
 TEST_F(PlanningTest, FillTreeGroupsDaysByFullYearAndMonthInDateOrder)
 {
     // As sorted in the file: 2045 (negative stamp) first, then 1999 and 2026.
-    writeFile(file("bob.tpl"), key(QDate(2045, 1, 2), 1, 1) + "a\r\n" + key(QDate(1999, 3, 15), 1, 1) + "b\r\n"
-                                   + key(QDate(1999, 3, 16), 2, 1) + "c\r\n" + key(QDate(1999, 4, 1), 1, 1) + "d\r\n"
-                                   + "0000000000#1#01#damaged\r\n" + key(QDate(2026, 5, 4), 1, 1) + "e\r\n");
+    writeFile(file("bob.tpl"),
+        key(QDate(2045, 1, 2), 1, 1) + "a\r\n" + key(QDate(1999, 3, 15), 1, 1) + "b\r\n" + key(QDate(1999, 3, 16), 2, 1)
+            + "c\r\n" + key(QDate(1999, 4, 1), 1, 1) + "d\r\n" + "0000000000#1#01#damaged\r\n"
+            + key(QDate(2026, 5, 4), 1, 1) + "e\r\n");
     grid->FillTree();
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     QTreeWidgetItem* user = tree.topLevelItem(0);
@@ -195,24 +196,24 @@ TEST_F(PlanningTest, FillTreeGroupsDaysByFullYearAndMonthInDateOrder)
             QTreeWidgetItem* month = year->child(m);
             for (int d = 0; d < month->childCount(); ++d)
                 shape << year->text(0) + u'/' + month->text(0) + u'/' + month->child(d)->text(0) + u'='
-                             + month->child(d)->data(0, TPlanning::DateRole).toDate().toString(Qt::ISODate);
+                        + month->child(d)->data(0, TPlanning::DateRole).toDate().toString(Qt::ISODate);
         }
     }
-    EXPECT_EQ(shape, QStringList({"99/March/3/15/99=1999-03-15", "99/March/3/16/99=1999-03-16",
-                                  "99/April/4/1/99=1999-04-01", "26/May/5/4/26=2026-05-04",
-                                  "45/January/1/2/45=2045-01-02"}));
+    EXPECT_EQ(shape,
+        QStringList({ "99/March/3/15/99=1999-03-15", "99/March/3/16/99=1999-03-16", "99/April/4/1/99=1999-04-01",
+            "26/May/5/4/26=2026-05-04", "45/January/1/2/45=2045-01-02" }));
 }
 
 TEST_F(PlanningTest, FillListShowsADaysEntriesAndToggleDoneFlipsTheChosenOne)
 {
     const QDate day(1999, 3, 15);
-    writeFile(file("bob.tpl"), key(day, 1, 1) + "Meet#\r\n" + key(day, 4, 3) + "Call\r\n" + key(day.addDays(1), 1, 1)
-                                   + "Other day\r\n");
+    writeFile(file("bob.tpl"),
+        key(day, 1, 1) + "Meet#\r\n" + key(day, 4, 3) + "Call\r\n" + key(day.addDays(1), 1, 1) + "Other day\r\n");
     grid->FillList(day);
     ASSERT_EQ(list.topLevelItemCount(), 2);
     QTreeWidgetItem* call = list.topLevelItem(1);
-    EXPECT_EQ(QStringList({call->text(0), call->text(1), call->text(2), call->text(3)}),
-              QStringList({"Call", "3/15/99", "10h-11h", " Phone"}));
+    EXPECT_EQ(QStringList({ call->text(0), call->text(1), call->text(2), call->text(3) }),
+        QStringList({ "Call", "3/15/99", "10h-11h", " Phone" }));
     EXPECT_EQ(call->data(0, TPlanning::ImageIndexRole).toInt(), 5);
     EXPECT_EQ(list.topLevelItem(0)->data(0, TPlanning::StateIndexRole).toInt(), 1);
     EXPECT_EQ(call->data(0, TPlanning::StateIndexRole).toInt(), 0);
@@ -220,7 +221,7 @@ TEST_F(PlanningTest, FillListShowsADaysEntriesAndToggleDoneFlipsTheChosenOne)
     call->setSelected(true);
     grid->ToggleDone();
     EXPECT_EQ(readFile(file("bob.tpl")),
-              key(day, 1, 1) + "Meet#\r\n" + key(day, 4, 3) + "Call#\r\n" + key(day.addDays(1), 1, 1) + "Other day\r\n");
+        key(day, 1, 1) + "Meet#\r\n" + key(day, 4, 3) + "Call#\r\n" + key(day.addDays(1), 1, 1) + "Other day\r\n");
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(1)->data(0, TPlanning::StateIndexRole).toInt(), 1);
 
@@ -230,7 +231,7 @@ TEST_F(PlanningTest, FillListShowsADaysEntriesAndToggleDoneFlipsTheChosenOne)
     list.topLevelItem(0)->setSelected(true);
     grid->ToggleDone();
     EXPECT_EQ(readFile(file("bob.tpl")), without);
-    EXPECT_EQ(grid->Store().LineList(), QList<QByteArray>({without.trimmed()}));
+    EXPECT_EQ(grid->Store().LineList(), QList<QByteArray>({ without.trimmed() }));
 }
 
 TEST_F(PlanningTest, TheGridSavesItsDayWhenDestroyed)
