@@ -225,7 +225,13 @@ void TPlanning::RefreshEditor()
         delegate_->setEditorData(editor, delegate_->editorIndex());
 }
 
-void TPlanning::LoadStore() { store_.load(PlannerFileName()); }
+bool TPlanning::HasPlannerFile() const { return !user_.isEmpty() && QFileInfo(PlannerFileName()).isFile(); }
+
+void TPlanning::LoadStore()
+{
+    if (!user_.isEmpty())
+        store_.load(PlannerFileName());
+}
 
 plan::LineSource TPlanning::PlannerLines(const QString& file) const
 {
@@ -300,7 +306,7 @@ void TPlanning::FillTree()
     auto* userNode = new QTreeWidgetItem(QStringList(user_));
     setImage(userNode, 2);
     const QString file = PlannerFileName();
-    if (!QFileInfo(file).isFile()) {
+    if (!HasPlannerFile()) {
         treeView_->addTopLevelItem(userNode);
         return;
     }
@@ -351,7 +357,7 @@ void TPlanning::FillList(const QDate& date)
         return;
     listView_->clear();
     const QString file = PlannerFileName();
-    if (!date.isValid() || !QFileInfo(file).isFile())
+    if (!date.isValid() || !HasPlannerFile())
         return;
     const QList<QByteArray> lines = plan::linesOfDay(PlannerLines(file), date, ColCount() - 1, RowCount() - 1);
     const QString dateText = shortDate(date);

@@ -89,6 +89,8 @@ public:
 
     // Reads the planner file into the store; a missing file keeps the store.
     void LoadStore();
+    // Whether User has a planner file; nobody has one without a name.
+    bool HasPlannerFile() const;
     // Forgets the entries of the user last loaded.
     void ClearStore() { store_.clear(); }
     const plan::PlanStore& Store() const { return store_; }

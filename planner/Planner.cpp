@@ -276,7 +276,7 @@ void TMainFormer::CaldChange()
         return;
     }
     Planning->SaveDay();
-    Planning->FillTree();
+    RefreshTree();
     // In one step: day, month and year one after the other could pass
     // through a day that does not exist.
     Planning->SetPlanDate(date);
@@ -297,7 +297,15 @@ void TMainFormer::TodayBtnClick()
         Cald->SetShownDate(today);
 }
 
-void TMainFormer::SpeedButton3Click() { Planning->FillTree(); }
+void TMainFormer::SpeedButton3Click() { RefreshTree(); }
+
+void TMainFormer::RefreshTree()
+{
+    if (Planning->User().isEmpty())
+        ShowNobody();
+    else
+        Planning->FillTree();
+}
 
 void TMainFormer::ColorSpeedButton1Click() { Planning->ClearDay(); }
 

@@ -70,6 +70,8 @@ private:
     void LeaveUser();
     // The tree as it stands while nobody is logged in.
     void ShowNobody();
+    // The logged-in user's days, or the tree of nobody.
+    void RefreshTree();
     void ShowDateCaption();
 
     bool shownBefore_ = false;

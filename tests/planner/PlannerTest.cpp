@@ -248,12 +248,16 @@ TEST_F(PlannerWindowTest, AWrongPasswordForAnotherUserSavesTheFirstUsersDayAndWr
     EXPECT_EQ(grid->Store().size(), 0);
     EXPECT_EQ(topNode(), QStringLiteral("TPlanning Pro"));
 
+    // Nobody's entries are read either, not even from a file named without a user.
+    writeFile(file(".tpl"), key(QDate(2025, 12, 31), 1, 1) + "nobody's\r\n");
     window->SpeedButton1Click();
+    EXPECT_TRUE(grid->Cells(1, 1).isEmpty());
+    EXPECT_EQ(topNode(), QStringLiteral("TPlanning Pro"));
     window.reset();
     EXPECT_EQ(readFile(file("alice.tpl")), aliceEntries);
     EXPECT_EQ(readFile(file("Zure003.usr")), "[Pass]\r\nalice=secret\r\nbob=pw\r\n");
     EXPECT_EQ(readFile(file("bob.tpl")), key(QDate(2026, 1, 31), 3, 5) + "Bob's unsaved\r\n");
-    EXPECT_EQ(files(), QStringList({ "Zure003.usr", "alice.tpl", "bob.tpl" }));
+    EXPECT_EQ(files(), QStringList({ ".tpl", "Zure003.usr", "alice.tpl", "bob.tpl" }));
 }
 
 TEST_F(PlannerWindowTest, AnotherUsersLogInNeverShowsOrSavesThePreviousUsersEntries)
