@@ -80,26 +80,26 @@ void RawReadWriteUnsynced(benchmark::State& state)
     }
 }
 
-void LoadDay(benchmark::State& state)
+// Runs `operation`; with `rereading`, the store is emptied first each time, so the file is read.
+template <class Operation> void Repeat(benchmark::State& state, bool rereading, Operation operation)
 {
+    setup->grid->LoadStore();
     for (auto _ : state) {
-        setup->grid->ClearDay();
-        setup->grid->LoadDay();
+        if (rereading) {
+            state.PauseTiming();
+            setup->grid->ClearStore();
+            state.ResumeTiming();
+        }
+        operation();
     }
-    if (setup->grid->Cells(1, 1).isEmpty())
-        state.SkipWithError("nothing loaded");
 }
 
-// The same when the store must read the file again, as after another writer.
-void LoadDayRereading(benchmark::State& state)
+void LoadDay(benchmark::State& state, bool rereading)
 {
-    for (auto _ : state) {
-        state.PauseTiming();
-        setup->grid->ClearStore();
-        state.ResumeTiming();
+    Repeat(state, rereading, [] {
         setup->grid->ClearDay();
         setup->grid->LoadDay();
-    }
+    });
     if (setup->grid->Cells(1, 1).isEmpty())
         state.SkipWithError("nothing loaded");
 }
@@ -124,33 +124,16 @@ void SaveDay(benchmark::State& state)
     }
 }
 
-// With `rereading`, the store is emptied first, so the file is read.
 void FillTree(benchmark::State& state, bool rereading)
 {
-    setup->grid->LoadStore();
-    for (auto _ : state) {
-        if (rereading) {
-            state.PauseTiming();
-            setup->grid->ClearStore();
-            state.ResumeTiming();
-        }
-        setup->grid->FillTree();
-    }
+    Repeat(state, rereading, [] { setup->grid->FillTree(); });
     if (setup->tree.topLevelItemCount() != 1 || setup->tree.topLevelItem(0)->childCount() < 6)
         state.SkipWithError("tree incomplete");
 }
 
 void FillList(benchmark::State& state, bool rereading)
 {
-    setup->grid->LoadStore();
-    for (auto _ : state) {
-        if (rereading) {
-            state.PauseTiming();
-            setup->grid->ClearStore();
-            state.ResumeTiming();
-        }
-        setup->grid->FillList(Middle);
-    }
+    Repeat(state, rereading, [] { setup->grid->FillList(Middle); });
     if (setup->list.topLevelItemCount() < EntriesPerDay)
         state.SkipWithError("list incomplete");
 }
@@ -187,8 +170,8 @@ public:
 
 BENCHMARK(RawReadWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawReadWriteUnsynced)->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadDay)->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadDayRereading)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadDay, , false)->Name("LoadDay")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadDay, , true)->Name("LoadDayRereading")->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveDay)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FillTree, , false)->Name("FillTree")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FillTree, , true)->Name("FillTreeRereading")->Unit(benchmark::kMillisecond);

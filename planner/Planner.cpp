@@ -61,10 +61,14 @@ TMainFormer::TMainFormer(QWidget* parent)
     ImageList1 = planner_glyphs::treeImages();
     ImageList2 = planner_glyphs::listImages();
 
-    User = new QLabel(QStringLiteral("User"), this);
-    User->setGeometry(408, 160, 22, 13);
-    Pass = new QLabel(QStringLiteral("Pass"), this);
-    Pass->setGeometry(408, 184, 23, 13);
+    // The labels grow to their text when the font draws it wider than the design's.
+    auto label = [this](const QString& text, int left, int top, int width) {
+        auto* made = new QLabel(text, this);
+        made->setGeometry(left, top, std::max(width, made->sizeHint().width()), 13);
+        return made;
+    };
+    User = label(QStringLiteral("User"), 408, 160, 22);
+    Pass = label(QStringLiteral("Pass"), 408, 184, 23);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(440, 152, 129, 21);
     Edit2 = new QLineEdit(this);

