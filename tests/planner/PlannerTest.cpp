@@ -170,6 +170,15 @@ TEST_F(PlannerWindowTest, TheEnterKeyInThePasswordBoxLogsInButNotInTheGrid)
     window->Edit1->setText(QStringLiteral("carol"));
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(grid->User(), QStringLiteral("bob"));
+
+    // Enter that ends the editing of a list caption logs nobody in either.
+    auto* item = new QTreeWidgetItem(window->ListView1, QStringList(QStringLiteral("caption")));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    window->ListView1->editItem(item, 0);
+    auto* captionEditor = window->ListView1->findChild<QLineEdit*>();
+    ASSERT_NE(captionEditor, nullptr);
+    QTest::keyClick(captionEditor, Qt::Key_Return);
+    EXPECT_EQ(grid->User(), QStringLiteral("bob"));
     window->close();
 }
 
