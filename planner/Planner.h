@@ -1,14 +1,78 @@
-// The planner window.
+// The planner window: log-in, the month calendar, the planning grid, the
+// tree of the user's days and the list of one day's entries.
 #pragma once
 
 #include "controls/Form.h"
+
+#include <QImage>
+#include <QList>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class TCalendar;
+class TColorBitBtn;
+class TColorSpeedButton;
+class TPanel;
+class TPlanning;
+class TSplitter;
 
 class TMainFormer final : public TForm {
     Q_OBJECT
 public:
     explicit TMainFormer(QWidget* parent = nullptr);
+    // Destroys the grid first, which saves the day it shows.
+    ~TMainFormer() override;
+
+    // Handlers.
+    void FormCreate();
+    void EnterBtnClick();
+    void CaldChange();
+    void SpeedButton1Click(); // a month back
+    void SpeedButton2Click(); // a month forward
+    void TodayBtnClick();
+    void SpeedButton3Click(); // Refresh
+    void ColorSpeedButton1Click(); // Clear day Entries
+    void TreeView1Click();
+    void ListView1Click();
+
+    QLabel* User;
+    QLabel* Pass;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    TColorSpeedButton* ColorSpeedButton1;
+    TColorSpeedButton* SpeedButton3;
+    TColorBitBtn* TodayBtn;
+    QPushButton* EnterBtn;
+    TPanel* Panel1;
+    TPanel* Panel2;
+    TColorSpeedButton* SpeedButton1;
+    TColorSpeedButton* SpeedButton2;
+    TCalendar* Cald;
+    TPanel* Panel3;
+    QTreeWidget* TreeView1;
+    QTreeWidget* ListView1;
+    TSplitter* Splitter1;
+    QList<QImage> ImageList1;
+    QList<QImage> ImageList2;
+    TPlanning* Planning = nullptr;
 
 protected:
     void FormShow() override;
     void FormClose() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Saves the logged-in user's day into that user's file, then empties
+    // grid, store, tree and list: nobody is logged in afterwards.
+    void LeaveUser();
+    // The tree as it stands while nobody is logged in.
+    void ShowNobody();
+    // The logged-in user's days, or the tree of nobody.
+    void RefreshTree();
+    void ShowDateCaption();
+
+    bool shownBefore_ = false;
 };

@@ -1,0 +1,211 @@
+// The planning grid's day storage on a planner file of 100,000 entries over
+// several years, each operation set against reading and writing the same
+// file raw in the same run.
+#include "planner/Plann32.h"
+#include "rtl/TextFile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int Days = 2500; // from 2041 into 2047: stamps on both sides of the sign change
+constexpr int EntriesPerDay = 40; // columns 1..4, rows 1..10
+const QDate FirstDay(2041, 1, 1);
+const QDate Middle = FirstDay.addDays(Days / 2);
+
+struct Setup {
+    QTemporaryDir dir;
+    QString file;
+    QString copy;
+    QString unsynced;
+    QTreeWidget tree;
+    QTreeWidget list;
+    std::unique_ptr<TPlanning> grid;
+
+    Setup()
+    {
+        file = dir.filePath(QStringLiteral("bench.tpl"));
+        copy = dir.filePath(QStringLiteral("copy.tpl"));
+        unsynced = dir.filePath(QStringLiteral("unsynced.tpl"));
+        plan::PlanStore store;
+        QList<QByteArray> lines;
+        lines.reserve(Days * EntriesPerDay);
+        for (int d = 0; d < Days; ++d) {
+            const qint32 stamp = plan::packDate(FirstDay.addDays(d));
+            for (int c = 1; c <= 4; ++c)
+                for (int r = 1; r <= 10; ++r)
+                    lines.append(plan::makeKey(stamp, c, r) + "Entry " + QByteArray::number(d * 100 + c * 10 + r)
+                        + (r % 3 == 0 ? "#" : ""));
+        }
+        store.assign(std::move(lines));
+        store.save(file);
+        list.setColumnCount(4);
+        grid = std::make_unique<TPlanning>();
+        grid->setPath(dir.path() + u'/');
+        grid->setUser(QStringLiteral("bench"));
+        grid->setTreeView(&tree);
+        grid->setListView(&list);
+        grid->SetPlanDate(Middle);
+    }
+    ~Setup() { grid.reset(); }
+};
+
+Setup* setup = nullptr;
+
+void RawReadWrite(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QByteArray data = rtl::readWholeFile(setup->file);
+        rtl::replaceFileAtomically(setup->copy, data, 0600);
+    }
+}
+
+// For comparison only: the same without syncing the written file to disk.
+void RawReadWriteUnsynced(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QByteArray data = rtl::readWholeFile(setup->file);
+        QFile out(setup->unsynced);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
+            state.SkipWithError("cannot write");
+    }
+}
+
+// Runs `operation`; with `rereading`, the store is emptied first each time, so the file is read.
+template <class Operation> void Repeat(benchmark::State& state, bool rereading, Operation operation)
+{
+    setup->grid->LoadStore();
+    for (auto _ : state) {
+        if (rereading) {
+            state.PauseTiming();
+            setup->grid->ClearStore();
+            state.ResumeTiming();
+        }
+        operation();
+    }
+}
+
+void LoadDay(benchmark::State& state, bool rereading)
+{
+    Repeat(state, rereading, [] {
+        setup->grid->ClearDay();
+        setup->grid->LoadDay();
+    });
+    if (setup->grid->Cells(1, 1).isEmpty())
+        state.SkipWithError("nothing loaded");
+}
+
+// Twelve cells change each time: four texts edited, four cells filled and four emptied, then back.
+void SaveDay(benchmark::State& state)
+{
+    TPlanning& grid = *setup->grid;
+    grid.ClearDay();
+    grid.LoadDay();
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        flip = !flip;
+        for (int c = 1; c <= 4; ++c) {
+            grid.setCells(c, 1, flip ? QStringLiteral("Edited") : QStringLiteral("Entry"));
+            grid.setCells(c, 11, flip ? QStringLiteral("Added") : QString());
+            grid.setCells(c, 10, flip ? QString() : QStringLiteral("Back"));
+        }
+        state.ResumeTiming();
+        grid.SaveDay();
+    }
+}
+
+void FillTree(benchmark::State& state, bool rereading)
+{
+    Repeat(state, rereading, [] { setup->grid->FillTree(); });
+    if (setup->tree.topLevelItemCount() != 1 || setup->tree.topLevelItem(0)->childCount() < 6)
+        state.SkipWithError("tree incomplete");
+}
+
+void FillList(benchmark::State& state, bool rereading)
+{
+    Repeat(state, rereading, [] { setup->grid->FillList(Middle); });
+    if (setup->list.topLevelItemCount() < EntriesPerDay)
+        state.SkipWithError("list incomplete");
+}
+
+void ToggleDone(benchmark::State& state)
+{
+    setup->grid->FillList(Middle);
+    for (auto _ : state) {
+        state.PauseTiming();
+        setup->list.clearSelection();
+        setup->list.topLevelItem(5)->setSelected(true);
+        state.ResumeTiming();
+        setup->grid->ToggleDone();
+    }
+}
+
+// Keeps every run's time per iteration for the table of ratios.
+class Collector final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (!run.error_occurred) {
+                seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+                cpuSeconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+    std::map<std::string, double> cpuSeconds;
+};
+
+} // namespace
+
+BENCHMARK(RawReadWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(RawReadWriteUnsynced)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadDay, , false)->Name("LoadDay")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadDay, , true)->Name("LoadDayRereading")->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveDay)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillTree, , false)->Name("FillTree")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillTree, , true)->Name("FillTreeRereading")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillList, , false)->Name("FillList")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillList, , true)->Name("FillListRereading")->Unit(benchmark::kMillisecond);
+BENCHMARK(ToggleDone)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Setup data;
+    setup = &data;
+    std::printf("planner file: %d entries, %lld bytes\n", Days * EntriesPerDay,
+        static_cast<long long>(QFile(data.file).size()));
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    // Wall time is what the user waits for; processor time shows the work
+    // apart from waiting on the disk and on other processes.
+    const auto& wall = collector.seconds;
+    const auto& cpu = collector.cpuSeconds;
+    if (wall.count("RawReadWrite") && wall.count("RawReadWriteUnsynced")) {
+        std::printf("\nratios to reading and writing the file raw:\n%-17s %10s %10s %18s\n", "operation", "wall",
+            "processor", "wall, unsynced");
+        for (const char* name : { "LoadDay", "LoadDayRereading", "SaveDay", "FillTree", "FillTreeRereading", "FillList",
+                 "FillListRereading", "ToggleDone" }) {
+            if (!wall.count(name))
+                continue;
+            std::printf("%-17s %10.2f %10.2f %18.2f\n", name, wall.at(name) / wall.at("RawReadWrite"),
+                cpu.at(name) / cpu.at("RawReadWrite"), wall.at(name) / wall.at("RawReadWriteUnsynced"));
+        }
+    }
+    setup = nullptr;
+    benchmark::Shutdown();
+    return 0;
+}

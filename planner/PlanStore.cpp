@@ -1,0 +1,433 @@
+// Day stamps, entry lines and the sorted store of one user's entries.
+#include "planner/PlanStore.h"
+
+#include "rtl/Errors.h"
+#include "rtl/IntConv.h"
+#include "rtl/TextFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <sys/stat.h>
+
+namespace plan {
+
+bool canPack(const QDate& date) { return date.isValid() && date.year() >= FirstYear && date.year() <= LastYear; }
+
+qint32 packDate(const QDate& date)
+{
+    if (!canPack(date))
+        return 0;
+    const quint32 dosDate = quint32(date.year() - FirstYear) << 9 | quint32(date.month()) << 5 | quint32(date.day());
+    return qint32(dosDate << 16);
+}
+
+std::optional<QDate> unpackStamp(qint32 stamp)
+{
+    const quint32 dosDate = quint32(stamp) >> 16;
+    const int year = FirstYear + int(dosDate >> 9);
+    const int month = int(dosDate >> 5 & 15);
+    const int day = int(dosDate & 31);
+    if (year > LastYear || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    return QDate(year, month, day);
+}
+
+QByteArray stampText(qint32 stamp)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.10d", stamp);
+    return QByteArray(text);
+}
+
+QByteArray makeKey(qint32 stamp, int column, int row)
+{
+    return stampText(stamp) + '#' + QByteArray::number(column) + '#' + QByteArray::number(row).rightJustified(2, '0')
+        + '#';
+}
+
+// Length of the key part: up to and including the third "#", or the last one when there are fewer.
+static qsizetype keyLength(QByteArrayView line)
+{
+    qsizetype end = 0;
+    for (int k = 0; k < 3; ++k) {
+        const qsizetype hash = line.indexOf('#', end);
+        if (hash < 0)
+            break;
+        end = hash + 1;
+    }
+    return end;
+}
+
+QByteArray EntryKey(QByteArrayView line) { return line.first(keyLength(line)).toByteArray(); }
+
+QByteArray EntryText(QByteArrayView line)
+{
+    QByteArrayView text = line.sliced(keyLength(line));
+    if (text.endsWith('#'))
+        text.chop(1);
+    return text.toByteArray();
+}
+
+int compareText(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* q = reinterpret_cast<const unsigned char*>(b.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        unsigned char x = p[i], y = q[i];
+        if (x == y)
+            continue;
+        if (x >= 'A' && x <= 'Z')
+            x = x - 'A' + 'a';
+        if (y >= 'A' && y <= 'Z')
+            y = y - 'A' + 'a';
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+static std::optional<qint32> fieldNumber(QByteArrayView field)
+{
+    // A raw view of the bytes: the conversion only reads them.
+    return rtl::TryStrToInt(QByteArray::fromRawData(field.data(), field.size()));
+}
+
+std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int maxRow)
+{
+    const qsizetype first = line.indexOf('#');
+    const qsizetype second = first < 0 ? -1 : line.indexOf('#', first + 1);
+    const qsizetype third = second < 0 ? -1 : line.indexOf('#', second + 1);
+    if (third < 0)
+        return std::nullopt;
+    const auto stamp = fieldNumber(line.first(first));
+    const auto column = fieldNumber(line.sliced(first + 1, second - first - 1));
+    const auto row = fieldNumber(line.sliced(second + 1, third - second - 1));
+    if (!stamp || !column || !row || *column < 1 || *column > maxColumn || *row < 1 || *row > maxRow)
+        return std::nullopt;
+    const auto date = unpackStamp(*stamp);
+    if (!date)
+        return std::nullopt;
+    return EntryFields { *date, *column, *row };
+}
+
+void forEachLine(const QByteArray& data, const LineVisitor& visit)
+{
+    const char* p = data.constData();
+    const char* const end = p + data.size();
+    auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, size_t(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
+    while (p < end) {
+        const char* eol = std::min(cr, lf);
+        visit(QByteArrayView(p, eol - p));
+        if (eol == end)
+            break;
+        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
+    }
+}
+
+// Keys first, then whole lines: lines that share a key stay next to each other.
+static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayView keyB, QByteArrayView lineB)
+{
+    const int byKey = compareText(keyA, keyB);
+    return byKey != 0 ? byKey : compareText(lineA, lineB);
+}
+
+void PlanStore::clear()
+{
+    forget();
+    lines_.clear();
+    keys_.clear();
+}
+
+void PlanStore::assign(QList<QByteArray> lines)
+{
+    forget();
+    lines_ = std::move(lines);
+    keys_.clear();
+    keys_.reserve(lines_.size());
+    for (const QByteArray& line : std::as_const(lines_))
+        keys_.append(EntryKey(line));
+    sortIfNeeded();
+}
+
+void PlanStore::sortIfNeeded()
+{
+    const qsizetype n = lines_.size();
+    bool sorted = true;
+    for (qsizetype i = 1; i < n && sorted; ++i)
+        sorted = compareEntries(keys_.at(i - 1), lines_.at(i - 1), keys_.at(i), lines_.at(i)) <= 0;
+    if (sorted)
+        return;
+    std::vector<qsizetype> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        return compareEntries(keys_.at(a), lines_.at(a), keys_.at(b), lines_.at(b)) < 0;
+    });
+    QList<QByteArray> lines, keys;
+    lines.reserve(n);
+    keys.reserve(n);
+    for (qsizetype i : order) {
+        lines.append(std::move(lines_[i]));
+        keys.append(std::move(keys_[i]));
+    }
+    lines_ = std::move(lines);
+    keys_ = std::move(keys);
+}
+
+std::optional<PlanStore::FileIdentity> PlanStore::identityOf(const QString& path)
+{
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileIdentity { st.st_dev, st.st_ino, qint64(st.st_size),
+        qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+        qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec };
+}
+
+void PlanStore::remember(const QString& path)
+{
+    const auto identity = identityOf(path);
+    if (!identity) {
+        forget();
+        return;
+    }
+    mirrored_ = path;
+    mirroredIdentity_ = *identity;
+}
+
+bool PlanStore::load(const QString& path)
+{
+    // Taken before reading: a change made while reading shows as a new identity next time.
+    const auto identity = identityOf(path);
+    if (!identity)
+        return false;
+    if (path == mirrored_ && *identity == mirroredIdentity_)
+        return true;
+    const QByteArray data = rtl::readWholeFile(path);
+    QList<QByteArray> lines;
+    lines.reserve(data.size() / 24 + 1);
+    forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
+    assign(std::move(lines));
+    mirrored_ = path;
+    mirroredIdentity_ = *identity;
+    return true;
+}
+
+void PlanStore::save(const QString& path)
+{
+    try {
+        rtl::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
+    } catch (const rtl::EInOutError&) {
+        forget();
+        throw rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path));
+    }
+    remember(path);
+}
+
+qsizetype PlanStore::find(QByteArrayView key) const
+{
+    const auto at = std::lower_bound(keys_.cbegin(), keys_.cend(), key,
+        [](const QByteArray& k, QByteArrayView wanted) { return compareText(k, wanted) < 0; });
+    if (at == keys_.cend() || compareText(*at, key) != 0)
+        return -1;
+    return at - keys_.cbegin();
+}
+
+void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::function<QString(int, int)>& cellText)
+{
+    struct Added {
+        QByteArray key;
+        QByteArray line;
+    };
+    std::vector<Added> added;
+    std::vector<bool> removed;
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            QByteArray key = makeKey(stamp, c, r);
+            QString text = cellText(c, r);
+            // A line break would split the entry into lines of its own.
+            text.replace(u'\r', u' ').replace(u'\n', u' ');
+            const qsizetype i = find(key);
+            if (i >= 0) {
+                if (text.isEmpty()) {
+                    removed.resize(size_t(lines_.size()));
+                    removed[size_t(i)] = true;
+                } else if (text != QString::fromLocal8Bit(EntryText(lines_.at(i)))) {
+                    forget();
+                    lines_[i] = key + text.toLocal8Bit();
+                }
+            } else if (!text.isEmpty()) {
+                QByteArray line = key + text.toLocal8Bit();
+                added.push_back({ std::move(key), std::move(line) });
+            }
+        }
+    }
+    if (added.empty() && removed.empty())
+        return;
+    forget();
+
+    // One pass over the lines puts every new line in its place, so adding
+    // costs no sorting of the whole store.
+    std::sort(added.begin(), added.end(),
+        [](const Added& a, const Added& b) { return compareEntries(a.key, a.line, b.key, b.line) < 0; });
+    removed.resize(size_t(lines_.size()));
+    QList<QByteArray> lines, keys;
+    lines.reserve(lines_.size() + qsizetype(added.size()));
+    keys.reserve(lines.capacity());
+    size_t next = 0;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        if (removed[size_t(i)])
+            continue;
+        while (
+            next < added.size() && compareEntries(added[next].key, added[next].line, keys_.at(i), lines_.at(i)) < 0) {
+            keys.append(std::move(added[next].key));
+            lines.append(std::move(added[next].line));
+            ++next;
+        }
+        keys.append(std::move(keys_[i]));
+        lines.append(std::move(lines_[i]));
+    }
+    for (; next < added.size(); ++next) {
+        keys.append(std::move(added[next].key));
+        lines.append(std::move(added[next].line));
+    }
+    lines_ = std::move(lines);
+    keys_ = std::move(keys);
+}
+
+bool PlanStore::toggleDone(QByteArrayView key)
+{
+    const qsizetype i = find(key);
+    if (i < 0)
+        return false;
+    forget();
+    QByteArray& line = lines_[i];
+    if (isDone(line))
+        line.chop(1);
+    else
+        line.append('#');
+    return true;
+}
+
+// The text before the first "#", or the whole line.
+static QByteArrayView stampField(QByteArrayView line)
+{
+    const qsizetype hash = line.indexOf('#');
+    return hash < 0 ? line : line.first(hash);
+}
+
+bool PlanStore::mirrors(const QString& path) const
+{
+    if (mirrored_.isEmpty() || path != mirrored_)
+        return false;
+    const auto identity = identityOf(path);
+    return identity && *identity == mirroredIdentity_;
+}
+
+LineSource linesOf(const QByteArray& data)
+{
+    return [data](const LineVisitor& visit) { forEachLine(data, visit); };
+}
+
+LineSource linesOf(const PlanStore& store)
+{
+    return [&store](const LineVisitor& visit) {
+        for (const QByteArray& line : store.LineList())
+            visit(line);
+    };
+}
+
+std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow)
+{
+    std::vector<QDate> days;
+    // Lines of one day stand together in a sorted file: once a day is
+    // taken, its other lines need no checking.
+    QByteArrayView lastTaken;
+    lines([&](QByteArrayView line) {
+        const QByteArrayView field = stampField(line);
+        if (!lastTaken.isNull() && field == lastTaken)
+            return;
+        if (const auto fields = parseEntry(line, maxColumn, maxRow)) {
+            days.push_back(fields->date);
+            lastTaken = field;
+        }
+    });
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int maxColumn, int maxRow)
+{
+    QList<QByteArray> lines;
+    if (!canPack(date))
+        return lines;
+    const qint32 wanted = packDate(date);
+    const QByteArray wantedText = stampText(wanted);
+    QByteArrayView lastOther; // a stamp already found to be of another day
+    source([&](QByteArrayView line) {
+        const QByteArrayView field = stampField(line);
+        if (field != wantedText) {
+            if (!lastOther.isNull() && field == lastOther)
+                return;
+            // The same day may be written with other digits (no leading zeros, a time part).
+            const auto stamp = fieldNumber(field);
+            if (!stamp || quint32(*stamp) >> 16 != quint32(wanted) >> 16) {
+                lastOther = field;
+                return;
+            }
+        }
+        if (parseEntry(line, maxColumn, maxRow))
+            lines.append(line.toByteArray());
+    });
+    std::stable_sort(lines.begin(), lines.end(),
+        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
+    return lines;
+}
+
+QString userNameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("Please type a user name.");
+    if (name.front().isSpace() || name.back().isSpace())
+        return QStringLiteral("A user name cannot begin or end with a blank.");
+    if (name == u"." || name == u"..")
+        return QStringLiteral("A user name cannot be \".\" or \"..\".");
+    if (name.startsWith(u'[') || name.startsWith(u';'))
+        return QStringLiteral("A user name cannot begin with \"[\" or \";\".");
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u'=')
+            return QStringLiteral("A user name cannot hold \"/\", \"\\\" or \"=\".");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A user name cannot hold control characters.");
+    }
+    // The planner file's name, with ".tpl", must fit a file name.
+    if (name.toLocal8Bit().size() > 250)
+        return QStringLiteral("The user name is too long.");
+    return {};
+}
+
+QString storedPassword(const QString& password)
+{
+    const QByteArray bytes = password.toLocal8Bit();
+    QByteArray read = bytes.trimmed();
+    if (read.size() >= 2 && (read.front() == '"' || read.front() == '\'') && read.back() == read.front())
+        read = read.mid(1, read.size() - 2);
+    if (read == bytes)
+        return password;
+    return u'"' + password + u'"';
+}
+
+} // namespace plan

@@ -1,0 +1,259 @@
+// The day storage without a screen: stamps, entry lines, the sorted store,
+// the planner file and the checks on user names and passwords.
+#include "planner/PlanStore.h"
+
+#include "rtl/Errors.h"
+#include "rtl/ProfileFile.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace plan;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st { };
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 0777;
+}
+
+// Every key sits beside its own line and the keys are in search order.
+void expectAligned(const PlanStore& store)
+{
+    ASSERT_EQ(store.KeyList().size(), store.LineList().size());
+    for (qsizetype i = 0; i < store.size(); ++i) {
+        EXPECT_EQ(store.KeyList().at(i), EntryKey(store.LineList().at(i))) << i;
+        if (i > 0) {
+            EXPECT_LE(compareText(store.KeyList().at(i - 1), store.KeyList().at(i)), 0) << i;
+        }
+    }
+}
+
+} // namespace
+
+TEST(DayStamp, PacksTheDosDateLayoutAndRoundTripsWithinItsYears)
+{
+    struct Case {
+        QDate date;
+        QByteArray text;
+    };
+    const Case cases[] = {
+        { QDate(1997, 3, 15), "0577699840" },
+        { QDate(1980, 1, 1), "0002162688" },
+        { QDate(2043, 12, 31), "2141126656" },
+        { QDate(2044, 1, 1), "-2145320960" },
+        { QDate(2099, 12, 31), "-0274792448" },
+    };
+    for (const Case& c : cases) {
+        const qint32 stamp = packDate(c.date);
+        EXPECT_EQ(stampText(stamp), c.text) << c.date.toString().toStdString();
+        EXPECT_EQ(unpackStamp(stamp), c.date);
+    }
+    EXPECT_EQ(makeKey(packDate(QDate(1997, 3, 15)), 1, 3), "0577699840#1#03#");
+    for (const QDate& outside : { QDate(1979, 12, 31), QDate(2100, 1, 1) }) {
+        EXPECT_FALSE(canPack(outside));
+        EXPECT_EQ(packDate(outside), 0);
+    }
+    EXPECT_FALSE(unpackStamp(0).has_value()); // month 0
+}
+
+TEST(EntryLine, OnlyATrailingHashIsTheDoneMark)
+{
+    struct Case {
+        QByteArray line, key, text;
+        bool done;
+    };
+    const Case cases[] = {
+        { "0577699840#1#03#Dentist", "0577699840#1#03#", "Dentist", false },
+        { "0577699840#1#03#Dentist#", "0577699840#1#03#", "Dentist", true },
+        { "0577699840#1#03#a#b", "0577699840#1#03#", "a#b", false },
+        { "0577699840#1#03#a#b#", "0577699840#1#03#", "a#b", true },
+        { "-2147155968#4#12#x", "-2147155968#4#12#", "x", false },
+        { "damaged", "", "damaged", false },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EntryKey(c.line), c.key) << c.line.constData();
+        EXPECT_EQ(EntryText(c.line), c.text) << c.line.constData();
+        EXPECT_EQ(isDone(c.line), c.done) << c.line.constData();
+    }
+}
+
+TEST(PlanStore, KeepsKeysAlignedAndSearchableWithDamagedAndMixedCaseLines)
+{
+    PlanStore store;
+    // Locale collation would ignore "-" and "#"; a damaged line has no key.
+    store.assign({ "0577699840#2#01#b", "no hash at all", "-2147155968#1#01#future", "0577699840#1#01#A",
+        "0577699840#1#01#a", "0577699840#1#3#odd row", "#", "0002162688#1#01#x" });
+    expectAligned(store);
+    for (const QByteArray& key : store.KeyList())
+        EXPECT_GE(store.find(key), 0) << key.constData();
+    EXPECT_EQ(store.find("0577699840#1#02#"), -1);
+    EXPECT_EQ(store.LineList().at(store.find("0577699840#2#01#")), "0577699840#2#01#b");
+}
+
+TEST(PlanStore, MergeKeepsMarksOfRetypedTextsAndInsertsInSortedPlace)
+{
+    PlanStore store;
+    const qint32 day = packDate(QDate(2026, 5, 4));
+    const QByteArray k = stampText(day);
+    store.assign({ k + "#1#01#Same#", k + "#1#02#Old#", k + "#1#03#Gone", "0577699840#1#01#Other day" });
+    store.mergeDay(day, 4, 12, [](int c, int r) {
+        if (c == 1 && r == 1)
+            return QStringLiteral("Same");
+        if (c == 1 && r == 2)
+            return QStringLiteral("New");
+        if (c == 3 && r == 7)
+            return QStringLiteral("Added\r\nline");
+        return QString();
+    });
+    EXPECT_EQ(store.LineList(),
+        QList<QByteArray>(
+            { "0577699840#1#01#Other day", k + "#1#01#Same#", k + "#1#02#New", k + "#3#07#Added  line" }));
+    expectAligned(store);
+}
+
+TEST(PlanStore, MergedAdditionsOverManyDaysMatchAFullSort)
+{
+    PlanStore store;
+    QList<QByteArray> expected;
+    QRandomGenerator random(7);
+    for (int n = 0; n < 40; ++n) {
+        const QDate date = QDate(2040, 1, 1).addDays(random.bounded(3000));
+        const int c = 1 + random.bounded(4), r = 1 + random.bounded(12);
+        const QString text = QStringLiteral("e%1").arg(n);
+        const QByteArray line = makeKey(packDate(date), c, r) + text.toLatin1();
+        if (store.find(EntryKey(line)) >= 0)
+            continue;
+        store.mergeDay(packDate(date), 4, 12, [&](int cc, int rr) { return cc == c && rr == r ? text : QString(); });
+        expected.append(line);
+    }
+    std::sort(expected.begin(), expected.end(),
+        [](const QByteArray& a, const QByteArray& b) { return compareText(a, b) < 0; });
+    EXPECT_EQ(store.LineList(), expected);
+    expectAligned(store);
+}
+
+TEST(PlanStore, ToggleDoneFlipsTheMarkAndLeavesAMissingKeyAlone)
+{
+    PlanStore store;
+    store.assign({ "0577699840#1#03#Dentist" });
+    EXPECT_TRUE(store.toggleDone("0577699840#1#03#"));
+    EXPECT_EQ(store.LineList().at(0), "0577699840#1#03#Dentist#");
+    EXPECT_TRUE(store.toggleDone("0577699840#1#03#"));
+    EXPECT_EQ(store.LineList().at(0), "0577699840#1#03#Dentist");
+    EXPECT_FALSE(store.toggleDone("0577699840#1#04#"));
+    EXPECT_EQ(store.LineList(), QList<QByteArray>({ "0577699840#1#03#Dentist" }));
+}
+
+TEST(PlannerFile, WritesCrLfAtomicallyPrivateWhenNewAndKeepsAnOldFilesMode)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bob.tpl"));
+    PlanStore store;
+    EXPECT_FALSE(store.load(path));
+    store.assign({ "0577699840#1#03#b", "0577699840#1#01#a" });
+    store.save(path);
+    EXPECT_EQ(readFile(path), "0577699840#1#01#a\r\n0577699840#1#03#b\r\n");
+    EXPECT_EQ(modeOf(path), 0600u);
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+    store.save(path);
+    EXPECT_EQ(modeOf(path), 0644u);
+
+    // Lines written elsewhere may end in a bare LF or CR.
+    writeFile(path, "0577699840#2#01#x\n0577699840#1#01#y\r0577699840#3#01#z");
+    PlanStore loaded;
+    ASSERT_TRUE(loaded.load(path));
+    EXPECT_EQ(loaded.LineList(), QList<QByteArray>({ "0577699840#1#01#y", "0577699840#2#01#x", "0577699840#3#01#z" }));
+}
+
+TEST(PlannerFile, LoadSkipsOnlyAnUnchangedFileIntoAnUnchangedStore)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bob.tpl"));
+    PlanStore store;
+    store.assign({ "0577699840#1#01#a" });
+    store.save(path);
+    EXPECT_TRUE(store.mirrors(path));
+
+    // Another writer, in place, with the same size: seen by the modification time.
+    QThread::msleep(30);
+    writeFile(path, "0577699840#1#01#b\r\n");
+    EXPECT_FALSE(store.mirrors(path));
+    ASSERT_TRUE(store.load(path));
+    EXPECT_EQ(store.LineList().at(0), "0577699840#1#01#b");
+    EXPECT_TRUE(store.mirrors(path));
+
+    // A change in memory only: loading brings the file's lines back.
+    store.toggleDone("0577699840#1#01#");
+    EXPECT_FALSE(store.mirrors(path));
+    ASSERT_TRUE(store.load(path));
+    EXPECT_EQ(store.LineList().at(0), "0577699840#1#01#b");
+    EXPECT_EQ(storedDays(linesOf(store), 4, 12), std::vector<QDate>({ QDate(1997, 3, 15) }));
+}
+
+TEST(PlannerFile, AFailedWriteSaysWhichFileAndLeavesTheStore)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("plain")), "a file, not a folder");
+    const QString path = dir.filePath(QStringLiteral("plain/bob.tpl"));
+    PlanStore store;
+    store.assign({ "0577699840#1#01#a" });
+    try {
+        store.save(path);
+        FAIL() << "no error";
+    } catch (const rtl::Exception& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Cannot create file %1").arg(path));
+    }
+    EXPECT_EQ(store.size(), 1);
+}
+
+TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
+{
+    // Sorted as text, days from 2044 (negative stamps) come first.
+    const QByteArray data = makeKey(packDate(QDate(2045, 2, 1)), 1, 1) + "far\r\n"
+        + makeKey(packDate(QDate(1999, 3, 15)), 2, 5) + "past\r\n" + makeKey(packDate(QDate(1999, 3, 15)), 3, 5)
+        + "past again\r\n" + "0000000000#1#01#stamp zero\r\n" + "0577699840#x#01#bad column\r\n"
+        + "0577699840#1#13#bad row\r\n" + "0577699840#1#01\r\n" + "nothing\r\n"
+        + makeKey(packDate(QDate(2026, 12, 7)), 4, 12) + "now\r\n";
+    EXPECT_EQ(storedDays(linesOf(data), 4, 12),
+        std::vector<QDate>({ QDate(1999, 3, 15), QDate(2026, 12, 7), QDate(2045, 2, 1) }));
+    EXPECT_EQ(linesOfDay(linesOf(data), QDate(1999, 3, 15), 4, 12),
+        QList<QByteArray>({ makeKey(packDate(QDate(1999, 3, 15)), 2, 5) + "past",
+            makeKey(packDate(QDate(1999, 3, 15)), 3, 5) + "past again" }));
+    EXPECT_TRUE(linesOfDay(linesOf(data), QDate(1997, 3, 15), 4, 12).isEmpty());
+}
+
+TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
+{
+    for (const QString& good :
+        { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"), QString::fromUtf8("Zoë") })
+        EXPECT_TRUE(userNameProblem(good).isEmpty()) << good.toStdString();
+    for (const QString& bad :
+        { QString(), QStringLiteral(" bob"), QStringLiteral("bob "), QStringLiteral("a/b"), QStringLiteral("a\\b"),
+            QStringLiteral("a=b"), QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("."),
+            QStringLiteral(".."), QStringLiteral("[Pass]"), QStringLiteral(";x"), QString(251, u'x') })
+        EXPECT_FALSE(userNameProblem(bad).isEmpty()) << bad.toStdString();
+}
+
+TEST(UserFile, EveryStoredPasswordReadsBackExactly)
+{
+    QTemporaryDir dir;
+    rtl::ProfileFile users(dir.filePath(QStringLiteral("Zure003.usr")));
+    const QStringList passwords = { QStringLiteral("plain"), QString(), QStringLiteral(" lead"),
+        QStringLiteral("trail "), QStringLiteral("\"quoted\""), QStringLiteral("'q'"), QStringLiteral("%952$+~") };
+    for (qsizetype i = 0; i < passwords.size(); ++i)
+        users.writeString(QStringLiteral("Pass"), QStringLiteral("u%1").arg(i), storedPassword(passwords.at(i)));
+    for (qsizetype i = 0; i < passwords.size(); ++i)
+        EXPECT_EQ(users.readString(QStringLiteral("Pass"), QStringLiteral("u%1").arg(i), QStringLiteral("?")),
+            passwords.at(i))
+            << i;
+}
