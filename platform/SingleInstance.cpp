@@ -4,10 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QDeadlineTimer>
+#include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -76,55 +82,165 @@ InstanceLock::~InstanceLock()
     ::close(fd_);
 }
 
-ForwardServer::ForwardServer(const QString& socketPath, QObject* parent)
-    : QObject(parent), server_(new QLocalServer(this))
+namespace {
+
+bool socketAddress(const QString& path, sockaddr_un& address)
 {
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(socketPath);
-    if (!server_->listen(socketPath))
-        return;
-    connect(server_, &QLocalServer::newConnection, this, &ForwardServer::accept);
+    const QByteArray native = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (native.isEmpty() || size_t(native.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    return true;
 }
 
-ForwardServer::~ForwardServer() { server_->close(); }
+// Waits until `fd` is ready for `events` or the time is up.
+bool waitFor(int fd, short events, QDeadlineTimer deadline)
+{
+    pollfd ready{fd, events, 0};
+    for (;;) {
+        const int result = ::poll(&ready, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
+        if (result > 0)
+            return true;
+        if (result == 0 || errno != EINTR)
+            return false;
+    }
+}
 
-bool ForwardServer::isListening() const { return server_->isListening(); }
+} // namespace
+
+// One connection of a later copy: its bytes are gathered until it hangs up
+// or a line is complete.
+class ForwardServer::Connection final : public QObject {
+public:
+    Connection(int fd, ForwardServer* server) : QObject(server), fd_(fd), notifier_(fd, QSocketNotifier::Read, this)
+    {
+        connect(&notifier_, &QSocketNotifier::activated, this, [this, server] { read(server); });
+    }
+    ~Connection() override { ::close(fd_); }
+
+    void read(ForwardServer* server)
+    {
+        char chunk[256];
+        for (;;) {
+            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+            if (got > 0) {
+                buffer_.append(chunk, got);
+                continue;
+            }
+            if (got < 0 && errno == EINTR)
+                continue;
+            const bool open = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+            deliverLines(server, !open);
+            if (!open || buffer_.size() > maxRequestLength) {
+                notifier_.setEnabled(false);
+                deleteLater();
+            }
+            return;
+        }
+    }
+
+private:
+    void deliverLines(ForwardServer* server, bool hungUp)
+    {
+        qsizetype end;
+        while ((end = buffer_.indexOf('\n')) >= 0) {
+            QByteArray line = buffer_.left(end);
+            buffer_.remove(0, end + 1);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (line.size() <= maxRequestLength)
+                emit server->request(line);
+        }
+        // A sender may hang up right after its line: a last line without its end still counts.
+        if (hungUp && !buffer_.isEmpty() && buffer_.size() <= maxRequestLength)
+            emit server->request(std::exchange(buffer_, {}));
+    }
+
+    int fd_;
+    QSocketNotifier notifier_;
+    QByteArray buffer_;
+};
+
+ForwardServer::ForwardServer(const QString& socketPath, QObject* parent) : QObject(parent), path_(socketPath)
+{
+    sockaddr_un address{};
+    if (!socketAddress(socketPath, address))
+        return;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return;
+    ::unlink(address.sun_path);
+    // Only this user may connect.
+    const mode_t mask = ::umask(0077);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::umask(mask);
+    if (!bound || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &ForwardServer::accept);
+}
+
+ForwardServer::~ForwardServer()
+{
+    if (fd_ < 0)
+        return;
+    delete notifier_;
+    ::close(fd_);
+    ::unlink(QFile::encodeName(path_).constData());
+}
+
+bool ForwardServer::isListening() const { return fd_ >= 0; }
 
 void ForwardServer::accept()
 {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        auto drain = [this, socket] {
-            while (socket->canReadLine()) {
-                QByteArray line = socket->readLine(maxRequestLength);
-                while (line.endsWith('\n') || line.endsWith('\r'))
-                    line.chop(1);
-                emit request(line);
-            }
-            if (socket->bytesAvailable() > maxRequestLength)
-                socket->abort();
-        };
-        connect(socket, &QLocalSocket::readyRead, this, drain);
-        // A sender may hang up as soon as its line is written: read what it left first.
-        connect(socket, &QLocalSocket::disconnected, this, drain);
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        drain();
+    for (;;) {
+        const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (connection < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        auto* reader = new Connection(connection, this);
+        // Whatever arrived with the connection is read at once.
+        QMetaObject::invokeMethod(reader, [reader, this] { reader->read(this); }, Qt::QueuedConnection);
     }
 }
 
 bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int timeoutMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(timeoutMs))
+    sockaddr_un address{};
+    if (!socketAddress(socketPath, address))
         return false;
-    socket.write(line + '\n');
-    bool delivered = true;
-    while (delivered && socket.bytesToWrite() > 0)
-        delivered = socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(timeoutMs);
-    return delivered;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    const QDeadlineTimer deadline(timeoutMs);
+    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (!connected && (errno == EINPROGRESS || errno == EAGAIN) && waitFor(fd, POLLOUT, deadline)) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    }
+    const QByteArray data = line + '\n';
+    qsizetype sent = 0;
+    while (connected && sent < data.size()) {
+        const ssize_t done = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
+        if (done > 0)
+            sent += done;
+        else if (done < 0 && errno == EINTR)
+            continue;
+        else if (done < 0 && errno == EAGAIN && waitFor(fd, POLLOUT, deadline))
+            continue;
+        else
+            break;
+    }
+    ::close(fd);
+    return connected && sent == data.size();
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace platform {
 
@@ -61,9 +61,13 @@ signals:
     void request(const QByteArray& line);
 
 private:
+    class Connection;
+
     void accept();
 
-    QLocalServer* server_;
+    QString path_;
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
 };
 
 // A later copy's end: sends one line to the server at `socketPath`. False

@@ -1,4 +1,5 @@
 // Two real copies of the program: the second brings the first forward and ends.
+#include "platform/SingleInstance.h"
 #include "support/TestSupport.h"
 
 #include "rtl/TextFile.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -129,11 +129,7 @@ TEST_F(SingleInstanceProcess, AMinimisedFirstCopyIsRestored)
 {
     const auto first = start();
     ASSERT_TRUE(first->waitForLine(QStringLiteral("running")));
-    QLocalSocket socket;
-    socket.connectToServer(runtimeFile(".socket"));
-    ASSERT_TRUE(socket.waitForConnected(5000));
-    socket.write("minimize\n");
-    ASSERT_TRUE(socket.waitForBytesWritten(5000));
+    ASSERT_TRUE(platform::sendForwardRequest(runtimeFile(".socket"), "minimize", 5000));
     ASSERT_TRUE(first->waitForLine(QStringLiteral("minimized Form1")));
 
     expectSecondCopyEnds();
