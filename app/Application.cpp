@@ -3,7 +3,10 @@
 
 #include "platform/Dialogs.h"
 
-KavroApplication::KavroApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+KavroApplication::KavroApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
 
 bool KavroApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -7,4 +7,4 @@ Session& session()
     return current;
 }
 
-void resetSession() { session() = Session{}; }
+void resetSession() { session() = Session {}; }

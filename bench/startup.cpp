@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 
 namespace {
@@ -54,10 +53,19 @@ QString menuFolder()
     static bool made = false;
     if (!made) {
         QDir().mkpath(dir.filePath("ConFigs"));
-        QList<QByteArray> lines{"bench"};
+        QList<QByteArray> lines { "bench" };
         for (int n = 1; n <= 56; ++n)
-            lines << "None" << "" << "Gadget " + QByteArray::number(n) << "12632256" << "" << "0" << "" << "2";
-        lines << "One" << "Two" << "Three" << "Four";
+            lines << "None"
+                  << ""
+                  << "Gadget " + QByteArray::number(n) << "12632256"
+                  << ""
+                  << "0"
+                  << ""
+                  << "2";
+        lines << "One"
+              << "Two"
+              << "Three"
+              << "Four";
         rtl::replaceFileAtomically(dir.filePath("ConFigs/Main.ini"), rtl::joinCrLf(lines));
         made = true;
     }
@@ -81,7 +89,7 @@ void measure(benchmark::State& state, const QString& program, Sample& total)
         sum.kib += s.kib;
         ++runs;
     }
-    total = {sum.ms / runs, sum.kib / runs};
+    total = { sum.ms / runs, sum.kib / runs };
     state.counters["resident_kB"] = double(total.kib);
 }
 
@@ -94,15 +102,19 @@ int main(int argc, char** argv)
     const QString minimalProgram = folder + "/minimal_window";
     const QString kavroProgram = QDir(folder + "/..").absoluteFilePath("KavroStart");
     benchmark::RegisterBenchmark("MinimalQtWindow", [&](benchmark::State& s) { measure(s, minimalProgram, minimal); })
-        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("KavroStartControlBox", [&](benchmark::State& s) { measure(s, kavroProgram, kavro); })
-        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     if (minimal.ms > 0 && kavro.ms > 0)
         std::printf("control box: %.1f ms, %ld kB; minimal window: %.1f ms, %ld kB; time ratio %.2f (aim <= 2), "
                     "memory ratio %.2f (aim <= 1.5)\n",
-                    kavro.ms, kavro.kib, minimal.ms, minimal.kib, kavro.ms / minimal.ms,
-                    double(kavro.kib) / double(minimal.kib));
+            kavro.ms, kavro.kib, minimal.ms, minimal.kib, kavro.ms / minimal.ms,
+            double(kavro.kib) / double(minimal.kib));
     return 0;
 }

@@ -6,7 +6,10 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
-TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+{
+}
 
 void TForm::Show()
 {

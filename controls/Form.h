@@ -21,9 +21,9 @@ public:
 
 protected:
     // Called, behind the error guard, each time the window becomes visible.
-    virtual void FormShow() {}
+    virtual void FormShow() { }
     // Called, behind the error guard, each time the window closes.
-    virtual void FormClose() {}
+    virtual void FormClose() { }
     // Whether a close request hides the window (true) or is refused.
     virtual bool FormCloseQuery() { return true; }
 

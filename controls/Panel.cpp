@@ -18,7 +18,11 @@ void frame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor
     rect.adjust(1, 1, -1, -1);
 }
 
-TPanel::TPanel(QWidget* parent) : QWidget(parent), color_(platform::ColorToRGB(platform::clBtnFace)) {}
+TPanel::TPanel(QWidget* parent)
+    : QWidget(parent)
+    , color_(platform::ColorToRGB(platform::clBtnFace))
+{
+}
 
 void TPanel::setColor(const QColor& color)
 {
@@ -108,7 +112,9 @@ void TPanel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-TShape::TShape(QWidget* parent, QColor pen) : QWidget(parent), pen_(pen)
+TShape::TShape(QWidget* parent, QColor pen)
+    : QWidget(parent)
+    , pen_(pen)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -1,7 +1,7 @@
 // Hint status bar.
-#include "controls/Fonts.h"
 #include "controls/psiStatusBar.h"
 
+#include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "platform/Clock.h"
 #include "platform/Guard.h"

@@ -87,10 +87,11 @@ QStringList bringForward(const QList<QWidget*>& windows)
 QList<QWidget*> programWindows()
 {
     const Session& s = session();
-    return {s.Form1, s.MainForm, s.Form2, s.MainFormer, s.Alarm1, s.Form3, s.Form4};
+    return { s.Form1, s.MainForm, s.Form2, s.MainFormer, s.Alarm1, s.Form3, s.Form4 };
 }
 
-TJustOne32::TJustOne32(QWidget* owner) : QObject(owner)
+TJustOne32::TJustOne32(QWidget* owner)
+    : QObject(owner)
 {
     TPreviousInstance* probe = previousInstance();
     if (!probe || !probe->Found())

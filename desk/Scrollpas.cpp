@@ -2,8 +2,8 @@
 #include "desk/Scrollpas.h"
 
 #include "app/Session.h"
-#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
+#include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
 #include "desk/Blanker.h"
@@ -17,11 +17,11 @@
 #include "desk/position.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
-#include "platform/Quit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Process.h"
+#include "platform/Quit.h"
 #include "platform/Screen.h"
 #include "sysinfo/About.h"
 
@@ -41,7 +41,8 @@ constexpr qint32 clYellow = 0x00FFFF;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
+TForm1::TForm1(QWidget* parent)
+    : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setCaption(QStringLiteral("Kavro StratControl Box"));
@@ -64,7 +65,8 @@ TForm1::TForm1(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindow
     TickingClock1 = new TTickingClock(Panel1);
     TickingClock1->setGeometry(0, 5, 64, 51);
     setUpControlBoxClock(*TickingClock1);
-    connect(TickingClock1, &TTickingClock::clicked, this, [this] { platform::guarded([this] { TickingClock1Click(); }); });
+    connect(
+        TickingClock1, &TTickingClock::clicked, this, [this] { platform::guarded([this] { TickingClock1Click(); }); });
 
     Panel2 = new TPanel(this);
     Panel2->setGeometry(66, 0, 65, 67);
@@ -128,8 +130,8 @@ void TForm1::FormCreate()
 {
     const QSize screen = platform::primaryScreenSize();
     if (screen.width() < 800 || screen.height() < 600) {
-        platform::dialogs().information(QStringLiteral("Kavro Start"),
-                                        QStringLiteral("Kavro Start needs Screen Mode to be 800x600."));
+        platform::dialogs().information(
+            QStringLiteral("Kavro Start"), QStringLiteral("Kavro Start needs Screen Mode to be 800x600."));
         platform::postQuit();
     }
     session().StartFolder = platform::currentFolder();
@@ -207,8 +209,7 @@ void TForm1::ColorSpeedButton4Click()
         platform::startProgram(notes);
         return;
     }
-    platform::dialogs().information(
-        QStringLiteral("Kavro Start, Reporting!"),
+    platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
         QStringLiteral("I Can`t find PinNotes.Exe File, It should be in the same Dir as KavroStart.!"));
 }
 

@@ -3,7 +3,12 @@
 
 #include <QWidget>
 
-TTopMost::TTopMost(QWidget* owner) : QObject(owner), owner_(owner) { apply(); }
+TTopMost::TTopMost(QWidget* owner)
+    : QObject(owner)
+    , owner_(owner)
+{
+    apply();
+}
 
 void TTopMost::setTopMost(bool value)
 {

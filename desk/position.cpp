@@ -16,7 +16,9 @@ const QString section = QStringLiteral("Values");
 
 // The default name does not pass through the setter's checks.
 TPosition::TPosition(QWidget* owner)
-    : QObject(owner), owner_(owner), iniFileName_(owner->objectName() + QStringLiteral(".ini"))
+    : QObject(owner)
+    , owner_(owner)
+    , iniFileName_(owner->objectName() + QStringLiteral(".ini"))
 {
 }
 

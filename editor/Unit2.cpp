@@ -2,8 +2,8 @@
 #include "editor/Unit2.h"
 
 #include "app/Session.h"
-#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
+#include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "controls/psiStatusBar.h"
 #include "editor/EditorGlyphs.h"

@@ -10,8 +10,8 @@ CurrentMenu::CurrentMenu() = default;
 void CurrentMenu::LoadMenu(const QString& path)
 {
     if (!platform::FileExists(path)) {
-        platform::dialogs().information(QStringLiteral("Kavro Start, Saying!"),
-                                        QStringLiteral("I Can`t find the ConFig File Check Full Path!"));
+        platform::dialogs().information(
+            QStringLiteral("Kavro Start, Saying!"), QStringLiteral("I Can`t find the ConFig File Check Full Path!"));
         return;
     }
     const QString file = platform::resolvePath(path);
@@ -23,7 +23,7 @@ void CurrentMenu::LoadMenu(const QString& path)
 
 std::array<int, 8> CurrentMenu::EditedLines() const
 {
-    std::array<int, 8> lines{};
+    std::array<int, 8> lines {};
     for (int field = 0; field < 8; ++field)
         lines[size_t(field)] = menu::gadgetLine(EditedGadget, field);
     return lines;

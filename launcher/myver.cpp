@@ -2,18 +2,18 @@
 #include "launcher/myver.h"
 
 #include "app/Session.h"
-#include "controls/Fonts.h"
 #include "controls/Colorbut.h"
+#include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "desk/Scrollpas.h"
 #include "editor/Unit2.h"
-#include "platform/Quit.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Process.h"
+#include "platform/Quit.h"
 #include "platform/Screen.h"
-#include "platform/Clock.h"
 #include "rtl/DateUtils.h"
 #include "rtl/IntConv.h"
 
@@ -24,8 +24,8 @@
 
 namespace {
 
-constexpr int gadgetColumnX[4] = {48, 232, 417, 601};
-constexpr int titleColumnX[4] = {48, 232, 416, 600};
+constexpr int gadgetColumnX[4] = { 48, 232, 417, 601 };
+constexpr int titleColumnX[4] = { 48, 232, 416, 600 };
 
 } // namespace
 
@@ -36,7 +36,8 @@ QPoint TMainForm::gadgetPosition(int n)
 
 QPoint TMainForm::columnTitlePosition(int c) { return QPoint(titleColumnX[c - 1], c == 1 ? 49 : 48); }
 
-TMainForm::TMainForm(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
+TMainForm::TMainForm(QWidget* parent)
+    : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("MainForm"));
     setCaption(QStringLiteral("MainForm"));
@@ -126,7 +127,7 @@ void TMainForm::FormCreate()
         ApplyMenu();
     } else {
         platform::dialogs().information(QStringLiteral("Kavro Start, Saying!"),
-                                        QStringLiteral("Were off on a great strat here I can`t find the Main.ini?"));
+            QStringLiteral("Were off on a great strat here I can`t find the Main.ini?"));
         platform::postQuit();
     }
 }
@@ -184,7 +185,7 @@ void TMainForm::ActivateGadget(int line)
     if (mode == "Run") {
         if (!platform::FileExists(path)) {
             platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
-                                            QStringLiteral("I Can`t find the Exe File, Please Check Full Path!"));
+                QStringLiteral("I Can`t find the Exe File, Please Check Full Path!"));
             return;
         }
         if (session().Form1)
@@ -196,7 +197,7 @@ void TMainForm::ActivateGadget(int line)
     } else if (mode == "Menu") {
         if (!platform::FileExists(path)) {
             platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
-                                            QStringLiteral("I Can`t find the ini File, Please Check Full Path!"));
+                QStringLiteral("I Can`t find the ini File, Please Check Full Path!"));
             return;
         }
         current.LoadMenu(path);

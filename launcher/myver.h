@@ -36,8 +36,8 @@ public:
     QLabel* Label1;
     TColorSpeedButton* ColorSpeedButton57;
     TPanel* Panel5;
-    std::array<TPanel*, 5> ColumnTitles{}; // Panel1 to Panel4 at 1..4
-    std::array<TColorSpeedButton*, 57> Gadgets{}; // ColorSpeedButton1 to 56 at 1..56
+    std::array<TPanel*, 5> ColumnTitles {}; // Panel1 to Panel4 at 1..4
+    std::array<TColorSpeedButton*, 57> Gadgets {}; // ColorSpeedButton1 to 56 at 1..56
     QTimer* Timer1;
 
     // Design places, in window coordinates for titles and Panel5 client coordinates for gadgets.

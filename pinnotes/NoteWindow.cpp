@@ -11,7 +11,8 @@
 #include <QVBoxLayout>
 
 NoteWindow::NoteWindow(QString notesFile, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), notesFile_(std::move(notesFile))
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    , notesFile_(std::move(notesFile))
 {
     setWindowTitle(QStringLiteral("Pin Notes"));
     resize(240, 200);

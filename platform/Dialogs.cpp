@@ -4,7 +4,6 @@
 #include "rtl/Errors.h"
 
 #include <QMessageBox>
-
 #include <cstdio>
 
 namespace platform {

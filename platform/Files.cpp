@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +16,7 @@ namespace {
 
 bool existsExactly(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -31,8 +30,8 @@ QString joined(const QString& folder, const QString& name)
 QString findIgnoringCase(const QString& folder, const QString& name)
 {
     const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                              QDir::Name);
+    const QStringList entries
+        = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
@@ -80,7 +79,7 @@ bool FileExists(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(resolvePath(path)).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -105,7 +104,10 @@ void setCurrentFolder(const QString& folder)
 
 static std::optional<QString> programFileOverride;
 
-QString programFilePath() { return programFileOverride ? *programFileOverride : QCoreApplication::applicationFilePath(); }
+QString programFilePath()
+{
+    return programFileOverride ? *programFileOverride : QCoreApplication::applicationFilePath();
+}
 
 void setProgramFilePathForTesting(std::optional<QString> path) { programFileOverride = std::move(path); }
 

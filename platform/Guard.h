@@ -10,8 +10,7 @@
 
 namespace platform {
 
-template <class Handler>
-void guarded(Handler&& handler)
+template <class Handler> void guarded(Handler&& handler)
 {
     try {
         std::forward<Handler>(handler)();

@@ -1,23 +1,22 @@
 // Single-instance lock and the come-forward channel on Linux.
 #include "platform/SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDeadlineTimer>
 #include <QSocketNotifier>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <utility>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -40,7 +39,8 @@ QString runtimeFolder()
 
 QString userScopedName(const QString& name) { return name + u'-' + QString::number(::geteuid()); }
 
-InstanceLock::InstanceLock(QString path) : path_(std::move(path))
+InstanceLock::InstanceLock(QString path)
+    : path_(std::move(path))
 {
     const QByteArray file = QFile::encodeName(path_);
     // A holder that ends removes the file while it holds the lock; a file
@@ -50,7 +50,7 @@ InstanceLock::InstanceLock(QString path) : path_(std::move(path))
         const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0)
             return;
-        struct stat opened {};
+        struct stat opened { };
         // In a shared temporary folder the name may have been taken by
         // someone else: such a file is not used.
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_uid != ::geteuid()) {
@@ -64,7 +64,7 @@ InstanceLock::InstanceLock(QString path) : path_(std::move(path))
                 state_ = State::HeldElsewhere;
             return;
         }
-        struct stat current {};
+        struct stat current { };
         if (::stat(file.constData(), &current) == 0 && sameFile(opened, current)) {
             fd_ = fd;
             state_ = State::Held;
@@ -98,7 +98,7 @@ bool socketAddress(const QString& path, sockaddr_un& address)
 // Waits until `fd` is ready for `events` or the time is up.
 bool waitFor(int fd, short events, QDeadlineTimer deadline)
 {
-    pollfd ready{fd, events, 0};
+    pollfd ready { fd, events, 0 };
     for (;;) {
         const int result = ::poll(&ready, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
         if (result > 0)
@@ -114,7 +114,10 @@ bool waitFor(int fd, short events, QDeadlineTimer deadline)
 // or a line is complete.
 class ForwardServer::Connection final : public QObject {
 public:
-    Connection(int fd, ForwardServer* server) : QObject(server), fd_(fd), notifier_(fd, QSocketNotifier::Read, this)
+    Connection(int fd, ForwardServer* server)
+        : QObject(server)
+        , fd_(fd)
+        , notifier_(fd, QSocketNotifier::Read, this)
     {
         connect(&notifier_, &QSocketNotifier::activated, this, [this, server] { read(server); });
     }
@@ -163,9 +166,11 @@ private:
     QByteArray buffer_;
 };
 
-ForwardServer::ForwardServer(const QString& socketPath, QObject* parent) : QObject(parent), path_(socketPath)
+ForwardServer::ForwardServer(const QString& socketPath, QObject* parent)
+    : QObject(parent)
+    , path_(socketPath)
 {
-    sockaddr_un address{};
+    sockaddr_un address {};
     if (!socketAddress(socketPath, address))
         return;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -207,13 +212,14 @@ void ForwardServer::accept()
         }
         auto* reader = new Connection(connection, this);
         // Whatever arrived with the connection is read at once.
-        QMetaObject::invokeMethod(reader, [reader, this] { reader->read(this); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            reader, [reader, this] { reader->read(this); }, Qt::QueuedConnection);
     }
 }
 
 bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int timeoutMs)
 {
-    sockaddr_un address{};
+    sockaddr_un address {};
     if (!socketAddress(socketPath, address))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);

@@ -25,9 +25,9 @@ QString userScopedName(const QString& name);
 class InstanceLock final {
 public:
     enum class State {
-        Held,          // this process took the lock
+        Held, // this process took the lock
         HeldElsewhere, // another live process holds it
-        Unavailable,   // the lock file could not be used
+        Unavailable, // the lock file could not be used
     };
 
     explicit InstanceLock(QString path);

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdio>
 
 namespace platform {

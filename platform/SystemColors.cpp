@@ -11,12 +11,36 @@ namespace {
 
 // The classic scheme, indexed like the system's colour indexes 0 to 30.
 constexpr QRgb classicScheme[] = {
-    qRgb(192, 192, 192), qRgb(0, 128, 128),   qRgb(0, 0, 128),     qRgb(128, 128, 128), qRgb(192, 192, 192),
-    qRgb(255, 255, 255), qRgb(0, 0, 0),       qRgb(0, 0, 0),       qRgb(0, 0, 0),       qRgb(255, 255, 255),
-    qRgb(192, 192, 192), qRgb(192, 192, 192), qRgb(128, 128, 128), qRgb(0, 0, 128),     qRgb(255, 255, 255),
-    qRgb(192, 192, 192), qRgb(128, 128, 128), qRgb(128, 128, 128), qRgb(0, 0, 0),       qRgb(192, 192, 192),
-    qRgb(255, 255, 255), qRgb(0, 0, 0),       qRgb(192, 192, 192), qRgb(0, 0, 0),       qRgb(255, 255, 225),
-    qRgb(180, 180, 180), qRgb(0, 0, 255),     qRgb(16, 132, 208),  qRgb(181, 181, 181), qRgb(0, 0, 128),
+    qRgb(192, 192, 192),
+    qRgb(0, 128, 128),
+    qRgb(0, 0, 128),
+    qRgb(128, 128, 128),
+    qRgb(192, 192, 192),
+    qRgb(255, 255, 255),
+    qRgb(0, 0, 0),
+    qRgb(0, 0, 0),
+    qRgb(0, 0, 0),
+    qRgb(255, 255, 255),
+    qRgb(192, 192, 192),
+    qRgb(192, 192, 192),
+    qRgb(128, 128, 128),
+    qRgb(0, 0, 128),
+    qRgb(255, 255, 255),
+    qRgb(192, 192, 192),
+    qRgb(128, 128, 128),
+    qRgb(128, 128, 128),
+    qRgb(0, 0, 0),
+    qRgb(192, 192, 192),
+    qRgb(255, 255, 255),
+    qRgb(0, 0, 0),
+    qRgb(192, 192, 192),
+    qRgb(0, 0, 0),
+    qRgb(255, 255, 225),
+    qRgb(180, 180, 180),
+    qRgb(0, 0, 255),
+    qRgb(16, 132, 208),
+    qRgb(181, 181, 181),
+    qRgb(0, 0, 128),
     qRgb(192, 192, 192),
 };
 constexpr int schemeSize = int(sizeof classicScheme / sizeof classicScheme[0]);
@@ -24,19 +48,44 @@ constexpr int schemeSize = int(sizeof classicScheme / sizeof classicScheme[0]);
 bool paletteRole(int index, QPalette::ColorRole& role)
 {
     switch (index) {
-    case COLOR_WINDOW: role = QPalette::Base; return true;
-    case COLOR_WINDOWTEXT: role = QPalette::Text; return true;
-    case COLOR_HIGHLIGHT: role = QPalette::Highlight; return true;
-    case COLOR_HIGHLIGHTTEXT: role = QPalette::HighlightedText; return true;
-    case COLOR_BTNFACE: role = QPalette::Button; return true;
-    case COLOR_BTNSHADOW: role = QPalette::Dark; return true;
-    case COLOR_BTNTEXT: role = QPalette::ButtonText; return true;
-    case COLOR_BTNHIGHLIGHT: role = QPalette::Light; return true;
-    case COLOR_3DDKSHADOW: role = QPalette::Shadow; return true;
-    case COLOR_3DLIGHT: role = QPalette::Midlight; return true;
-    case COLOR_INFOTEXT: role = QPalette::ToolTipText; return true;
-    case COLOR_INFOBK: role = QPalette::ToolTipBase; return true;
-    default: return false;
+    case COLOR_WINDOW:
+        role = QPalette::Base;
+        return true;
+    case COLOR_WINDOWTEXT:
+        role = QPalette::Text;
+        return true;
+    case COLOR_HIGHLIGHT:
+        role = QPalette::Highlight;
+        return true;
+    case COLOR_HIGHLIGHTTEXT:
+        role = QPalette::HighlightedText;
+        return true;
+    case COLOR_BTNFACE:
+        role = QPalette::Button;
+        return true;
+    case COLOR_BTNSHADOW:
+        role = QPalette::Dark;
+        return true;
+    case COLOR_BTNTEXT:
+        role = QPalette::ButtonText;
+        return true;
+    case COLOR_BTNHIGHLIGHT:
+        role = QPalette::Light;
+        return true;
+    case COLOR_3DDKSHADOW:
+        role = QPalette::Shadow;
+        return true;
+    case COLOR_3DLIGHT:
+        role = QPalette::Midlight;
+        return true;
+    case COLOR_INFOTEXT:
+        role = QPalette::ToolTipText;
+        return true;
+    case COLOR_INFOBK:
+        role = QPalette::ToolTipBase;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QList>
-
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/utsname.h>
@@ -47,7 +46,7 @@ std::optional<quint64> procField(const QByteArray& text, const QByteArray& key)
 // The size of the address space a process may use.
 quint64 addressSpaceSize()
 {
-    struct rlimit limit {};
+    struct rlimit limit { };
     if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         return limit.rlim_cur;
 #if defined(__aarch64__)
@@ -80,7 +79,7 @@ public:
 
     std::optional<VersionInfo> version() const override
     {
-        struct utsname names {};
+        struct utsname names { };
         if (::uname(&names) != 0)
             return std::nullopt;
         return parseKernelVersion(QByteArray(names.release), QByteArray(names.version));
@@ -89,7 +88,7 @@ public:
     std::optional<QString> loginName(int capacity) const override
     {
         std::vector<char> buffer;
-        struct passwd entry {};
+        struct passwd entry { };
         QByteArray name;
         if (const struct passwd* found = passwordEntry(buffer, entry))
             name = found->pw_name;
@@ -102,7 +101,7 @@ public:
 
     ProcessorInfo processor() const override
     {
-        struct utsname names {};
+        struct utsname names { };
         if (::uname(&names) != 0)
             return {};
         return parseProcessor(QByteArray(names.machine), readProcFile("/proc/cpuinfo"));
@@ -113,7 +112,7 @@ public:
     std::optional<OwnerInfo> ownerInfo(const QString&) const override
     {
         std::vector<char> buffer;
-        struct passwd entry {};
+        struct passwd entry { };
         const struct passwd* found = passwordEntry(buffer, entry);
         if (!found)
             return std::nullopt;
@@ -143,7 +142,7 @@ MemoryStatus parseMeminfo(const QByteArray& text)
         status.availPhys = *available * 1024;
     } else {
         status.availPhys = (procField(text, "MemFree").value_or(0) + procField(text, "Buffers").value_or(0)
-                            + procField(text, "Cached").value_or(0))
+                               + procField(text, "Cached").value_or(0))
             * 1024;
     }
     if (status.availPhys > status.totalPhys)

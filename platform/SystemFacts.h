@@ -15,7 +15,7 @@ struct MemoryStatus {
     quint64 availPhys = 0;
     quint64 totalVirtual = 0; // the address space a process may use
     quint64 availVirtual = 0; // what of it this process has not mapped yet
-    int memoryLoad = 0;       // percent of physical memory in use
+    int memoryLoad = 0; // percent of physical memory in use
 };
 
 // A platform id none of the classic ones (0 to 2) stands for.

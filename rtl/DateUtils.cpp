@@ -9,7 +9,7 @@ bool IsLeap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 =
 
 int MonthLength(int year, int month)
 {
-    static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr int lengths[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     if (month < 1 || month > 12)
         return 0;
     return lengths[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0);
@@ -141,7 +141,8 @@ QString FormatDateTime(const QString& pattern, const QDateTime& value, const For
         }
         case u'Z': {
             const int k = count(u'Z');
-            out += k == 1 ? QString::number(time.msec()) : QStringLiteral("%1").arg(time.msec(), 3, 10, QLatin1Char('0'));
+            out += k == 1 ? QString::number(time.msec())
+                          : QStringLiteral("%1").arg(time.msec(), 3, 10, QLatin1Char('0'));
             break;
         }
         case u'T': {
@@ -152,7 +153,7 @@ QString FormatDateTime(const QString& pattern, const QDateTime& value, const For
         case u'C':
             ++i;
             out += settings.locale.toString(date, QLocale::ShortFormat) + u' '
-                   + settings.locale.toString(time, QLocale::LongFormat);
+                + settings.locale.toString(time, QLocale::LongFormat);
             break;
         case u'A': {
             const bool pm = time.hour() >= 12;

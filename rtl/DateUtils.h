@@ -16,7 +16,7 @@ int MonthLength(int year, int month);
 QDate EncodeDate(int year, int month, int day);
 
 struct FormatSettings {
-    QLocale locale;                   // month and day names, short and long date formats
+    QLocale locale; // month and day names, short and long date formats
     QChar dateSeparator = u'/';
     QChar timeSeparator = u':';
     QString timeAMString = QStringLiteral("AM");
@@ -30,7 +30,7 @@ struct FormatSettings {
 // m mm mmm mmmm (minutes right after an hour), yy yyyy, h hh, n nn, s ss,
 // z zzz, t tt, c, am/pm a/p ampm, "/" and ":" as separators, and quoted
 // literals. A pattern holding an am/pm marker shows the hour on the 12-hour clock.
-QString FormatDateTime(const QString& pattern, const QDateTime& value,
-                       const FormatSettings& settings = FormatSettings::current());
+QString FormatDateTime(
+    const QString& pattern, const QDateTime& value, const FormatSettings& settings = FormatSettings::current());
 
 } // namespace rtl

@@ -5,7 +5,11 @@
 
 namespace rtl {
 
-Exception::Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+Exception::Exception(QString message)
+    : message_(std::move(message))
+    , utf8_(message_.toUtf8())
+{
+}
 
 static QString inOutMessage(int code)
 {
@@ -19,7 +23,11 @@ static QString inOutMessage(int code)
     }
 }
 
-EInOutError::EInOutError(int code) : Exception(inOutMessage(code)), ErrorCode(code) {}
+EInOutError::EInOutError(int code)
+    : Exception(inOutMessage(code))
+    , ErrorCode(code)
+{
+}
 
 int ioCodeFromErrno(int err)
 {

@@ -35,7 +35,7 @@ std::optional<KeyLine> keyLine(const QByteArray& line)
     const qsizetype eq = line.indexOf('=');
     if (eq < 0)
         return std::nullopt;
-    return KeyLine{trimmed(line.left(eq)), trimmed(line.mid(eq + 1))};
+    return KeyLine { trimmed(line.left(eq)), trimmed(line.mid(eq + 1)) };
 }
 
 QByteArray unquoted(const QByteArray& value)
@@ -66,7 +66,10 @@ QList<QByteArray> splitLines(const QByteArray& data)
 
 } // namespace
 
-ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(QString path)
+    : path_(std::move(path))
+{
+}
 
 QList<QByteArray> ProfileFile::lines() const
 {
@@ -125,7 +128,7 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     }
 
     qsizetype sectionStart = -1; // index of the section's header line
-    qsizetype lastEntry = -1;    // last non-blank line of the section
+    qsizetype lastEntry = -1; // last non-blank line of the section
     bool done = false;
     bool inSection = false;
     for (qsizetype i = 0; i < all.size() && !done; ++i) {

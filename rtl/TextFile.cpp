@@ -4,7 +4,6 @@
 #include "rtl/Errors.h"
 
 #include <QFileInfo>
-
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -14,7 +13,8 @@
 
 namespace rtl {
 
-TextReader::TextReader(QByteArray data) : data_(std::move(data))
+TextReader::TextReader(QByteArray data)
+    : data_(std::move(data))
 {
     const qsizetype ctrlZ = data_.indexOf(char(26));
     end_ = ctrlZ < 0 ? data_.size() : ctrlZ;
@@ -134,8 +134,8 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, mode_t n
     ignoreFileSizeSignal();
     const QString target = writeTarget(path);
     const QFileInfo info(target);
-    QByteArray tempName = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName()
-                                            + QLatin1String(".XXXXXX"));
+    QByteArray tempName
+        = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         raiseInOutFromErrno(errno);
@@ -146,7 +146,7 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, mode_t n
         raiseInOutFromErrno(err);
     };
 
-    struct stat old {};
+    struct stat old { };
     const QByteArray nativeTarget = QFile::encodeName(target);
     if (::stat(nativeTarget.constData(), &old) == 0) {
         if (S_ISDIR(old.st_mode))

@@ -82,14 +82,15 @@ QImage aboutPicture()
         painter.drawLine(centre + direction * 10.0, centre + direction * 12.0);
     }
     painter.setPen(QPen(yellow, 2.0, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(centre, centre + QPointF(0, -8.5));        // minute hand at twelve
-    painter.drawLine(centre, centre + QPointF(5.2, 3.0));       // hour hand at four
+    painter.drawLine(centre, centre + QPointF(0, -8.5)); // minute hand at twelve
+    painter.drawLine(centre, centre + QPointF(5.2, 3.0)); // hour hand at four
     painter.setPen(QPen(Qt::white, 1.0, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(centre, centre + QPointF(-7.0, 7.0));      // second hand
+    painter.drawLine(centre, centre + QPointF(-7.0, 7.0)); // second hand
     return image;
 }
 
-TForm4::TForm4(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TForm4::TForm4(QWidget* parent)
+    : TForm(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form4"));
     setCaption(QStringLiteral("Form4"));
@@ -156,7 +157,7 @@ void TForm4::OKButtonClick() { Close(); }
 QList<QWidget*> TForm4::blockedWindows() const
 {
     const Session& s = session();
-    return {s.Form1, s.MainForm, s.MainFormer, s.Form3, s.Form2};
+    return { s.Form1, s.MainForm, s.MainFormer, s.Form3, s.Form2 };
 }
 
 void TForm4::FormShow()

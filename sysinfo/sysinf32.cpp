@@ -32,26 +32,30 @@ ProcessorTexts processorTexts(int architecture, int processorType)
     case 0:
         switch (processorType) {
         case 386:
-            return {QStringLiteral("Intel/Cyrix/AMD"), QStringLiteral("80386")};
+            return { QStringLiteral("Intel/Cyrix/AMD"), QStringLiteral("80386") };
         case 486:
-            return {QStringLiteral("Intel/Cyrix/AMD"), QStringLiteral("80486")};
+            return { QStringLiteral("Intel/Cyrix/AMD"), QStringLiteral("80486") };
         case 586:
-            return {QStringLiteral("Intel"), QStringLiteral("Pentium")};
+            return { QStringLiteral("Intel"), QStringLiteral("Pentium") };
         default:
             return {};
         }
     case 1:
-        return {QStringLiteral("MIPS"), QString::number(processorType)};
+        return { QStringLiteral("MIPS"), QString::number(processorType) };
     case 2:
-        return {QStringLiteral("Alpha"), QString::number(processorType)};
+        return { QStringLiteral("Alpha"), QString::number(processorType) };
     case 3:
-        return {QStringLiteral("PPC"), QString::number(processorType)};
+        return { QStringLiteral("PPC"), QString::number(processorType) };
     default:
         return {};
     }
 }
 
-TSysInfo32::TSysInfo32(QObject* owner) : QObject(owner) { RefreshAll(); }
+TSysInfo32::TSysInfo32(QObject* owner)
+    : QObject(owner)
+{
+    RefreshAll();
+}
 
 void TSysInfo32::RefreshAll()
 {

@@ -13,7 +13,7 @@ QString TString50(const QString& text);
 QString platformName(int platformId);
 
 struct ProcessorTexts {
-    QString type;  // ProcessorType
+    QString type; // ProcessorType
     QString level; // ProcessorLevel
 };
 // The processor texts for an architecture and a processor type; both empty

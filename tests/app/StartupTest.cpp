@@ -1,6 +1,7 @@
 // Start-up: the windows in their order, the start folder and the screen check.
-#include "app/Session.h"
 #include "app/Startup.h"
+
+#include "app/Session.h"
 #include "desk/Scrollpas.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
@@ -46,7 +47,7 @@ TEST_F(Startup, RecordsTheStartFolderBeforeTheLauncherReadsItsMenu)
     EXPECT_EQ(session().StartFolder, dir_.path());
     EXPECT_EQ(session().Menu.MenuFileName, dir_.filePath("ConFigs/Main.ini"));
     EXPECT_TRUE(dialogs_.boxes.empty()) << "800 x 600 is enough";
-    for (QWidget* window : std::initializer_list<QWidget*>{session().Form1, session().MainForm, session().Form2})
+    for (QWidget* window : std::initializer_list<QWidget*> { session().Form1, session().MainForm, session().Form2 })
         EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(session().Form1->width(), TForm1::FoldedWidth);
     EXPECT_EQ(session().Form1->height(), 67);

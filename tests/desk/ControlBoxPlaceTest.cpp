@@ -118,7 +118,7 @@ TEST_F(ControlBoxPlaceTest, AnUnwritablePositionFileStopsExitWithTheErrorAndTheP
     EXPECT_EQ(boxes.boxes[0].kind, QStringLiteral("error"));
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kavro Start"));
     EXPECT_EQ(boxes.boxes[0].text,
-              QStringLiteral("Unable to write to %1.").arg(folder.filePath(QStringLiteral("blocked/k-prefs.ini"))));
+        QStringLiteral("Unable to write to %1.").arg(folder.filePath(QStringLiteral("blocked/k-prefs.ini"))));
     EXPECT_TRUE(box.isVisible());
 }
 
@@ -131,7 +131,7 @@ TEST_F(ControlBoxPlaceTest, AlwaysOnTopStartsCheckedAndEachClickSwitchesTheBoxKe
     EXPECT_TRUE(box.AlwaysonTop1->isChecked());
     EXPECT_TRUE(box.TopMost1->TopMost());
     EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    for (const bool expected : {false, true, false}) {
+    for (const bool expected : { false, true, false }) {
         box.AlwaysonTop1->trigger();
         EXPECT_EQ(box.AlwaysonTop1->isChecked(), expected);
         EXPECT_EQ(box.TopMost1->TopMost(), expected);

@@ -1,12 +1,11 @@
 // The control box: folding, its buttons, the note program and dragging.
-#include "support/WindowsFixture.h"
-
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "support/WindowsFixture.h"
 
 #include <QContextMenuEvent>
 #include <QFile>
@@ -96,7 +95,7 @@ TEST_F(ControlBox, APressOnTheBareStripDragsTheWindowInsteadOfClicking)
     box().show();
     QTest::mousePress(&box(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(40, 15), box().mapToGlobal(QPointF(40, 15)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+        Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&box(), &move);
     QTest::mouseRelease(&box(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 15));
     EXPECT_EQ(box().pos(), QPoint(310, 212));
@@ -112,8 +111,8 @@ TEST_F(ControlBox, ARightClickAnywhereOnTheBoxOpensItsMenu)
     start(sampleMenuLines());
     box().show();
     box().Unfold();
-    for (QWidget* target : std::initializer_list<QWidget*>{box().TickingClock1, box().Panel1, box().Panel2,
-                                                           box().ColorSpeedButton3, &box()}) {
+    for (QWidget* target : std::initializer_list<QWidget*> {
+             box().TickingClock1, box().Panel1, box().Panel2, box().ColorSpeedButton3, &box() }) {
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
         QCoreApplication::sendEvent(target, &menuEvent);
         EXPECT_TRUE(box().PopupMenu1->isVisible()) << target->metaObject()->className();

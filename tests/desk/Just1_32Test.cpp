@@ -1,5 +1,6 @@
 // The single-instance probe, the come-forward channel and what the first copy does on a request.
 #include "desk/Just1_32.h"
+
 #include "platform/SingleInstance.h"
 #include "support/TestSupport.h"
 
@@ -9,7 +10,6 @@
 #include <QWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
@@ -26,11 +26,11 @@ TEST(DefaultApplicationTitle, IsTheProgramFileNameCutAtTheFirstDotWithTheRestLow
         const char* title;
     };
     const Case cases[] = {
-        {"/usr/local/bin/KavroStart", "Kavrostart"},
-        {"/opt/KAVRO.START.EXE", "Kavro"},
-        {"/opt/v1.2/kavroStart", "kavrostart"},
-        {"/bin/x", "x"},
-        {"KavroStart.bin", "Kavrostart"},
+        { "/usr/local/bin/KavroStart", "Kavrostart" },
+        { "/opt/KAVRO.START.EXE", "Kavro" },
+        { "/opt/v1.2/kavroStart", "kavrostart" },
+        { "/bin/x", "x" },
+        { "KavroStart.bin", "Kavrostart" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(defaultApplicationTitle(QString::fromLatin1(c.program)), QString::fromLatin1(c.title)) << c.program;
@@ -84,12 +84,12 @@ TEST_F(ProbeTest, ALaterCopyReachesTheFirstWhichHandlesTheRequest)
     const auto first = probe();
     QList<QByteArray> requests;
     QObject::connect(first.get(), &TPreviousInstance::requestHandled, first.get(),
-                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+        [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
     const auto second = probe();
     ASSERT_TRUE(second->Found());
     EXPECT_TRUE(second->AskToComeForward());
     ASSERT_TRUE(waitUntil([&] { return !requests.isEmpty(); }));
-    EXPECT_EQ(requests, QList<QByteArray>{"raise"});
+    EXPECT_EQ(requests, QList<QByteArray> { "raise" });
 }
 
 TEST_F(ProbeTest, ALaterCopyThatCannotReachTheFirstStillKnowsItIsNotAlone)
@@ -105,7 +105,7 @@ TEST_F(ProbeTest, AnOldLockIsHonouredWhileItsHolderLives)
 {
     const auto first = probe();
     // An hour old, far beyond any staleness limit a lock file might have.
-    struct utimbuf old {};
+    struct utimbuf old { };
     old.actime = old.modtime = ::time(nullptr) - 3600;
     ASSERT_EQ(::utime(QFile::encodeName(file(".lock")).constData(), &old), 0);
     EXPECT_TRUE(probe()->Found());
@@ -143,8 +143,8 @@ TEST(BringForward, RestoresAndRaisesShowingWindowsAndLeavesHiddenOnesHidden)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&showing));
     ASSERT_TRUE(minimised.isMinimized());
 
-    const QStringList done = bringForward({&hidden, nullptr, &minimised, &showing});
-    EXPECT_EQ(done, (QStringList{QStringLiteral("MainForm restored"), QStringLiteral("MainFormer raised")}));
+    const QStringList done = bringForward({ &hidden, nullptr, &minimised, &showing });
+    EXPECT_EQ(done, (QStringList { QStringLiteral("MainForm restored"), QStringLiteral("MainFormer raised") }));
     EXPECT_FALSE(hidden.isVisible());
     EXPECT_FALSE(minimised.isMinimized());
     EXPECT_TRUE(minimised.isVisible());
@@ -159,7 +159,7 @@ TEST(JustOne32, DoesNothingInTheOnlyCopy)
     QWidget owner;
     QList<QByteArray> requests;
     QObject::connect(&only, &TPreviousInstance::requestHandled, &only,
-                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+        [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
     TJustOne32 guard(&owner);
     QTest::qWait(100);
     EXPECT_TRUE(requests.isEmpty());
@@ -173,7 +173,7 @@ TEST(JustOne32, InALaterCopyAsksTheFirstToComeForward)
     TPreviousInstance later(QStringLiteral("Kavrostart"), folder.path());
     QList<QByteArray> requests;
     QObject::connect(&first, &TPreviousInstance::requestHandled, &first,
-                     [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+        [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
     setPreviousInstance(&later);
     QWidget owner;
     TJustOne32 guard(&owner);

@@ -1,5 +1,6 @@
 // Position memory: the file name rules, the restore and the save.
 #include "desk/position.h"
+
 #include "platform/Files.h"
 #include "platform/Screen.h"
 #include "rtl/Errors.h"
@@ -53,14 +54,14 @@ TEST_F(PositionTest, IniFileNameTakesOnlyShortNamesEndingInDotIniAndKeepsThemLow
         const char* kept;
     };
     const Case cases[] = {
-        {"Prefs.INI", "Form1.ini"},        // the extension is compared exactly
-        {"MyPrefs.ini", "myprefs.ini"},    // stored lower-cased
-        {"VeryLongName.ini", "Form1.ini"}, // 16 characters
-        {"abcdefgh.ini", "abcdefgh.ini"},  // 12 characters is the most
-        {"abcdefghi.ini", "Form1.ini"},
-        {"prefs", "Form1.ini"},
-        {"prefs.ini.bak", "Form1.ini"},
-        {"A.b.INI.ini", "a.b.ini.ini"},
+        { "Prefs.INI", "Form1.ini" }, // the extension is compared exactly
+        { "MyPrefs.ini", "myprefs.ini" }, // stored lower-cased
+        { "VeryLongName.ini", "Form1.ini" }, // 16 characters
+        { "abcdefgh.ini", "abcdefgh.ini" }, // 12 characters is the most
+        { "abcdefghi.ini", "Form1.ini" },
+        { "prefs", "Form1.ini" },
+        { "prefs.ini.bak", "Form1.ini" },
+        { "A.b.INI.ini", "a.b.ini.ini" },
     };
     for (const Case& c : cases) {
         TPosition position(&owner);
@@ -88,12 +89,12 @@ TEST_F(PositionTest, RestoreReadsDecimalAndHexadecimalAndFallsBackPerKey)
     };
     // Defaults: the current 130 x 67, centred by the size just restored.
     const Case cases[] = {
-        {"[Values]\r\nLeft=-20\r\nTop=5000\r\n", QRect(-20, 5000, 130, 67)},
-        {"[Values]\r\nWidth=0x50\r\n", QRect(472, 350, 80, 67)},
-        {"[Values]\r\nWidth=$50\r\nHeight=$64\r\n", QRect(472, 334, 80, 100)},
-        {"[VALUES]\r\nwidth = 200\r\nHEIGHT=90\r\nleft=3\r\ntop=4\r\n", QRect(3, 4, 200, 90)},
-        {"[Values]\r\nWidth=\r\nHeight=abc\r\nLeft=12x\r\nTop= 7\r\n", QRect(447, 7, 130, 67)},
-        {"[Other]\r\nLeft=1\r\nTop=2\r\n", QRect(447, 350, 130, 67)},
+        { "[Values]\r\nLeft=-20\r\nTop=5000\r\n", QRect(-20, 5000, 130, 67) },
+        { "[Values]\r\nWidth=0x50\r\n", QRect(472, 350, 80, 67) },
+        { "[Values]\r\nWidth=$50\r\nHeight=$64\r\n", QRect(472, 334, 80, 100) },
+        { "[VALUES]\r\nwidth = 200\r\nHEIGHT=90\r\nleft=3\r\ntop=4\r\n", QRect(3, 4, 200, 90) },
+        { "[Values]\r\nWidth=\r\nHeight=abc\r\nLeft=12x\r\nTop= 7\r\n", QRect(447, 7, 130, 67) },
+        { "[Other]\r\nLeft=1\r\nTop=2\r\n", QRect(447, 350, 130, 67) },
     };
     for (const Case& c : cases) {
         writeFile(iniPath(), c.file);
@@ -125,12 +126,14 @@ TEST_F(PositionTest, SaveToIniWritesWidthHeightLeftTopInOrder)
 
 TEST_F(PositionTest, SaveToIniKeepsOtherSectionsCommentsAndKeys)
 {
-    writeFile(iniPath(), "; written by hand\r\n[Colours]\r\nFace=12\r\n\r\n[values]\r\nTop=1\r\nExtra=yes\r\n"
-                         "Left=2\r\n[Last]\r\nKey=value\r\n");
+    writeFile(iniPath(),
+        "; written by hand\r\n[Colours]\r\nFace=12\r\n\r\n[values]\r\nTop=1\r\nExtra=yes\r\n"
+        "Left=2\r\n[Last]\r\nKey=value\r\n");
     owner.setGeometry(30, 40, 65, 67);
     prefs().SaveToIni();
-    EXPECT_EQ(readFile(iniPath()), QByteArray("; written by hand\r\n[Colours]\r\nFace=12\r\n\r\n[values]\r\nTop=40\r\n"
-                                              "Extra=yes\r\nLeft=30\r\nWidth=65\r\nHeight=67\r\n[Last]\r\nKey=value\r\n"));
+    EXPECT_EQ(readFile(iniPath()),
+        QByteArray("; written by hand\r\n[Colours]\r\nFace=12\r\n\r\n[values]\r\nTop=40\r\n"
+                   "Extra=yes\r\nLeft=30\r\nWidth=65\r\nHeight=67\r\n[Last]\r\nKey=value\r\n"));
 }
 
 TEST_F(PositionTest, SaveDimensionAndSavePositionChooseWhatIsKept)

@@ -1,5 +1,6 @@
 // Stay-on-top switching keeps the window shown, in place and at its size.
 #include "desk/TopMost.h"
+
 #include "support/TestSupport.h"
 
 #include <QEvent>
@@ -35,7 +36,7 @@ TEST(TopMost, EveryToggleKeepsTheWindowShownInPlaceAndAtItsSize)
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     const QRect place = owner.geometry();
-    for (const bool value : {false, true, false, true}) {
+    for (const bool value : { false, true, false, true }) {
         topMost.setTopMost(value);
         EXPECT_EQ(owner.windowFlags().testFlag(Qt::WindowStaysOnTopHint), value);
         EXPECT_TRUE(owner.isVisible()) << value;

@@ -1,6 +1,4 @@
 // The launcher screen: applying menus, activating gadgets, the edit gesture.
-#include "support/WindowsFixture.h"
-
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "desk/Scrollpas.h"
@@ -8,6 +6,7 @@
 #include "launcher/myver.h"
 #include "platform/Guard.h"
 #include "rtl/Errors.h"
+#include "support/WindowsFixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -67,7 +66,7 @@ TEST_F(Launcher, AShortMenuAppliesUpToItsFirstEmptyColourLine)
         shortMenu.append("S" + QByteArray::number(i + 1));
     for (int n = 1; n <= 12; ++n)
         shortMenu[menu::gadgetLine(n, menu::BackColor) - 1] = QByteArray::number(1000 + n),
-        shortMenu[menu::gadgetLine(n, menu::FontColor) - 1] = "0";
+                                                         shortMenu[menu::gadgetLine(n, menu::FontColor) - 1] = "0";
     writeMenu("short.ini", shortMenu);
     start(lines);
     ASSERT_FALSE(gadget(20).Glyph().Empty());
@@ -103,7 +102,7 @@ TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
     QImage png(4, 4, QImage::Format_RGB32);
     png.fill(Qt::red);
     png.save(path("Pictures/png.bmp"), "PNG");
-    for (int n : {3, 9})
+    for (int n : { 3, 9 })
         lines = withGadget(withGadget(lines, n, menu::GraphicPath, good.toLocal8Bit()), n, menu::GraphicSide, "1");
     start(lines);
     ASSERT_FALSE(gadget(9).Glyph().Empty());
@@ -113,9 +112,9 @@ TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
         QString message;
     };
     const Case cases[] = {
-        {"", "Cannot open file ."},
-        {path("Pictures/missing.bmp").toLocal8Bit(), "Cannot open file " + path("Pictures/missing.bmp") + "."},
-        {path("Pictures/png.bmp").toLocal8Bit(), "Bitmap image is not valid."},
+        { "", "Cannot open file ." },
+        { path("Pictures/missing.bmp").toLocal8Bit(), "Cannot open file " + path("Pictures/missing.bmp") + "." },
+        { path("Pictures/png.bmp").toLocal8Bit(), "Bitmap image is not valid." },
     };
     for (const Case& c : cases) {
         boxes().clear();
@@ -131,10 +130,10 @@ TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
 
         ASSERT_EQ(boxes().size(), 1u);
         EXPECT_EQ(boxes()[0].text, c.message);
-        EXPECT_EQ(gadget(50).Caption(), "changed");                   // captions come first
-        EXPECT_EQ(gadget(3).Layout(), TButtonLayout::blGlyphLeft);    // earlier pictures applied
-        EXPECT_TRUE(gadget(5).Glyph().Empty());                       // the failed one unchanged
-        EXPECT_FALSE(gadget(9).Glyph().Empty());                      // later ones untouched
+        EXPECT_EQ(gadget(50).Caption(), "changed"); // captions come first
+        EXPECT_EQ(gadget(3).Layout(), TButtonLayout::blGlyphLeft); // earlier pictures applied
+        EXPECT_TRUE(gadget(5).Glyph().Empty()); // the failed one unchanged
+        EXPECT_FALSE(gadget(9).Glyph().Empty()); // later ones untouched
     }
 }
 
@@ -162,11 +161,14 @@ TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
 TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
 {
     auto lines = sampleMenuLines();
-    writeMenu("text.txt", {"not a program"});
-    lines = withGadget(withGadget(lines, 1, menu::StartMode, "Run"), 1, menu::FilesPath, path("nothing.exe").toLocal8Bit());
+    writeMenu("text.txt", { "not a program" });
+    lines = withGadget(
+        withGadget(lines, 1, menu::StartMode, "Run"), 1, menu::FilesPath, path("nothing.exe").toLocal8Bit());
     lines = withGadget(withGadget(lines, 2, menu::StartMode, "Menu"), 2, menu::FilesPath, "");
-    lines = withGadget(withGadget(lines, 3, menu::StartMode, "Run"), 3, menu::FilesPath, path("text.txt").toLocal8Bit());
-    lines = withGadget(withGadget(lines, 4, menu::StartMode, "run"), 4, menu::FilesPath, path("text.txt").toLocal8Bit());
+    lines
+        = withGadget(withGadget(lines, 3, menu::StartMode, "Run"), 3, menu::FilesPath, path("text.txt").toLocal8Bit());
+    lines
+        = withGadget(withGadget(lines, 4, menu::StartMode, "run"), 4, menu::FilesPath, path("text.txt").toLocal8Bit());
     start(lines);
     launcher().Show();
 

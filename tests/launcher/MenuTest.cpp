@@ -1,5 +1,6 @@
 // Loading menu files into the current menu.
 #include "launcher/Menu.h"
+
 #include "rtl/TextFile.h"
 #include "support/TestSupport.h"
 

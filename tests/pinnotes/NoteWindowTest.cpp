@@ -1,5 +1,6 @@
 // The note program keeps what is typed.
 #include "pinnotes/NoteWindow.h"
+
 #include "support/TestSupport.h"
 
 #include <QPlainTextEdit>

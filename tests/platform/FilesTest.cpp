@@ -1,6 +1,7 @@
 // Paths found whatever their letter case, and the folder of a program.
-#include "platform/Bitmap.h"
 #include "platform/Files.h"
+
+#include "platform/Bitmap.h"
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
@@ -63,7 +64,7 @@ TEST(Bitmap, LoadsBitmapsOnlyWithTheRuntimeMessages)
 
     EXPECT_EQ(platform::loadBitmapFile(dir.filePath("good.bmp")).size(), QSize(5, 3));
     EXPECT_EQ(platform::loadBitmapFile(dir.filePath("GOOD.BMP")).size(), QSize(5, 3));
-    for (const char* name : {"png.bmp", "broken.bmp"}) {
+    for (const char* name : { "png.bmp", "broken.bmp" }) {
         try {
             platform::loadBitmapFile(dir.filePath(name));
             ADD_FAILURE() << name;

@@ -1,5 +1,6 @@
 // Starting real programs.
 #include "platform/Process.h"
+
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 using testing_support::readFile;
@@ -25,7 +25,8 @@ TEST(StartProgram, RunsThePathItselfInTheCurrentFolderWithoutAShell)
     const QString folder = dir.filePath("my tools;x");
     const QString script = folder + "/record pwd.sh";
     const QString record = dir.filePath("record.txt");
-    writeFile(script, QStringLiteral("#!/bin/sh\npwd > '%1.tmp'; echo \"$#\" >> '%1.tmp'; mv '%1.tmp' '%1'\n").arg(record).toUtf8());
+    writeFile(script,
+        QStringLiteral("#!/bin/sh\npwd > '%1.tmp'; echo \"$#\" >> '%1.tmp'; mv '%1.tmp' '%1'\n").arg(record).toUtf8());
     makeExecutable(script);
 
     const QString before = QDir::currentPath();
@@ -43,9 +44,11 @@ TEST(StartProgram, AProgramThatCannotRunRaisesAnErrorNamingIt)
     const QString notExecutable = dir.filePath("plain.txt");
     writeFile(notExecutable, "just text");
     const QString noInterpreter = dir.filePath("garbage");
-    writeFile(noInterpreter, "\x7f" "ELF not really");
+    writeFile(noInterpreter,
+        "\x7f"
+        "ELF not really");
     makeExecutable(noInterpreter);
-    for (const QString& path : {notExecutable, noInterpreter}) {
+    for (const QString& path : { notExecutable, noInterpreter }) {
         try {
             platform::startProgram(path);
             ADD_FAILURE() << path.toStdString();

@@ -1,8 +1,7 @@
 // Two real copies of the program: the second brings the first forward and ends.
 #include "platform/SingleInstance.h"
-#include "support/TestSupport.h"
-
 #include "rtl/TextFile.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,7 +9,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 #include <utime.h>
 
@@ -78,13 +76,10 @@ protected:
         ASSERT_TRUE(startFolder.isValid());
         ASSERT_TRUE(runtimeFolder.isValid());
         testing_support::writeFile(startFolder.filePath(QStringLiteral("ConFigs/Main.ini")),
-                                   rtl::joinCrLf(testing_support::sampleMenuLines()));
+            rtl::joinCrLf(testing_support::sampleMenuLines()));
     }
 
-    std::unique_ptr<Program> start()
-    {
-        return std::make_unique<Program>(startFolder.path(), runtimeFolder.path());
-    }
+    std::unique_ptr<Program> start() { return std::make_unique<Program>(startFolder.path(), runtimeFolder.path()); }
 
     // A later copy that must end by itself, in time and without an error.
     void expectSecondCopyEnds()
@@ -143,7 +138,7 @@ TEST_F(SingleInstanceProcess, AnOldLockStillKeepsALaterStartOut)
     ASSERT_TRUE(first->waitForLine(QStringLiteral("running")));
     // The lock is the kernel's and lasts as long as its holder: the age of
     // the file means nothing, so a start long after the first still ends.
-    struct utimbuf old {};
+    struct utimbuf old { };
     old.actime = old.modtime = ::time(nullptr) - 3600;
     ASSERT_EQ(::utime(QFile::encodeName(runtimeFile(".lock")).constData(), &old), 0);
     expectSecondCopyEnds();

@@ -29,7 +29,7 @@ TEST(Startup, WithoutMainMenuTheProgramSaysSoOnceAndEnds)
     ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()),
-              "information|Kavro Start, Saying!|Were off on a great strat here I can`t find the Main.ini?\n");
+        "information|Kavro Start, Saying!|Were off on a great strat here I can`t find the Main.ini?\n");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Dates and date/time patterns.
 #include "rtl/DateUtils.h"
+
 #include "rtl/Errors.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,8 @@ TEST(FormatDateTime, NamesTwoDigitYearsAndLiterals)
 TEST(EncodeDate, RefusesDaysThatDoNotExist)
 {
     EXPECT_EQ(rtl::EncodeDate(2024, 2, 29), QDate(2024, 2, 29));
-    for (auto [y, m, d] : {std::tuple{2023, 2, 29}, {1900, 2, 29}, {2026, 4, 31}, {2026, 13, 1}, {0, 1, 1}}) {
+    for (auto [y, m, d] :
+        { std::tuple { 2023, 2, 29 }, { 1900, 2, 29 }, { 2026, 4, 31 }, { 2026, 13, 1 }, { 0, 1, 1 } }) {
         try {
             rtl::EncodeDate(y, m, d);
             ADD_FAILURE() << y << "-" << m << "-" << d;

@@ -1,6 +1,7 @@
 // Profile files: case-insensitive lookup, untouched lines, failed writes.
-#include "rtl/Errors.h"
 #include "rtl/ProfileFile.h"
+
+#include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -15,7 +16,8 @@ TEST(ProfileFile, FindsSectionsAndKeysWithoutRegardToCase)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");
-    writeFile(path, "; note\r\n[Other]\r\nWidth=1\r\n[VALUES]\r\n  width = 0x50 \r\nLeft=$10\r\nTop=abc\r\nName=\"quoted\"\r\n");
+    writeFile(path,
+        "; note\r\n[Other]\r\nWidth=1\r\n[VALUES]\r\n  width = 0x50 \r\nLeft=$10\r\nTop=abc\r\nName=\"quoted\"\r\n");
     rtl::ProfileFile file(path);
     EXPECT_EQ(file.readInteger("Values", "Width", 7), 80);
     EXPECT_EQ(file.readInteger("values", "LEFT", 7), 16);
@@ -35,8 +37,9 @@ TEST(ProfileFile, WritingChangesOneLineAndKeepsTheRest)
     file.writeInteger("VALUES", "Width", 130);
     file.writeInteger("Values", "Height", 67);
     file.writeString("New", "Key", "v");
-    EXPECT_EQ(readFile(path), "; note\r\n[Other]\r\nWidth=1\r\n\r\n[Values]\r\nWidth=130\r\nHeight=67\r\n\r\n[Tail]\r\nx=y\r\n"
-                              "[New]\r\nKey=v\r\n");
+    EXPECT_EQ(readFile(path),
+        "; note\r\n[Other]\r\nWidth=1\r\n\r\n[Values]\r\nWidth=130\r\nHeight=67\r\n\r\n[Tail]\r\nx=y\r\n"
+        "[New]\r\nKey=v\r\n");
 }
 
 TEST(ProfileFile, UnwritableFileRaisesUnableToWrite)

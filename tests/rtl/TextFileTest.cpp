@@ -1,13 +1,13 @@
 // Text file reading rules and the atomic writer.
-#include "rtl/Errors.h"
 #include "rtl/TextFile.h"
+
+#include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -27,19 +27,22 @@ QList<QByteArray> readAll(const QByteArray& data, int count)
 
 TEST(TextReader, EndsLinesAtCrSkippingOneLfAndKeepsLoneLf)
 {
-    const QList<QByteArray> expected = {"a", "b\nc", "", "d", "", ""};
+    const QList<QByteArray> expected = { "a", "b\nc", "", "d", "", "" };
     EXPECT_EQ(readAll("a\r\nb\nc\r\r\nd", 6), expected);
     // A lone LF file is one long first line.
-    EXPECT_EQ(readAll("one\ntwo\nthree\n", 3), (QList<QByteArray>{"one\ntwo\nthree\n", "", ""}));
+    EXPECT_EQ(readAll("one\ntwo\nthree\n", 3), (QList<QByteArray> { "one\ntwo\nthree\n", "", "" }));
     // CR CR LF: the first CR ends a line, the second ends an empty one, its LF is skipped.
-    EXPECT_EQ(readAll("x\r\r\ny\r\n", 3), (QList<QByteArray>{"x", "", "y"}));
+    EXPECT_EQ(readAll("x\r\r\ny\r\n", 3), (QList<QByteArray> { "x", "", "y" }));
 }
 
 TEST(TextReader, CtrlZOrEndOfDataEndsEverything)
 {
-    EXPECT_EQ(readAll("a\r\nb\x1a" "c\r\nd\r\n", 4), (QList<QByteArray>{"a", "b", "", ""}));
-    EXPECT_EQ(readAll("", 2), (QList<QByteArray>{"", ""}));
-    EXPECT_EQ(readAll("last", 2), (QList<QByteArray>{"last", ""}));
+    EXPECT_EQ(readAll("a\r\nb\x1a"
+                      "c\r\nd\r\n",
+                  4),
+        (QList<QByteArray> { "a", "b", "", "" }));
+    EXPECT_EQ(readAll("", 2), (QList<QByteArray> { "", "" }));
+    EXPECT_EQ(readAll("last", 2), (QList<QByteArray> { "last", "" }));
 }
 
 TEST(TextFile, RoundTripKeepsEveryByteOfEveryLine)
@@ -78,7 +81,7 @@ TEST(AtomicWriter, FailureLeavesTheOldFileWholeAndNoTemporaryBehind)
     const QString target = dir.filePath("menu.ini");
     const QByteArray old(5000, 'o');
     writeFile(target, old);
-    rlimit saved{};
+    rlimit saved {};
     getrlimit(RLIMIT_FSIZE, &saved);
     rlimit small = saved;
     small.rlim_cur = 1000;
@@ -107,7 +110,7 @@ TEST(AtomicWriter, KeepsPermissionsAndWritesThroughSymbolicLinks)
 
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFile(real), "new");
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(stat(QFile::encodeName(real).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 

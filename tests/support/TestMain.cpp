@@ -4,9 +4,8 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

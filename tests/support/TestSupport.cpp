@@ -19,10 +19,13 @@ RecordingDialogs::~RecordingDialogs() { platform::setDialogs(nullptr); }
 
 void RecordingDialogs::information(const QString& caption, const QString& text)
 {
-    boxes.push_back({QStringLiteral("information"), caption, text});
+    boxes.push_back({ QStringLiteral("information"), caption, text });
 }
 
-void RecordingDialogs::error(const QString& text) { boxes.push_back({QStringLiteral("error"), QStringLiteral("Kavro Start"), text}); }
+void RecordingDialogs::error(const QString& text)
+{
+    boxes.push_back({ QStringLiteral("error"), QStringLiteral("Kavro Start"), text });
+}
 
 void writeFile(const QString& path, const QByteArray& data)
 {
@@ -71,7 +74,8 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-FixedClock::FixedClock(const QDateTime& at) : at_(std::make_shared<QDateTime>(at))
+FixedClock::FixedClock(const QDateTime& at)
+    : at_(std::make_shared<QDateTime>(at))
 {
     auto shared = at_;
     platform::setClockForTesting([shared] { return *shared; });

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QImage>
-
 #include <sys/stat.h>
 
 void WindowsFixture::start(const QList<QByteArray>& mainMenu)
@@ -49,8 +48,8 @@ QString WindowsFixture::writeRecorderScript(const QString& relative) const
 {
     const QString script = path(relative);
     const QString record = script + ".ran";
-    testing_support::writeFile(script,
-                               QStringLiteral("#!/bin/sh\npwd > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(record).toUtf8());
+    testing_support::writeFile(
+        script, QStringLiteral("#!/bin/sh\npwd > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(record).toUtf8());
     chmod(QFile::encodeName(script).constData(), 0755);
     return script;
 }

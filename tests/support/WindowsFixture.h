@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <memory>
 
 class WindowsFixture : public ::testing::Test {

@@ -1,4 +1,6 @@
 // The about panel: its figures, its place and the windows it keeps disabled while it shows.
+#include "sysinfo/About.h"
+
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "controls/Panel.h"
@@ -14,7 +16,6 @@
 #include "platform/SystemFacts.h"
 #include "rtl/TextFile.h"
 #include "support/TestSupport.h"
-#include "sysinfo/About.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,16 +34,13 @@ TEST(AboutFormatting, MemoryIsShownInWholeKilobytesWithThousandsSeparators)
         const char* text;
     };
     const Case cases[] = {
-        {Q_UINT64_C(16220160), "15,840 KB"},
-        {Q_UINT64_C(67108864), "65,536 KB"},
-        {Q_UINT64_C(1024000), "1,000 KB"},
-        {Q_UINT64_C(1023999), "1,000 KB"}, // 999.999 rounds up
-        {Q_UINT64_C(1048064), "1,024 KB"}, // 1023.5 rounds up
-        {Q_UINT64_C(1047552), "1,023 KB"},
-        {Q_UINT64_C(512), "1 KB"},
-        {Q_UINT64_C(511), " KB"}, // "#,###" shows no digit for zero
-        {Q_UINT64_C(6442450944), "6,291,456 KB"},         // beyond 32 bits
-        {Q_UINT64_C(1099511627776), "1,073,741,824 KB"}, // a terabyte
+        { Q_UINT64_C(16220160), "15,840 KB" }, { Q_UINT64_C(67108864), "65,536 KB" },
+        { Q_UINT64_C(1024000), "1,000 KB" }, { Q_UINT64_C(1023999), "1,000 KB" }, // 999.999 rounds up
+        { Q_UINT64_C(1048064), "1,024 KB" }, // 1023.5 rounds up
+        { Q_UINT64_C(1047552), "1,023 KB" }, { Q_UINT64_C(512), "1 KB" },
+        { Q_UINT64_C(511), " KB" }, // "#,###" shows no digit for zero
+        { Q_UINT64_C(6442450944), "6,291,456 KB" }, // beyond 32 bits
+        { Q_UINT64_C(1099511627776), "1,073,741,824 KB" }, // a terabyte
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatKilobytes(c.bytes), QString::fromLatin1(c.text)) << c.bytes;
@@ -61,10 +59,10 @@ public:
     platform::ProcessorInfo processor() const override { return {}; }
     std::optional<platform::OwnerInfo> ownerInfo(const QString&) const override
     {
-        return platform::OwnerInfo{QStringLiteral("Ann Example"), QStringLiteral("Example Ltd"), QString()};
+        return platform::OwnerInfo { QStringLiteral("Ann Example"), QStringLiteral("Example Ltd"), QString() };
     }
 
-    platform::MemoryStatus status{Q_UINT64_C(16220160), Q_UINT64_C(6000000), 0, 0, 63};
+    platform::MemoryStatus status { Q_UINT64_C(16220160), Q_UINT64_C(6000000), 0, 0, 63 };
 };
 
 // The whole program's windows in a start folder of their own, on a 1024 x 768 screen.
@@ -73,8 +71,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        testing_support::writeFile(folder.filePath(QStringLiteral("ConFigs/Main.ini")),
-                                   rtl::joinCrLf(testing_support::sampleMenuLines()));
+        testing_support::writeFile(
+            folder.filePath(QStringLiteral("ConFigs/Main.ini")), rtl::joinCrLf(testing_support::sampleMenuLines()));
         previousFolder = platform::currentFolder();
         platform::setCurrentFolder(folder.path());
         platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("KavroStart")));
@@ -94,7 +92,7 @@ protected:
     QList<QWidget*> blocked() const
     {
         const Session& s = session();
-        return {s.Form1, s.MainForm, s.MainFormer, s.Form3, s.Form2};
+        return { s.Form1, s.MainForm, s.MainFormer, s.Form3, s.Form2 };
     }
     bool allEnabled() const
     {
@@ -142,17 +140,17 @@ TEST_F(AboutTest, EveryItemStandsAtItsPlace)
         QRect place; // client coordinates of the panel; an empty size is not checked
     };
     const Item items[] = {
-        {about->ProgramIcon, QRect(40, 38, 32, 32)},
-        {about->ProductName, QRect(88, 32, 0, 0)},
-        {about->Version, QRect(88, 48, 0, 0)},
-        {about->OwnerLabel, QRect(88, 162, 0, 0)},
-        {about->OrganizationLabel, QRect(88, 180, 0, 0)},
-        {about->Bevel1, QRect(88, 199, 233, 2)},
-        {about->MemoryCaption, QRect(88, 208, 0, 0)},
-        {about->MemoryValue, QRect(256, 208, 0, 0)},
-        {about->LoadCaption, QRect(88, 225, 0, 0)},
-        {about->LoadValue, QRect(256, 225, 0, 0)},
-        {about->OKButton, QRect(264, 248, 75, 25)},
+        { about->ProgramIcon, QRect(40, 38, 32, 32) },
+        { about->ProductName, QRect(88, 32, 0, 0) },
+        { about->Version, QRect(88, 48, 0, 0) },
+        { about->OwnerLabel, QRect(88, 162, 0, 0) },
+        { about->OrganizationLabel, QRect(88, 180, 0, 0) },
+        { about->Bevel1, QRect(88, 199, 233, 2) },
+        { about->MemoryCaption, QRect(88, 208, 0, 0) },
+        { about->MemoryValue, QRect(256, 208, 0, 0) },
+        { about->LoadCaption, QRect(88, 225, 0, 0) },
+        { about->LoadValue, QRect(256, 225, 0, 0) },
+        { about->OKButton, QRect(264, 248, 75, 25) },
     };
     const int border = about->Panel1->borderWidth();
     for (const Item& item : items) {
@@ -178,7 +176,7 @@ TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
     EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
     EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
 
-    facts.status = {Q_UINT64_C(67108864), 0, 0, 0, 99};
+    facts.status = { Q_UINT64_C(67108864), 0, 0, 0, 99 };
     showAbout();
     EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
     EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));

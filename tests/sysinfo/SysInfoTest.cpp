@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -49,16 +48,16 @@ TEST(SysInfoTables, ProcessorTextsFollowArchitectureAndType)
         const char* level;
     };
     const Case cases[] = {
-        {0, 386, "Intel/Cyrix/AMD", "80386"},
-        {0, 486, "Intel/Cyrix/AMD", "80486"},
-        {0, 586, "Intel", "Pentium"},
-        {0, 686, "", ""},
-        {0, 0, "", ""},
-        {1, 4000, "MIPS", "4000"},
-        {2, 21064, "Alpha", "21064"},
-        {3, 604, "PPC", "604"},
-        {4, 586, "", ""},
-        {-1, 586, "", ""},
+        { 0, 386, "Intel/Cyrix/AMD", "80386" },
+        { 0, 486, "Intel/Cyrix/AMD", "80486" },
+        { 0, 586, "Intel", "Pentium" },
+        { 0, 686, "", "" },
+        { 0, 0, "", "" },
+        { 1, 4000, "MIPS", "4000" },
+        { 2, 21064, "Alpha", "21064" },
+        { 3, 604, "PPC", "604" },
+        { 4, 586, "", "" },
+        { -1, 586, "", "" },
     };
     for (const Case& c : cases) {
         const ProcessorTexts texts = processorTexts(c.architecture, c.type);
@@ -116,14 +115,14 @@ TEST(SystemFactsParsing, ProcessorFromMachineNameAndCpuFamily)
         int type;
     };
     const Case cases[] = {
-        {"x86_64", "processor\t: 0\ncpu family\t: 25\nmodel\t\t: 17\n", 0, 586},
-        {"i486", "cpu family\t: 4\n", 0, 486},
-        {"i386", "cpu family\t: 3\n", 0, 386},
-        {"i686", "", 0, 0},
-        {"aarch64", "CPU architecture: 8\n", -1, 0},
-        {"mips64", "", 1, 0},
-        {"alpha", "", 2, 0},
-        {"ppc64le", "", 3, 0},
+        { "x86_64", "processor\t: 0\ncpu family\t: 25\nmodel\t\t: 17\n", 0, 586 },
+        { "i486", "cpu family\t: 4\n", 0, 486 },
+        { "i386", "cpu family\t: 3\n", 0, 386 },
+        { "i686", "", 0, 0 },
+        { "aarch64", "CPU architecture: 8\n", -1, 0 },
+        { "mips64", "", 1, 0 },
+        { "alpha", "", 2, 0 },
+        { "ppc64le", "", 3, 0 },
     };
     for (const Case& c : cases) {
         const platform::ProcessorInfo info = platform::parseProcessor(c.machine, c.cpuinfo);
@@ -143,11 +142,11 @@ TEST(SystemFactsParsing, TheOwnerIsTheFullNameOfThePasswordEntry)
 TEST(SysInfo32, ReadsEveryFactOnceAtCreationCuttingTextsToFifty)
 {
     FakeFacts facts;
-    facts.memoryStatus = {Q_UINT64_C(6442450944), Q_UINT64_C(2000000000), Q_UINT64_C(0x7ffffffff000), 12345, 69};
-    facts.versionInfo = platform::VersionInfo{1, 4, 0, 0x10000 + 950};
+    facts.memoryStatus = { Q_UINT64_C(6442450944), Q_UINT64_C(2000000000), Q_UINT64_C(0x7ffffffff000), 12345, 69 };
+    facts.versionInfo = platform::VersionInfo { 1, 4, 0, 0x10000 + 950 };
     facts.login = QStringLiteral("ann");
-    facts.processorInfo = {0, 586};
-    facts.owner = platform::OwnerInfo{QString(60, u'o'), QStringLiteral("Example Ltd"), QStringLiteral("12345-OEM")};
+    facts.processorInfo = { 0, 586 };
+    facts.owner = platform::OwnerInfo { QString(60, u'o'), QStringLiteral("Example Ltd"), QStringLiteral("12345-OEM") };
 
     const TSysInfo32 info(nullptr);
     EXPECT_EQ(info.MemoryTotalPhys(), Q_UINT64_C(6442450944));
@@ -176,7 +175,7 @@ TEST(SysInfo32, FailedQueriesLeaveTheirTextsEmpty)
 {
     FakeFacts facts;
     facts.login = QString(40, u'x'); // no room for the terminator
-    facts.processorInfo = {0, 686};
+    facts.processorInfo = { 0, 686 };
     const TSysInfo32 info(nullptr);
     EXPECT_EQ(info.OSPlatform(), QString());
     EXPECT_EQ(info.OSVersion(), QString());
@@ -201,12 +200,13 @@ TEST(SysInfo32, ReadsThisMachine)
     const qint64 pages = ::sysconf(_SC_PHYS_PAGES);
     const qint64 pageSize = ::sysconf(_SC_PAGESIZE);
     // /proc/meminfo leaves out a little the kernel keeps for itself.
-    EXPECT_NEAR(double(info.MemoryTotalPhys()), double(pages) * double(pageSize), double(pages) * double(pageSize) * 0.01);
+    EXPECT_NEAR(
+        double(info.MemoryTotalPhys()), double(pages) * double(pageSize), double(pages) * double(pageSize) * 0.01);
 
-    struct utsname names {};
+    struct utsname names { };
     ASSERT_EQ(::uname(&names), 0);
     EXPECT_TRUE(QString::fromLatin1(names.release).startsWith(info.OSVersion() + u'.')
-                || QString::fromLatin1(names.release).startsWith(info.OSVersion() + u'-'))
+        || QString::fromLatin1(names.release).startsWith(info.OSVersion() + u'-'))
         << qPrintable(info.OSVersion()) << " " << names.release;
     EXPECT_EQ(info.OSPlatform(), QString());
 
