@@ -236,13 +236,12 @@ bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int t
     qsizetype sent = 0;
     while (connected && sent < data.size()) {
         const ssize_t done = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
-        if (done > 0)
+        if (done > 0) {
             sent += done;
-        else if (done < 0 && errno == EINTR)
             continue;
-        else if (done < 0 && errno == EAGAIN && waitFor(fd, POLLOUT, deadline))
-            continue;
-        else
+        }
+        const bool retry = done < 0 && (errno == EINTR || (errno == EAGAIN && waitFor(fd, POLLOUT, deadline)));
+        if (!retry)
             break;
     }
     ::close(fd);

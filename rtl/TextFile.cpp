@@ -107,7 +107,7 @@ static QString writeTarget(const QString& path)
 {
     QFileInfo info(path);
     if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
+        QString target = info.symLinkTarget();
         if (!target.isEmpty())
             return target;
     }
