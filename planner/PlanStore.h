@@ -75,9 +75,14 @@ public:
     // Replaces the content by the file's lines; false, content kept, when
     // there is no file. A file that has not changed since the store last
     // read or wrote it, while the store itself is unchanged, is not read again.
+    // A file that cannot be read raises the input/output error and leaves
+    // the content as it was, but no longer allowed to replace that file.
     bool load(const QString& path);
     // Writes every line followed by CR LF, replacing the file atomically; a
-    // new file is readable by its owner only. Raises "Cannot create file %s".
+    // new file is readable by its owner only. Raises "Cannot create file %s",
+    // also without writing anything when a file stands at `path` that the
+    // content was not read from (or last written to): what the store holds
+    // must never replace entries it has not seen.
     void save(const QString& path);
 
     // Index of the line with this key, or -1 (binary search).
@@ -112,6 +117,8 @@ private:
 
     QList<QByteArray> lines_;
     QList<QByteArray> keys_;
+    // The file the content was read from or last written to, changes merged since included.
+    QString source_;
     // The file the content is an exact copy of, and that file's identity.
     QString mirrored_;
     FileIdentity mirroredIdentity_;
@@ -131,6 +138,10 @@ QList<QByteArray> linesOfDay(const LineSource& lines, const QDate& date, int max
 // Why `name` cannot be a user name (it must be a file name and a key of
 // the user file of its own), or an empty text when it can.
 QString userNameProblem(const QString& name);
+
+// Why `password` cannot be stored in the user file (a line break would
+// start a line of its own), or an empty text when it can.
+QString passwordProblem(const QString& password);
 
 // The value to store for a password so that it reads back exactly: blanks
 // around it and a pair of quotes would otherwise be taken off on reading.

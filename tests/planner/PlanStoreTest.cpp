@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
@@ -216,6 +217,31 @@ TEST(PlannerFile, AFailedWriteSaysWhichFileAndLeavesTheStore)
     EXPECT_EQ(store.size(), 1);
 }
 
+TEST(PlannerFile, ASaveNeverReplacesAFileTheStoreHasNotRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bob.tpl"));
+    const QString unreadable = dir.filePath(QStringLiteral("eio.tpl"));
+    writeFile(path, "0577699840#1#01#on disk\r\n");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), unreadable));
+    PlanStore store;
+    store.assign({ "0577699840#1#02#in memory" });
+    EXPECT_THROW(store.save(path), rtl::EFOpenError);
+    EXPECT_EQ(readFile(path), "0577699840#1#01#on disk\r\n");
+
+    // Once read, the file takes what the store holds.
+    ASSERT_TRUE(store.load(path));
+    store.toggleDone("0577699840#1#01#");
+    store.save(path);
+    EXPECT_EQ(readFile(path), "0577699840#1#01#on disk#\r\n");
+
+    // A load that fails takes that right away again, for the file it failed on.
+    EXPECT_THROW(store.load(unreadable), rtl::EInOutError);
+    EXPECT_EQ(store.size(), 1);
+    EXPECT_THROW(store.save(unreadable), rtl::EFOpenError);
+    EXPECT_EQ(QFileInfo(unreadable).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+}
+
 TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
 {
     // Sorted as text, days from 2044 (negative stamps) come first.
@@ -235,12 +261,13 @@ TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
 TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
 {
     for (const QString& good :
-        { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"), QString::fromUtf8("Zoë") })
+        { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"), QString::fromUtf8("Zoë"),
+            QString(251, u'x') })
         EXPECT_TRUE(userNameProblem(good).isEmpty()) << good.toStdString();
     for (const QString& bad :
         { QString(), QStringLiteral(" bob"), QStringLiteral("bob "), QStringLiteral("a/b"), QStringLiteral("a\\b"),
             QStringLiteral("a=b"), QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("."),
-            QStringLiteral(".."), QStringLiteral("[Pass]"), QStringLiteral(";x"), QString(251, u'x') })
+            QStringLiteral(".."), QStringLiteral("[Pass]"), QStringLiteral(";x"), QString(252, u'x') })
         EXPECT_FALSE(userNameProblem(bad).isEmpty()) << bad.toStdString();
 }
 

@@ -9,7 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <cerrno>
+#include <cstdio>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -25,6 +30,26 @@ void RecordingDialogs::information(const QString& caption, const QString& text)
 void RecordingDialogs::error(const QString& text)
 {
     boxes.push_back({ QStringLiteral("error"), QStringLiteral("Kavro Start"), text });
+}
+
+ChildResult runAsUnprivileged(const std::function<bool()>& body)
+{
+    constexpr int cannotDrop = 77;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return ChildResult::CannotDropPrivileges;
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0
+                                    || ::setresuid(65534, 65534, 65534) != 0))
+            ::_exit(cannotDrop);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == cannotDrop)
+        return ChildResult::CannotDropPrivileges;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildResult::Passed : ChildResult::Failed;
 }
 
 void writeFile(const QString& path, const QByteArray& data)

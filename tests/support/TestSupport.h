@@ -43,6 +43,15 @@ QList<QByteArray> sampleMenuLines();
 // Processes pending events until `done` holds or `timeoutMs` passes.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
+// How a piece of a test ran as another user.
+enum class ChildResult { Passed, Failed, CannotDropPrivileges };
+
+// Runs `body` in a child process that runs as the user "nobody" (uid and
+// gid 65534) when the test runs as root, or as the test's own user
+// otherwise, so that permission bits stop it. The child's result is its
+// body's; it ends without running destructors.
+ChildResult runAsUnprivileged(const std::function<bool()>& body);
+
 // Fixes the clock for its lifetime.
 class FixedClock final {
 public:
