@@ -63,6 +63,8 @@ static qsizetype keyLength(QByteArrayView line)
 
 QByteArray EntryKey(QByteArrayView line) { return line.first(keyLength(line)).toByteArray(); }
 
+bool isDone(QByteArrayView line) { return line.size() > keyLength(line) && line.endsWith('#'); }
+
 QByteArray EntryText(QByteArrayView line)
 {
     QByteArrayView text = line.sliced(keyLength(line));
@@ -326,7 +328,8 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
 bool PlanStore::toggleDone(QByteArrayView key)
 {
     const qsizetype i = find(key);
-    if (i < 0)
+    // A mark added to a line with fewer "#" than a key has would become part of its key.
+    if (i < 0 || keys_.at(i).count('#') < 3)
         return false;
     forget();
     QByteArray& line = lines_[i];

@@ -39,7 +39,9 @@ QByteArray EntryKey(QByteArrayView line);
 // The text after the third "#", less a trailing "#", which is the done mark.
 QByteArray EntryText(QByteArrayView line);
 
-inline bool isDone(QByteArrayView line) { return line.endsWith('#'); }
+// Whether the text after the key ends in the done mark "#"; a line that is
+// its key alone is not done.
+bool isDone(QByteArrayView line);
 
 // Ordinal comparison with A-Z taken as a-z; the one order of keys and lines.
 int compareText(QByteArrayView a, QByteArrayView b);
@@ -93,7 +95,8 @@ public:
     // (dropping the done mark), a new text is added in its sorted place.
     void mergeDay(qint32 stamp, int columns, int rows, const std::function<QString(int column, int row)>& cellText);
 
-    // Flips the done mark of the line with this key; false when there is none.
+    // Flips the done mark of the line with this key, leaving its key as it
+    // is; false when there is no such line or its key lacks a "#" of the three.
     bool toggleDone(QByteArrayView key);
 
     // Whether the content is an exact copy of the file at `path` as it stands now.

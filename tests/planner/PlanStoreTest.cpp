@@ -79,6 +79,8 @@ TEST(EntryLine, OnlyATrailingHashIsTheDoneMark)
         { "0577699840#1#03#a#b", "0577699840#1#03#", "a#b", false },
         { "0577699840#1#03#a#b#", "0577699840#1#03#", "a#b", true },
         { "-2147155968#4#12#x", "-2147155968#4#12#", "x", false },
+        { "0577699840#1#03#", "0577699840#1#03#", "", false }, // the key alone
+        { "0577699840#1#03##", "0577699840#1#03#", "", true },
         { "damaged", "", "damaged", false },
     };
     for (const Case& c : cases) {
@@ -143,8 +145,19 @@ TEST(PlanStore, MergedAdditionsOverManyDaysMatchAFullSort)
     expectAligned(store);
 }
 
-TEST(PlanStore, ToggleDoneFlipsTheMarkAndLeavesAMissingKeyAlone)
+TEST(PlanStore, ToggleDoneFlipsOnlyTheMarkAfterTheKeyAndLeavesAMissingKeyAlone)
 {
+    // An entry with no text, and a damaged line whose key lacks a "#".
+    PlanStore damaged;
+    damaged.assign({ "0577699840#1#04#", "abc#def" });
+    for (const QByteArray line : { "0577699840#1#04##", "0577699840#1#04#" }) {
+        EXPECT_TRUE(damaged.toggleDone("0577699840#1#04#"));
+        EXPECT_EQ(damaged.LineList().at(damaged.find("0577699840#1#04#")), line);
+        expectAligned(damaged);
+    }
+    EXPECT_FALSE(damaged.toggleDone("abc#"));
+    expectAligned(damaged);
+
     PlanStore store;
     store.assign({ "0577699840#1#03#Dentist" });
     EXPECT_TRUE(store.toggleDone("0577699840#1#03#"));
@@ -260,9 +273,8 @@ TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
 
 TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
 {
-    for (const QString& good :
-        { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"), QString::fromUtf8("Zoë"),
-            QString(251, u'x') })
+    for (const QString& good : { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"),
+             QString::fromUtf8("Zoë"), QString(251, u'x') })
         EXPECT_TRUE(userNameProblem(good).isEmpty()) << good.toStdString();
     for (const QString& bad :
         { QString(), QStringLiteral(" bob"), QStringLiteral("bob "), QStringLiteral("a/b"), QStringLiteral("a\\b"),
