@@ -447,6 +447,7 @@ TEST_F(PlannerWindowTest, APasswordWithControlCharactersIsRefusedAndWritesNothin
 {
     for (const QString& password : { QStringLiteral("pw\n[Pass]\nalice=evil"), QStringLiteral("tab\there") }) {
         logIn(QStringLiteral("mallory"), password);
+        ASSERT_FALSE(boxes.boxes.empty());
         EXPECT_EQ(boxes.boxes.back().caption, QStringLiteral("Information"));
         EXPECT_TRUE(lastBox().contains(QStringLiteral("control characters"))) << lastBox().toStdString();
         EXPECT_FALSE(grid->isEnabled());
