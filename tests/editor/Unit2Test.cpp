@@ -90,6 +90,7 @@ TEST_F(Unit2, ABadNumberLeavesNoValueOfAnotherMenuToBeSavedIntoThisGadget)
     QList<QByteArray> b = testing_support::sampleMenuLines();
     describeGadget(b, 5, "Menu", "1");
     b[menu::gadgetLine(5, menu::BackColor) - 1] = "red";
+    b[menu::gadgetLine(5, menu::GadgetName) - 1] = "Caf\xE9";
     b[menu::gadgetLine(5, menu::FilesPath) - 1] = "C:\\Spiele\\M\xFChle.exe";
     b[menu::gadgetLine(5, menu::GraphicPath) - 1] = "C:\\Bilder\\Caf\xE9.bmp";
     b[menu::columnTitleLine(2) - 1] = "Caf\xE9s";
@@ -100,15 +101,15 @@ TEST_F(Unit2, ABadNumberLeavesNoValueOfAnotherMenuToBeSavedIntoThisGadget)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, u"'red' is not a valid integer value.");
     EXPECT_TRUE(form2->isVisible());
-    EXPECT_EQ(form2->Edit1->text(), u"Name5");
+    EXPECT_EQ(form2->Edit1->text(), QString::fromUtf8("Caf\xEF\xBF\xBD"));
     EXPECT_EQ(form2->Edit5->text(), QString::fromUtf8("Caf\xEF\xBF\xBDs"));
     EXPECT_TRUE(form2->RadioButton5->isChecked());
     EXPECT_TRUE(form2->RadioButton2->isChecked());
 
-    form2->Edit1->setText(QStringLiteral("Typed"));
+    form2->Edit4->setText(QStringLiteral("Typed"));
     form2->Save1->trigger();
     QList<QByteArray> expected = b;
-    expected[menu::gadgetLine(5, menu::GadgetName) - 1] = "Typed";
+    expected[menu::columnTitleLine(1) - 1] = "Typed";
     EXPECT_EQ(fileLines(menuB), expected);
 }
 
