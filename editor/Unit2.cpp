@@ -201,7 +201,7 @@ void TForm2::buildControls()
     StatusBar->setSizeGrip(false);
     StatusBar->setShowHint(false);
 
-    // A menu line of any length fits: the toolkit's default limit would cut it, and a save write the cut text.
+    // A menu line of any length fits: the toolkit's default limit would cut it, and a save would write the cut text.
     for (QLineEdit* box : { Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7 })
         box->setMaxLength(std::numeric_limits<int>::max());
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,7 +61,8 @@ QImage loadBitmapFile(const QString& path)
         rtl::raiseCannotOpen(path);
     // Only a regular file is read: a pipe would wait for a writer for good
     // and a device may never end.
-    const int fd = ::open(QFile::encodeName(resolvePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd
+        = ::open(QFile::encodeName(resolvePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         rtl::raiseCannotOpen(path);
     struct stat st { };

@@ -5,13 +5,13 @@
 
 #include <QFile>
 #include <cerrno>
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <fcntl.h>
 #include <mutex>
-#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace rtl {
 

@@ -54,8 +54,9 @@ ChildResult runInChild(const std::function<bool()>& body, bool unprivileged)
             const rlimit limit { pages * ::getpagesize() + (2ULL << 30), pages * ::getpagesize() + (2ULL << 30) };
             ::setrlimit(RLIMIT_AS, &limit);
         }
-        if (unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0
-                                    || ::setresuid(65534, 65534, 65534) != 0))
+        if (unprivileged && ::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0
+                || ::setresuid(65534, 65534, 65534) != 0))
             ::_exit(cannotDrop);
         ::_exit(body() ? 0 : 1);
     }
