@@ -99,6 +99,9 @@ TEST(Bitmap, ReadsOnlyRegularFilesOfAPlausibleSize)
     ASSERT_TRUE(image.save(dir.filePath("good.bmp"), "BMP"));
     const QByteArray good = testing_support::readFile(dir.filePath("good.bmp"));
     writeFile(dir.filePath("cut.bmp"), good.left(good.size() - 4)); // declares more than it holds
+    QByteArray undeclared = good.left(good.size() - 4); // declares no size, but rows it lacks
+    undeclared.replace(2, 4, QByteArray(4, '\0'));
+    writeFile(dir.filePath("cut-rows.bmp"), undeclared);
     // A small picture at the head of a file larger than any picture is taken to be.
     writeFile(dir.filePath("huge.bmp"), good);
     ASSERT_EQ(::truncate(QFile::encodeName(dir.filePath("huge.bmp")).constData(), 65 << 20), 0);
@@ -113,6 +116,7 @@ TEST(Bitmap, ReadsOnlyRegularFilesOfAPlausibleSize)
         { dir.filePath("pipe.bmp"), "Cannot open file %1" },
         { dir.path(), "Cannot open file %1" },
         { dir.filePath("cut.bmp"), "Bitmap image is not valid" },
+        { dir.filePath("cut-rows.bmp"), "Bitmap image is not valid" },
         { dir.filePath("huge.bmp"), "Bitmap image is not valid" },
     };
     // In a child: what loads a pipe or a device whole would wait or grow for good.
