@@ -112,8 +112,12 @@ void traceInstance(TPreviousInstance& probe)
                 }
             }
         });
-    if (!probe.Found())
-        QTimer::singleShot(0, &probe, [] { say(QStringLiteral("running")); });
+    // Said once the event loop runs, which a copy that took the place of an
+    // ending first one also reaches.
+    QTimer::singleShot(0, &probe, [&probe] {
+        if (!probe.Found())
+            say(QStringLiteral("running"));
+    });
 }
 
 } // namespace

@@ -13,28 +13,59 @@
 #include "sysinfo/About.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
 TPreviousInstance* theProbe = nullptr;
 
-// How long a second copy tries to reach the first before it ends regardless.
+// How long a second copy tries to reach the first, and then waits for the
+// first to end, before it ends regardless.
 constexpr int reachTimeoutMs = 2000;
+constexpr int takeOverTimeoutMs = 3000;
 
 } // namespace
 
 TPreviousInstance::TPreviousInstance(const QString& title, const QString& folder)
 {
+    // Without a folder of the user's own the program starts as if it were the only copy.
+    if (folder.isEmpty())
+        return;
     const QString base = folder + u'/' + platform::userScopedName(title);
     lockPath_ = base + QStringLiteral(".lock");
     socketPath_ = base + QStringLiteral(".socket");
     lock_ = std::make_unique<platform::InstanceLock>(lockPath_);
     found_ = lock_->state() == platform::InstanceLock::State::HeldElsewhere;
-    if (lock_->state() != platform::InstanceLock::State::Held)
-        return;
+    if (lock_->state() == platform::InstanceLock::State::Held)
+        listen();
+}
+
+void TPreviousInstance::listen()
+{
     server_ = new platform::ForwardServer(socketPath_, this);
     connect(server_, &platform::ForwardServer::request, this, &TPreviousInstance::handle);
+}
+
+bool TPreviousInstance::TakeOverWhenFree(int waitMs)
+{
+    if (!found_)
+        return false;
+    const QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        auto lock = std::make_unique<platform::InstanceLock>(lockPath_);
+        if (lock->state() == platform::InstanceLock::State::Held) {
+            lock_ = std::move(lock);
+            found_ = false;
+            listen();
+            return true;
+        }
+        if (lock->state() == platform::InstanceLock::State::Unavailable || deadline.hasExpired())
+            return false;
+        QThread::msleep(ulong(std::clamp<qint64>(deadline.remainingTime(), 1, 50)));
+    }
 }
 
 // The server goes first: the socket is removed while the lock is still held.
@@ -96,6 +127,9 @@ TJustOne32::TJustOne32(QWidget* owner)
     TPreviousInstance* probe = previousInstance();
     if (!probe || !probe->Found())
         return;
-    probe->AskToComeForward();
+    // A first copy that is ending no longer answers; once it has ended this
+    // copy takes its place instead of ending as well.
+    if (!probe->AskToComeForward() && probe->TakeOverWhenFree(takeOverTimeoutMs))
+        return;
     platform::postQuit();
 }

@@ -21,8 +21,8 @@ class TPreviousInstance final : public QObject {
     Q_OBJECT
 public:
     // Probes under `title`, scoped to the user, with the lock and the socket
-    // in `folder`. When the lock cannot be used at all the program starts
-    // as if it were the only copy.
+    // in `folder`. When the lock cannot be used at all, or there is no
+    // folder, the program starts as if it were the only copy.
     TPreviousInstance(const QString& title, const QString& folder);
     ~TPreviousInstance() override;
 
@@ -30,8 +30,13 @@ public:
     bool Found() const { return found_; }
 
     // Asks the copy that holds the name to come forward; false when it could
-    // not be reached.
+    // not be reached or did not acknowledge.
     bool AskToComeForward() const;
+
+    // For a copy that found another: tries the lock again for up to `waitMs`
+    // (the other may be ending) and, once it is free, holds it and answers
+    // later copies from then on. True when this copy is now the first.
+    bool TakeOverWhenFree(int waitMs);
 
     const QString& lockPath() const { return lockPath_; }
     const QString& socketPath() const { return socketPath_; }
@@ -44,6 +49,7 @@ signals:
     void requestHandled(const QByteArray& request, const QStringList& done);
 
 private:
+    void listen();
     void handle(const QByteArray& request);
 
     std::unique_ptr<platform::InstanceLock> lock_;

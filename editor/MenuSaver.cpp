@@ -72,8 +72,10 @@ void MenuSaver::storeValues(CurrentMenu& menu, const GadgetEditorValues& values)
         line(menu::StartMode) = *values.StartMode;
     if (values.GraphicSide)
         line(menu::GraphicSide) = *values.GraphicSide;
-    line(menu::FontColor) = colorText(values.FontColor);
-    line(menu::BackColor) = colorText(values.BackColor);
+    if (values.FontColor)
+        line(menu::FontColor) = colorText(*values.FontColor);
+    if (values.BackColor)
+        line(menu::BackColor) = colorText(*values.BackColor);
     if (values.FontName)
         line(menu::FontName) = encodeLike(*values.FontName, line(menu::FontName));
     for (int c = 1; c <= menu::ColumnCount; ++c) {

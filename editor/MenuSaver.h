@@ -20,8 +20,9 @@ struct GadgetEditorValues {
     GadgetEditBoxes Boxes;
     std::optional<QByteArray> StartMode; // "Run", "Menu", "None"; nothing when no button is selected
     std::optional<QByteArray> GraphicSide; // "0", "1", "2"; nothing when no button is selected
-    qint32 FontColor = 0; // stored colour values, scheme colours allowed
-    qint32 BackColor = 0;
+    // Stored colour values, scheme colours allowed; nothing keeps the line.
+    std::optional<qint32> FontColor;
+    std::optional<qint32> BackColor;
     std::optional<QString> FontName; // a face chosen in the font dialog during this opening
     std::array<QString, 4> ColumnTitles; // Edit4 to Edit7
 };

@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
+#include "platform/SystemColors.h"
 #include "rtl/IntConv.h"
 
 #include <QGroupBox>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <limits>
 
 namespace {
 
@@ -199,6 +201,10 @@ void TForm2::buildControls()
     StatusBar->setSizeGrip(false);
     StatusBar->setShowHint(false);
 
+    // A menu line of any length fits: the toolkit's default limit would cut it, and a save would write the cut text.
+    for (QLineEdit* box : { Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7 })
+        box->setMaxLength(std::numeric_limits<int>::max());
+
     QWidget* order[] = { Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, RadioButton1, RadioButton2, RadioButton3,
         RadioButton4, RadioButton5, RadioButton6 };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
@@ -295,6 +301,8 @@ void TForm2::showEvent(QShowEvent* event)
 void TForm2::FormShow()
 {
     chosenFace_.reset();
+    backColorFilled_ = false;
+    fontColorFilled_ = false;
     if (session().MainForm)
         session().MainForm->setEnabled(false);
     limits_[1]->setText(QString());
@@ -310,21 +318,15 @@ void TForm2::FormShow()
     auto line = [&](int field) -> const QByteArray& { return current[lines[size_t(field)]]; };
     auto text = [&](int field) { return QString::fromLocal8Bit(line(field)); };
 
+    // What needs no conversion comes first: a bad number further down then
+    // leaves no box holding a value of the gadget edited before, which
+    // Save/Close would write into this one.
     ColorSpeedButton3->setCaption(text(menu::GadgetName));
-    ColorSpeedButton3->setColor(rtl::StrToInt(line(menu::BackColor)));
-    const QString face = text(menu::FontName).left(31);
-    if (!face.isEmpty()) {
-        QFont font = ColorSpeedButton3->font();
-        font.setFamily(face);
-        ColorSpeedButton3->setFont(font);
-    }
-    ColorSpeedButton3->setFontColor(rtl::StrToInt(line(menu::FontColor)));
     limits_[1]->setText(text(menu::GadgetName));
     Edit2->setText(text(menu::FilesPath));
     Edit3->setText(text(menu::GraphicPath));
     for (int c = 1; c <= menu::ColumnCount; ++c)
         limits_[size_t(c) + 3]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
-
     const QByteArray& side = line(menu::GraphicSide);
     if (side == "0")
         RadioButton1->setChecked(true);
@@ -339,6 +341,22 @@ void TForm2::FormShow()
         RadioButton5->setChecked(true);
     else if (mode == "None")
         RadioButton6->setChecked(true);
+    setSideButtonsEnabled(!Edit3->text().isEmpty());
+
+    // The colours of a gadget whose number does not convert stay unknown:
+    // the preview shows plain ones and Save/Close keeps the lines.
+    ColorSpeedButton3->setColor(platform::clBtnFace);
+    ColorSpeedButton3->setFontColor(platform::schemeColor(platform::COLOR_BTNTEXT));
+    ColorSpeedButton3->setColor(rtl::StrToInt(line(menu::BackColor)));
+    backColorFilled_ = true;
+    const QString face = text(menu::FontName).left(31);
+    if (!face.isEmpty()) {
+        QFont font = ColorSpeedButton3->font();
+        font.setFamily(face);
+        ColorSpeedButton3->setFont(font);
+    }
+    ColorSpeedButton3->setFontColor(rtl::StrToInt(line(menu::FontColor)));
+    fontColorFilled_ = true;
 
     switch (rtl::StrToInt(side)) {
     case 0:
@@ -353,7 +371,6 @@ void TForm2::FormShow()
     default:
         break;
     }
-    setSideButtonsEnabled(!Edit3->text().isEmpty());
 }
 
 void TForm2::FormClose()
@@ -379,14 +396,18 @@ void TForm2::Edit1Change() { ColorSpeedButton3->setCaption(Edit1->text()); }
 
 void TForm2::ColorSpeedButton1Click()
 {
-    if (ColorDialog1.Execute(this))
+    if (ColorDialog1.Execute(this)) {
         ColorSpeedButton3->setColor(ColorDialog1.Color);
+        backColorFilled_ = true;
+    }
 }
 
 void TForm2::ColorSpeedButton2Click()
 {
-    if (ColorDialog1.Execute(this))
+    if (ColorDialog1.Execute(this)) {
         ColorSpeedButton3->setFontColor(ColorDialog1.Color);
+        fontColorFilled_ = true;
+    }
 }
 
 void TForm2::ColorSpeedButton6Click()
@@ -402,6 +423,7 @@ void TForm2::ColorSpeedButton6Click()
         font.setStrikeOut(chosen.StrikeOut);
         ColorSpeedButton3->setFont(font);
         ColorSpeedButton3->setFontColor(chosen.Color);
+        fontColorFilled_ = true;
         chosenFace_ = chosen.Face;
     }
     // The preview always shows a 10 point bold caption.
@@ -464,8 +486,10 @@ GadgetEditorValues TForm2::editorValues() const
         values.GraphicSide = "1";
     else if (RadioButton3->isChecked())
         values.GraphicSide = "2";
-    values.FontColor = ColorSpeedButton3->FontColor();
-    values.BackColor = ColorSpeedButton3->Color();
+    if (fontColorFilled_)
+        values.FontColor = ColorSpeedButton3->FontColor();
+    if (backColorFilled_)
+        values.BackColor = ColorSpeedButton3->Color();
     values.FontName = chosenFace_;
     values.ColumnTitles = { Edit4->text(), Edit5->text(), Edit6->text(), Edit7->text() };
     return values;

@@ -116,5 +116,9 @@ private:
     QHash<const QWidget*, QString> explanations_;
     // The face chosen in the font dialog since the editor was last shown.
     std::optional<QString> chosenFace_;
+    // Whether the preview's colours are this gadget's (read from its lines
+    // or chosen since): only those are stored.
+    bool backColorFilled_ = false;
+    bool fontColorFilled_ = false;
     bool placed_ = false;
 };

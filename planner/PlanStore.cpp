@@ -63,6 +63,8 @@ static qsizetype keyLength(QByteArrayView line)
 
 QByteArray EntryKey(QByteArrayView line) { return line.first(keyLength(line)).toByteArray(); }
 
+bool isDone(QByteArrayView line) { return line.size() > keyLength(line) && line.endsWith('#'); }
+
 QByteArray EntryText(QByteArrayView line)
 {
     QByteArrayView text = line.sliced(keyLength(line));
@@ -147,6 +149,7 @@ static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayV
 void PlanStore::clear()
 {
     forget();
+    source_.clear();
     lines_.clear();
     keys_.clear();
 }
@@ -154,6 +157,7 @@ void PlanStore::clear()
 void PlanStore::assign(QList<QByteArray> lines)
 {
     forget();
+    source_.clear();
     lines_ = std::move(lines);
     keys_.clear();
     keys_.reserve(lines_.size());
@@ -215,11 +219,20 @@ bool PlanStore::load(const QString& path)
         return false;
     if (path == mirrored_ && *identity == mirroredIdentity_)
         return true;
-    const QByteArray data = rtl::readWholeFile(path);
+    QByteArray data;
+    try {
+        data = rtl::readWholeFile(path);
+    } catch (...) {
+        // What the file holds now is unknown: the content may not replace it.
+        forget();
+        source_.clear();
+        throw;
+    }
     QList<QByteArray> lines;
     lines.reserve(data.size() / 24 + 1);
     forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     assign(std::move(lines));
+    source_ = path;
     mirrored_ = path;
     mirroredIdentity_ = *identity;
     return true;
@@ -227,12 +240,17 @@ bool PlanStore::load(const QString& path)
 
 void PlanStore::save(const QString& path)
 {
+    const auto cannotCreate = [&path] { return rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path)); };
+    struct stat st { };
+    if (path != source_ && ::lstat(QFile::encodeName(path).constData(), &st) == 0)
+        throw cannotCreate();
     try {
         rtl::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
     } catch (const rtl::EInOutError&) {
         forget();
-        throw rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path));
+        throw cannotCreate();
     }
+    source_ = path;
     remember(path);
 }
 
@@ -310,7 +328,8 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
 bool PlanStore::toggleDone(QByteArrayView key)
 {
     const qsizetype i = find(key);
-    if (i < 0)
+    // A mark added to a line with fewer "#" than a key has would become part of its key.
+    if (i < 0 || keys_.at(i).count('#') < 3)
         return false;
     forget();
     QByteArray& line = lines_[i];
@@ -397,6 +416,14 @@ QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int ma
     return lines;
 }
 
+static bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// A file name holds at most 255 bytes; the planner file adds ".tpl".
+constexpr qsizetype maxUserNameBytes = 255 - 4;
+
 QString userNameProblem(const QString& name)
 {
     if (name.isEmpty())
@@ -410,12 +437,19 @@ QString userNameProblem(const QString& name)
     for (const QChar c : name) {
         if (c == u'/' || c == u'\\' || c == u'=')
             return QStringLiteral("A user name cannot hold \"/\", \"\\\" or \"=\".");
-        if (c.category() == QChar::Other_Control)
-            return QStringLiteral("A user name cannot hold control characters.");
     }
+    if (hasControlCharacter(name))
+        return QStringLiteral("A user name cannot hold control characters.");
     // The planner file's name, with ".tpl", must fit a file name.
-    if (name.toLocal8Bit().size() > 250)
+    if (QFile::encodeName(name).size() > maxUserNameBytes)
         return QStringLiteral("The user name is too long.");
+    return {};
+}
+
+QString passwordProblem(const QString& password)
+{
+    if (hasControlCharacter(password))
+        return QStringLiteral("A password cannot hold control characters (such as a line break or a tab).");
     return {};
 }
 

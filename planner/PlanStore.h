@@ -39,7 +39,9 @@ QByteArray EntryKey(QByteArrayView line);
 // The text after the third "#", less a trailing "#", which is the done mark.
 QByteArray EntryText(QByteArrayView line);
 
-inline bool isDone(QByteArrayView line) { return line.endsWith('#'); }
+// Whether the text after the key ends in the done mark "#"; a line that is
+// its key alone is not done.
+bool isDone(QByteArrayView line);
 
 // Ordinal comparison with A-Z taken as a-z; the one order of keys and lines.
 int compareText(QByteArrayView a, QByteArrayView b);
@@ -75,9 +77,14 @@ public:
     // Replaces the content by the file's lines; false, content kept, when
     // there is no file. A file that has not changed since the store last
     // read or wrote it, while the store itself is unchanged, is not read again.
+    // A file that cannot be read raises the input/output error and leaves
+    // the content as it was, but no longer allowed to replace that file.
     bool load(const QString& path);
     // Writes every line followed by CR LF, replacing the file atomically; a
-    // new file is readable by its owner only. Raises "Cannot create file %s".
+    // new file is readable by its owner only. Raises "Cannot create file %s",
+    // also without writing anything when a file stands at `path` that the
+    // content was not read from (or last written to): what the store holds
+    // must never replace entries it has not seen.
     void save(const QString& path);
 
     // Index of the line with this key, or -1 (binary search).
@@ -88,7 +95,8 @@ public:
     // (dropping the done mark), a new text is added in its sorted place.
     void mergeDay(qint32 stamp, int columns, int rows, const std::function<QString(int column, int row)>& cellText);
 
-    // Flips the done mark of the line with this key; false when there is none.
+    // Flips the done mark of the line with this key, leaving its key as it
+    // is; false when there is no such line or its key lacks a "#" of the three.
     bool toggleDone(QByteArrayView key);
 
     // Whether the content is an exact copy of the file at `path` as it stands now.
@@ -112,6 +120,8 @@ private:
 
     QList<QByteArray> lines_;
     QList<QByteArray> keys_;
+    // The file the content was read from or last written to, changes merged since included.
+    QString source_;
     // The file the content is an exact copy of, and that file's identity.
     QString mirrored_;
     FileIdentity mirroredIdentity_;
@@ -131,6 +141,10 @@ QList<QByteArray> linesOfDay(const LineSource& lines, const QDate& date, int max
 // Why `name` cannot be a user name (it must be a file name and a key of
 // the user file of its own), or an empty text when it can.
 QString userNameProblem(const QString& name);
+
+// Why `password` cannot be stored in the user file (a line break would
+// start a line of its own), or an empty text when it can.
+QString passwordProblem(const QString& password);
 
 // The value to store for a password so that it reads back exactly: blanks
 // around it and a pair of quotes would otherwise be taken off on reading.

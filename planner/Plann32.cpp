@@ -209,9 +209,17 @@ void TPlanning::setCells(int column, int row, const QString& text)
         cell->setText(text);
 }
 
-QString TPlanning::UserFileName() const { return platform::resolvePath(path_ + UserFile); }
+// The planner's own files are matched by the rule the user file matches its
+// keys by, so that two different keys never reach one planner file.
+QString TPlanning::UserFileName() const
+{
+    return platform::findIgnoringAsciiCase(platform::resolvePath(path_), UserFile);
+}
 
-QString TPlanning::PlannerFileName() const { return platform::resolvePath(path_ + user_ + QStringLiteral(".tpl")); }
+QString TPlanning::PlannerFileName() const
+{
+    return platform::findIgnoringAsciiCase(platform::resolvePath(path_), user_ + QStringLiteral(".tpl"));
+}
 
 void TPlanning::CommitEditor()
 {
@@ -284,6 +292,9 @@ bool TPlanning::CheckUser()
     users.setNewFileMode(0600);
     if (!authentication_)
         return true;
+    // A line break in a password would write lines of its own into the user file.
+    if (const QString problem = plan::passwordProblem(pass_); !problem.isEmpty())
+        throw rtl::Exception(problem);
     // A name is registered when its key exists, whatever password it holds.
     if (!users.hasKey(PassSection, user_)) {
         users.writeString(PassSection, user_, plan::storedPassword(pass_));

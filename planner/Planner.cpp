@@ -41,6 +41,14 @@ QFont sansSerif()
     return font;
 }
 
+// Typing is taken only for days that can be filed.
+QString outsideYearsMessage()
+{
+    return QStringLiteral("The planner keeps days from the year %1 to the year %2 only.")
+        .arg(plan::FirstYear)
+        .arg(plan::LastYear);
+}
+
 template <class Handler> auto guardedSlot(Handler handler)
 {
     return [handler] { platform::guarded(handler); };
@@ -225,7 +233,9 @@ void TMainFormer::LeaveUser()
 void TMainFormer::EnterBtnClick()
 {
     const QString name = Edit1->text();
-    const QString problem = plan::userNameProblem(name);
+    QString problem = plan::userNameProblem(name);
+    if (problem.isEmpty())
+        problem = plan::passwordProblem(Edit2->text());
     if (!problem.isEmpty()) {
         platform::dialogs().information(BoxCaption, problem);
         return;
@@ -239,22 +249,32 @@ void TMainFormer::EnterBtnClick()
     }
     Planning->setPass(Edit2->text());
     auto nobody = [this] {
+        Planning->ClearStore();
         Planning->setUser(QString());
         Planning->setPass(QString());
         Planning->setEnabled(false);
     };
     bool accepted = false;
     try {
+        // A new user's entries are read before anything is written: a file
+        // that cannot be read logs nobody in and registers nothing.
+        if (!sameUser)
+            Planning->LoadStore();
         accepted = Planning->CheckUser();
+        // For the same user the day is loaded over what the grid holds.
+        if (accepted)
+            Planning->LoadDay();
     } catch (...) {
         if (!sameUser)
             nobody();
         throw;
     }
     if (accepted) {
-        // For the same user the day is loaded over what the grid holds.
-        Planning->LoadDay();
         Planning->FillTree();
+        if (!plan::canPack(Planning->PlanDate())) {
+            Planning->setEnabled(false);
+            platform::dialogs().information(BoxCaption, outsideYearsMessage());
+        }
         return;
     }
     if (sameUser)
@@ -273,10 +293,7 @@ void TMainFormer::CaldChange()
             const QSignalBlocker quiet(Cald);
             Cald->SetShownDate(Planning->PlanDate());
         }
-        platform::dialogs().information(BoxCaption,
-            QStringLiteral("The planner keeps days from the year %1 to the year %2 only.")
-                .arg(plan::FirstYear)
-                .arg(plan::LastYear));
+        platform::dialogs().information(BoxCaption, outsideYearsMessage());
         return;
     }
     Planning->SaveDay();
@@ -286,6 +303,8 @@ void TMainFormer::CaldChange()
     Planning->SetPlanDate(date);
     Planning->ClearDay();
     Planning->LoadDay();
+    // A grid held back on a day outside the years takes typing again.
+    Planning->setEnabled(!Planning->User().isEmpty());
     ShowDateCaption();
 }
 

@@ -7,26 +7,117 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
-QImage loadBitmapFile(const QString& path)
+namespace {
+
+// Larger files are refused before anything is read.
+constexpr qint64 maxBitmapFileSize = 64 * 1024 * 1024;
+// The most memory a decoded picture may take, in MiB.
+constexpr int maxDecodedMiB = 256;
+
+// The file header and the info header up to its compression field: enough
+// to tell what the file claims to be before it is read.
+constexpr qsizetype headerSize = 34;
+constexpr qsizetype coreHeaderEnd = 14 + 12;
+
+// The bytes of uncompressed pixel rows the header declares, or -1 when it
+// declares none that can be counted (compressed data, odd fields).
+qint64 declaredPixelBytes(const uchar* bytes, qsizetype available, quint32 infoSize)
 {
-    QFile file(resolvePath(path));
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        rtl::raiseCannotOpen(path);
-    const QByteArray data = file.readAll();
-    if (data.size() < 2 || data[0] != 'B' || data[1] != 'M')
+    qint64 width = 0, height = 0;
+    quint32 bitCount = 0, compression = 0;
+    if (infoSize == 12) {
+        width = qFromLittleEndian<quint16>(bytes + 18);
+        height = qFromLittleEndian<quint16>(bytes + 20);
+        bitCount = qFromLittleEndian<quint16>(bytes + 24);
+    } else if (available >= headerSize) {
+        width = qFromLittleEndian<qint32>(bytes + 18);
+        height = qFromLittleEndian<qint32>(bytes + 22);
+        bitCount = qFromLittleEndian<quint16>(bytes + 28);
+        compression = qFromLittleEndian<quint32>(bytes + 30);
+    } else {
+        return -1;
+    }
+    // Plain rows (0) or rows with colour masks (3, 6); the run-length forms
+    // have no size of their own.
+    if ((compression != 0 && compression != 3 && compression != 6) || width <= 0 || bitCount == 0)
+        return -1;
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    if (rowBytes > maxBitmapFileSize)
+        return std::numeric_limits<qint64>::max();
+    return rowBytes * (height < 0 ? -height : height);
+}
+
+// Whether the header's claims fit a file of `fileSize` bytes: its declared
+// size (0 is common), where its pixels start, its info header and, for
+// uncompressed rows, the rows themselves.
+bool plausibleHeader(const QByteArray& header, qint64 fileSize)
+{
+    if (header.size() < coreHeaderEnd || header[0] != 'B' || header[1] != 'M')
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
+    const quint32 declared = qFromLittleEndian<quint32>(bytes + 2);
+    const quint32 pixelsAt = qFromLittleEndian<quint32>(bytes + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(bytes + 14);
+    if (declared > fileSize || pixelsAt > fileSize || infoSize < 12 || 14 + qint64(infoSize) > fileSize)
+        return false;
+    const qint64 pixelBytes = declaredPixelBytes(bytes, header.size(), infoSize);
+    return pixelBytes < 0 || pixelBytes <= fileSize - pixelsAt;
+}
+
+} // namespace
+
+QImage decodeBitmap(const QByteArray& data)
+{
+    if (!plausibleHeader(data.left(headerSize), data.size()))
         rtl::raiseInvalidBitmap();
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
     reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(maxDecodedMiB);
     QImage image = reader.read();
     if (image.isNull())
         rtl::raiseInvalidBitmap();
     return image;
+}
+
+QImage loadBitmapFile(const QString& path)
+{
+    if (path.isEmpty())
+        rtl::raiseCannotOpen(path);
+    // Only a regular file is read: a pipe would wait for a writer for good
+    // and a device may never end.
+    const int fd
+        = ::open(QFile::encodeName(resolvePath(path)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        rtl::raiseCannotOpen(path);
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        rtl::raiseCannotOpen(path);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        rtl::raiseCannotOpen(path);
+    }
+    const qint64 size = st.st_size;
+    if (size > maxBitmapFileSize || !plausibleHeader(file.read(headerSize), size))
+        rtl::raiseInvalidBitmap();
+    file.seek(0);
+    const QByteArray data = file.read(size);
+    if (data.size() != size)
+        rtl::raiseInvalidBitmap();
+    return decodeBitmap(data);
 }
 
 void TBitmap::LoadFromFile(const QString& path) { Assign(loadBitmapFile(path)); }

@@ -8,9 +8,14 @@
 namespace platform {
 
 // Reads a Windows bitmap file. Raises rtl::EFOpenError "Cannot open file %s"
-// when no file can be opened there and rtl::EInvalidGraphic
-// "Bitmap image is not valid" when the file is not a valid bitmap (whatever its name).
+// when no regular file can be opened there and rtl::EInvalidGraphic
+// "Bitmap image is not valid" when the file is not a valid bitmap (whatever
+// its name), claims more data than it holds or is larger than 64 MiB.
 QImage loadBitmapFile(const QString& path);
+
+// A Windows bitmap from the bytes of its file; raises EInvalidGraphic as
+// loadBitmapFile does.
+QImage decodeBitmap(const QByteArray& data);
 
 class TBitmap final {
 public:

@@ -1,12 +1,14 @@
 // Files and folders on Linux.
 #include "platform/Files.h"
 
+#include "rtl/AsciiCase.h"
 #include "rtl/Errors.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +65,26 @@ QString resolvePath(const QString& path)
     if (path.endsWith(u'/') && !result.endsWith(u'/'))
         result += u'/';
     return result;
+}
+
+QString findIgnoringAsciiCase(const QString& folder, const QString& name)
+{
+    const QString exact = joined(folder, name);
+    if (existsExactly(exact))
+        return exact;
+    const QByteArray wanted = QFile::encodeName(name);
+    DIR* dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!dir)
+        return exact;
+    std::optional<QByteArray> best;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArrayView found(entry->d_name);
+        if (found.size() == wanted.size() && found.compare(wanted, Qt::CaseSensitive) != 0
+            && rtl::asciiCaseEqual(found, wanted) && (!best || found.compare(*best, Qt::CaseSensitive) < 0))
+            best = found.toByteArray();
+    }
+    ::closedir(dir);
+    return best ? joined(folder, QFile::decodeName(*best)) : exact;
 }
 
 QString dataPath(const QString& startFolder, const QString& suffix)

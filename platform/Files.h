@@ -12,6 +12,12 @@ namespace platform {
 // Components that match nothing are kept as given.
 QString resolvePath(const QString& path);
 
+// `folder` joined with the entry of that folder whose name equals `name`
+// when only ASCII letters are folded to one case (the exact name first,
+// then the first such entry in byte order); `folder` joined with `name`
+// when there is none. Other letters never match another case of themselves.
+QString findIgnoringAsciiCase(const QString& folder, const QString& name);
+
 // `startFolder` followed by a suffix written with backslashes
 // ("\ConFigs\Main.ini"), with the platform's separators and resolved.
 QString dataPath(const QString& startFolder, const QString& suffix);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QSysInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -29,12 +30,53 @@ bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 } // namespace
 
+namespace {
+
+// Whether `path` is a folder, not a link, owned by the user, that nobody
+// else may write into.
+bool isOwnFolder(const QByteArray& path, bool allowOthersToRead)
+{
+    struct stat st { };
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return (st.st_mode & (allowOthersToRead ? 022 : 077)) == 0;
+}
+
+// A folder of the user's own at `path`: made 0700 when missing; an existing
+// one is taken only when it is the user's own folder and not a link, and
+// loses any access of others.
+bool makePrivateFolder(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st { };
+    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if ((st.st_mode & 077) != 0 && ::chmod(native.constData(), 0700) != 0)
+        return false;
+    return isOwnFolder(native, false);
+}
+
+} // namespace
+
 QString runtimeFolder()
 {
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isOwnFolder(QFile::encodeName(runtime), true))
         return runtime;
-    return QDir::tempPath();
+    // In the shared temporary folder another user could take a name first:
+    // only a folder proven to be the user's own is used, else one in the home folder.
+    const QString uid = QString::number(::geteuid());
+    const QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
+    if (makePrivateFolder(inTemp))
+        return inTemp;
+    const QString cache = QDir::homePath() + QStringLiteral("/.cache");
+    ::mkdir(QFile::encodeName(cache).constData(), 0700);
+    const QString inHome = cache + QStringLiteral("/kavro-") + uid + u'-' + QSysInfo::machineHostName();
+    if (makePrivateFolder(inHome))
+        return inHome;
+    return {};
 }
 
 QString userScopedName(const QString& name) { return name + u'-' + QString::number(::geteuid()); }
@@ -93,6 +135,16 @@ bool socketAddress(const QString& path, sockaddr_un& address)
         return false;
     std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
     return true;
+}
+
+// Whether the process at the other end of a connected socket runs as this
+// user: as the caller for the first copy, as the listener for a later one.
+bool peerIsThisUser(int fd)
+{
+    ucred peer {};
+    socklen_t length = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && length == sizeof peer
+        && peer.uid == ::geteuid();
 }
 
 // Waits until `fd` is ready for `events` or the time is up.
@@ -154,11 +206,22 @@ private:
             if (line.endsWith('\r'))
                 line.chop(1);
             if (line.size() <= maxRequestLength)
-                emit server->request(line);
+                handOver(server, line);
         }
         // A sender may hang up right after its line: a last line without its end still counts.
         if (hungUp && !buffer_.isEmpty() && buffer_.size() <= maxRequestLength)
-            emit server->request(std::exchange(buffer_, {}));
+            handOver(server, std::exchange(buffer_, {}));
+    }
+
+    // The request is carried out, then acknowledged: the sender knows the
+    // first copy is alive and ends.
+    void handOver(ForwardServer* server, const QByteArray& line)
+    {
+        emit server->request(line);
+        static constexpr char acknowledgement[] = "ok\n";
+        if (::send(fd_, acknowledgement, sizeof acknowledgement - 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0) {
+            // The sender is gone or does not wait for an answer.
+        }
     }
 
     int fd_;
@@ -210,6 +273,11 @@ void ForwardServer::accept()
                 continue;
             return;
         }
+        // Only this user's own copies may ask.
+        if (!peerIsThisUser(connection)) {
+            ::close(connection);
+            continue;
+        }
         auto* reader = new Connection(connection, this);
         // Whatever arrived with the connection is read at once.
         QMetaObject::invokeMethod(
@@ -232,6 +300,8 @@ bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int t
         socklen_t length = sizeof error;
         connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
     }
+    // A socket of another user's is never told anything.
+    connected = connected && peerIsThisUser(fd);
     const QByteArray data = line + '\n';
     qsizetype sent = 0;
     while (connected && sent < data.size()) {
@@ -244,8 +314,21 @@ bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int t
         if (!retry)
             break;
     }
+    // Handed over only once the first copy says it carried the request out.
+    QByteArray answer;
+    while (connected && sent == data.size() && !answer.contains('\n')) {
+        char chunk[16];
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+        if (got > 0) {
+            answer.append(chunk, got);
+            continue;
+        }
+        const bool retry = got < 0 && (errno == EINTR || (errno == EAGAIN && waitFor(fd, POLLIN, deadline)));
+        if (!retry)
+            break;
+    }
     ::close(fd);
-    return connected && sent == data.size();
+    return answer.startsWith("ok\n");
 }
 
 } // namespace platform

@@ -12,7 +12,9 @@ class QSocketNotifier;
 namespace platform {
 
 // The folder for the user's runtime files: $XDG_RUNTIME_DIR when it names a
-// folder, otherwise the temporary folder.
+// folder of the user's own that nobody else may write into; otherwise a
+// private folder made for the user ("kavro-<uid>" in the temporary folder,
+// or in ~/.cache when that name was taken); empty when there is none.
 QString runtimeFolder();
 
 // `name` made private to the user running the program ("<name>-<uid>").
@@ -47,7 +49,9 @@ private:
 
 // The first copy's end of the channel. Only the lock holder creates one, so
 // only the holder removes the socket file, either one a crashed holder left
-// behind (when it starts listening) or its own (when it closes).
+// behind (when it starts listening) or its own (when it closes). It takes
+// requests only from processes of its own user and acknowledges each once
+// it has been handled.
 class ForwardServer final : public QObject {
     Q_OBJECT
 public:
@@ -70,8 +74,9 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
-// A later copy's end: sends one line to the server at `socketPath`. False
-// when nobody listens there or the line could not be handed over in time.
+// A later copy's end: sends one line to the server at `socketPath` and waits
+// for its acknowledgement. False when nobody listens there, the listener
+// runs as another user, or the line was not acknowledged in time.
 bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int timeoutMs);
 
 } // namespace platform

@@ -24,12 +24,24 @@ static QString inOutMessage(int code)
 }
 
 EInOutError::EInOutError(int code)
-    : Exception(inOutMessage(code))
+    : EInOutError(code, inOutMessage(code))
+{
+}
+
+EInOutError::EInOutError(int code, QString message)
+    : Exception(std::move(message))
     , ErrorCode(code)
 {
 }
 
-int ioCodeFromErrno(int err)
+EInOutError EInOutError::fromErrno(int err)
+{
+    if (const auto code = ioCodeFromErrno(err))
+        return EInOutError(*code);
+    return EInOutError(err, QStringLiteral("I/O error %1").arg(err));
+}
+
+std::optional<int> ioCodeFromErrno(int err)
 {
     switch (err) {
     case EACCES:
@@ -51,7 +63,8 @@ int ioCodeFromErrno(int err)
     case ENFILE:
         return 4;
     default:
-        return err;
+        // EIO and the rest: a number of their own, never one that reads as another error.
+        return std::nullopt;
     }
 }
 
@@ -62,7 +75,7 @@ void raiseInvalidInteger(const QString& text)
 
 void raiseInOut(int code) { throw EInOutError(code); }
 
-void raiseInOutFromErrno(int err) { throw EInOutError(ioCodeFromErrno(err)); }
+void raiseInOutFromErrno(int err) { throw EInOutError::fromErrno(err); }
 
 void raiseCannotOpen(const QString& path) { throw EFOpenError(QStringLiteral("Cannot open file %1").arg(path)); }
 

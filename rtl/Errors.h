@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <optional>
 
 namespace rtl {
 
@@ -29,7 +30,13 @@ public:
 class EInOutError final : public Exception {
 public:
     explicit EInOutError(int code);
+    // The system's error number `err`: its classic number where it has one,
+    // otherwise "I/O error <err>" with `err` itself as the code.
+    static EInOutError fromErrno(int err);
     int ErrorCode;
+
+private:
+    EInOutError(int code, QString message);
 };
 
 class EFOpenError final : public Exception {
@@ -61,9 +68,11 @@ public:
 [[noreturn]] void raiseInvalidDate();
 
 constexpr int ioAccessDenied = 5;
+constexpr int ioReadError = 100;
 constexpr int ioDiskFull = 101;
 
-// Classic I/O error number for a POSIX errno value.
-int ioCodeFromErrno(int err);
+// Classic I/O error number for a POSIX errno value, or nothing when the
+// value has no classic counterpart.
+std::optional<int> ioCodeFromErrno(int err);
 
 } // namespace rtl

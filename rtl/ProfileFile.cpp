@@ -1,6 +1,7 @@
 // Profile file access with private-profile semantics.
 #include "rtl/ProfileFile.h"
 
+#include "rtl/AsciiCase.h"
 #include "rtl/Errors.h"
 #include "rtl/IntConv.h"
 #include "rtl/TextFile.h"
@@ -13,7 +14,7 @@ namespace {
 
 QByteArray trimmed(const QByteArray& text) { return text.trimmed(); }
 
-bool sameName(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QByteArray& a, const QByteArray& b) { return asciiCaseEqual(a, b); }
 
 // The section name of a "[name]" line, if the line is one.
 std::optional<QByteArray> sectionName(const QByteArray& line)

@@ -3,13 +3,15 @@
 
 #include "rtl/Errors.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace rtl {
 
@@ -37,38 +39,90 @@ QByteArray TextReader::readLine()
     return line;
 }
 
-QByteArray readWholeFile(const QString& path)
+namespace {
+
+// Opens `path` for reading, refusing anything but a regular file (a pipe
+// would wait for a writer for good, a device may never end).
+int openRegularFile(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         raiseInOutFromErrno(errno);
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+        ::close(fd);
+        raiseInOutFromErrno(err);
+    }
+    return fd;
+}
+
+// Reads up to `size` bytes; 0 at the end of the file. Raises the I/O error
+// (closing `fd`) when the read fails.
+qsizetype readSome(int fd, char* buffer, size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0)
+            return got;
+        if (errno == EINTR)
+            continue;
+        const int err = errno;
+        ::close(fd);
+        raiseInOutFromErrno(err);
+    }
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString& path)
+{
+    const int fd = openRegularFile(path);
     QByteArray data;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            raiseInOutFromErrno(err);
-        }
-        if (got == 0)
-            break;
+    while (const qsizetype got = readSome(fd, buffer, sizeof buffer))
         data.append(buffer, got);
-    }
     ::close(fd);
     return data;
 }
 
 QList<QByteArray> readTextLines(const QString& path, int count)
 {
-    TextReader reader(readWholeFile(path));
+    const int fd = openRegularFile(path);
     QList<QByteArray> lines;
     lines.reserve(count);
-    for (int i = 0; i < count; ++i)
-        lines.append(reader.readLine());
+    QByteArray line;
+    bool skipLf = false; // the line before ended at a CR
+    bool ended = false; // Ctrl-Z or the end of the file
+    char buffer[65536];
+    while (!ended && lines.size() < count) {
+        const qsizetype got = readSome(fd, buffer, sizeof buffer);
+        ended = got == 0;
+        for (qsizetype i = 0; i < got && lines.size() < count; ++i) {
+            const char c = buffer[i];
+            if (std::exchange(skipLf, false) && c == '\n')
+                continue;
+            if (c == char(26)) {
+                ended = true;
+                break;
+            }
+            if (c == '\r') {
+                lines.append(std::exchange(line, {}));
+                skipLf = true;
+                continue;
+            }
+            if (line.size() >= maxTextLineLength) {
+                ::close(fd);
+                raiseInOut(ioReadError);
+            }
+            line.append(c);
+        }
+    }
+    ::close(fd);
+    if (!line.isEmpty() && lines.size() < count)
+        lines.append(line);
+    while (lines.size() < count)
+        lines.append(QByteArray());
     return lines;
 }
 
@@ -103,15 +157,52 @@ static void ignoreFileSizeSignal()
     std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
 }
 
-static QString writeTarget(const QString& path)
+// The file a path finally names: symbolic links are followed to the end of
+// their chain, also to a last link that names nothing yet.
+static QByteArray writeTarget(QByteArray path)
 {
-    QFileInfo info(path);
-    if (info.isSymLink()) {
-        QString target = info.symLinkTarget();
-        if (!target.isEmpty())
-            return target;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st { };
+        if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        QByteArray link(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(path.constData(), link.data(), size_t(link.size()));
+        if (length < 0 || length >= link.size())
+            raiseInOutFromErrno(length < 0 ? errno : ENAMETOOLONG);
+        link.truncate(length);
+        if (!link.startsWith('/')) {
+            const qsizetype slash = path.lastIndexOf('/');
+            link.prepend(slash < 0 ? QByteArray() : path.left(slash + 1));
+        }
+        path = link;
     }
-    return path;
+    raiseInOutFromErrno(ELOOP);
+}
+
+// A temporary name beside `target` that fits a file name, however long the target's own.
+static QByteArray temporaryNameFor(const QByteArray& target)
+{
+    constexpr qsizetype nameMax = 255;
+    const QByteArray suffix = ".XXXXXX";
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(slash);
+    const QByteArray name = target.mid(slash + 1).left(nameMax - 1 - suffix.size());
+    return folder + "/." + name + suffix;
+}
+
+// Refuses to replace what the user may not write: a folder, anything but a
+// regular file, or a file the user cannot open for writing (the folder's
+// permission alone would let the rename through).
+static void checkReplaceable(const QByteArray& target, const struct stat& old)
+{
+    if (S_ISDIR(old.st_mode))
+        raiseInOutFromErrno(EISDIR);
+    if (!S_ISREG(old.st_mode))
+        raiseInOutFromErrno(EACCES);
+    const int probe = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (probe < 0)
+        raiseInOutFromErrno(errno);
+    ::close(probe);
 }
 
 static bool writeAll(int fd, const char* data, qsizetype size)
@@ -132,10 +223,12 @@ static bool writeAll(int fd, const char* data, qsizetype size)
 void replaceFileAtomically(const QString& path, const QByteArray& data, mode_t newFileMode)
 {
     ignoreFileSizeSignal();
-    const QString target = writeTarget(path);
-    const QFileInfo info(target);
-    QByteArray tempName
-        = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
+    const QByteArray nativeTarget = writeTarget(QFile::encodeName(path));
+    struct stat old { };
+    const bool exists = ::stat(nativeTarget.constData(), &old) == 0;
+    if (exists)
+        checkReplaceable(nativeTarget, old);
+    QByteArray tempName = temporaryNameFor(nativeTarget);
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         raiseInOutFromErrno(errno);
@@ -146,15 +239,15 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, mode_t n
         raiseInOutFromErrno(err);
     };
 
-    struct stat old { };
-    const QByteArray nativeTarget = QFile::encodeName(target);
-    if (::stat(nativeTarget.constData(), &old) == 0) {
-        if (S_ISDIR(old.st_mode))
-            fail(EISDIR);
+    if (exists) {
+        // The file keeps its owner, or it is not replaced: another user's
+        // file must not become ours, nor be shown to our group.
+        struct stat made { };
+        if (::fstat(fd, &made) != 0)
+            fail(errno);
+        if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+            fail(EACCES);
         ::fchmod(fd, old.st_mode & 07777);
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Another owner cannot be kept by an ordinary user; the file stays ours.
-        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

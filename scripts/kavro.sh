@@ -3,11 +3,13 @@
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
 #   kavro.sh test   install what is missing, build, run every test (as built, then under ASan+UBSan)
 #   kavro.sh bench  install what is missing, build, run the benchmarks
+#   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev
-          libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils)
+          libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
+          clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=() p
@@ -32,6 +34,34 @@ build() {
     cmake --build "$dir"
 }
 
+# --- Fuzzing -----------------------------------------------------------------
+# The libFuzzer targets in fuzz/, built by clang in a tree of their own. Each
+# runs for the given seconds from its seed corpus in fuzz/corpus/<target>;
+# what it learns goes to build/fuzz/corpus/<target>, crashes to build/fuzz/findings.
+fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader)
+
+build_fuzz() {
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$root/fuzz" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}"
+    cmake --build "$root/build/fuzz"
+}
+
+run_fuzz() {
+    local seconds=$1 target
+    build_fuzz
+    mkdir -p "$root/build/fuzz/findings"
+    for target in "${fuzz_targets[@]}"; do
+        mkdir -p "$root/build/fuzz/corpus/$target"
+        echo "Fuzzing $target for $seconds s"
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            "$root/build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+            -artifact_prefix="$root/build/fuzz/findings/$target-" \
+            "$root/build/fuzz/corpus/$target" "$root/fuzz/corpus/$target"
+    done
+}
+# -----------------------------------------------------------------------------
+
 case "${1:-}" in
 run)
     install_missing
@@ -45,12 +75,19 @@ test)
     build "$root/build/plain"
     ctest --test-dir "$root/build/plain" --output-on-failure
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
-    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$root/build/asan" --output-on-failure
     # The clock worker's hand-over under ThreadSanitizer: only its own test target.
     cmake -S "$root" -B "$root/build/tsan" -G Ninja -DKAVRO_TSAN=ON -DKAVRO_BENCH=OFF
     cmake --build "$root/build/tsan" --target tests_clock_tsan
     TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen "$root/build/tsan/tests/tests_clock_tsan"
+    # A short run of every fuzz target.
+    run_fuzz 20
+    ;;
+fuzz)
+    install_missing
+    run_fuzz "${2:-60}"
     ;;
 bench)
     install_missing
@@ -60,7 +97,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,5p' "$0"
+    sed -n '2,6p' "$0"
     exit 2
     ;;
 esac

@@ -6,11 +6,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 #include <QtTest/QTest>
+#include <atomic>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utime.h>
 
@@ -35,6 +41,51 @@ TEST(DefaultApplicationTitle, IsTheProgramFileNameCutAtTheFirstDotWithTheRestLow
     for (const Case& c : cases)
         EXPECT_EQ(defaultApplicationTitle(QString::fromLatin1(c.program)), QString::fromLatin1(c.title)) << c.program;
 }
+
+// A first copy answering on a thread of its own, as another process would
+// while this one waits for its answer.
+class FirstCopy final : public QThread {
+public:
+    explicit FirstCopy(QString folder)
+        : folder_(std::move(folder))
+    {
+        start();
+        ready_.acquire();
+    }
+    ~FirstCopy() override
+    {
+        quit();
+        wait();
+    }
+
+    bool found() const { return found_; }
+    QList<QByteArray> requests() const
+    {
+        const QMutexLocker locked(&mutex_);
+        return requests_;
+    }
+
+protected:
+    void run() override
+    {
+        TPreviousInstance probe(QStringLiteral("Kavrostart"), folder_);
+        found_ = probe.Found();
+        QObject::connect(
+            &probe, &TPreviousInstance::requestHandled, &probe, [this](const QByteArray& request, const QStringList&) {
+                const QMutexLocker locked(&mutex_);
+                requests_.append(request);
+            });
+        ready_.release();
+        exec();
+    }
+
+private:
+    QString folder_;
+    QSemaphore ready_;
+    std::atomic<bool> found_ { false };
+    mutable QMutex mutex_;
+    QList<QByteArray> requests_;
+};
 
 class ProbeTest : public ::testing::Test {
 protected:
@@ -79,17 +130,34 @@ TEST_F(ProbeTest, TheHolderRemovesItsFilesAtTheEndAndTheNextStartIsFirst)
     EXPECT_FALSE(probe()->Found());
 }
 
-TEST_F(ProbeTest, ALaterCopyReachesTheFirstWhichHandlesTheRequest)
+TEST_F(ProbeTest, ALaterCopyReachesTheFirstWhichHandlesTheRequestBeforeItAcknowledges)
 {
-    const auto first = probe();
-    QList<QByteArray> requests;
-    QObject::connect(first.get(), &TPreviousInstance::requestHandled, first.get(),
-        [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
+    FirstCopy first(folder.path());
+    ASSERT_FALSE(first.found());
     const auto second = probe();
     ASSERT_TRUE(second->Found());
     EXPECT_TRUE(second->AskToComeForward());
-    ASSERT_TRUE(waitUntil([&] { return !requests.isEmpty(); }));
-    EXPECT_EQ(requests, QList<QByteArray> { "raise" });
+    EXPECT_EQ(first.requests(), QList<QByteArray> { "raise" });
+}
+
+TEST_F(ProbeTest, ACopyThatGetsNoAnswerTakesTheFirstsPlaceOnceItHasEnded)
+{
+    // A first copy that is ending: it holds the lock but answers nothing.
+    auto ending = std::make_unique<platform::InstanceLock>(file(".lock"));
+    ASSERT_EQ(ending->state(), platform::InstanceLock::State::Held);
+    const auto later = probe();
+    ASSERT_TRUE(later->Found());
+    EXPECT_FALSE(later->AskToComeForward());
+    EXPECT_FALSE(later->TakeOverWhenFree(50));
+
+    std::thread end([&ending] { ending.reset(); });
+    EXPECT_TRUE(later->TakeOverWhenFree(60000));
+    end.join();
+    EXPECT_FALSE(later->Found());
+    // It answers later copies now.
+    auto third = std::async(std::launch::async, [this] { return probe()->AskToComeForward(); });
+    ASSERT_TRUE(waitUntil([&] { return third.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+    EXPECT_TRUE(third.get());
 }
 
 TEST_F(ProbeTest, ALaterCopyThatCannotReachTheFirstStillKnowsItIsNotAlone)
@@ -115,8 +183,8 @@ TEST_F(ProbeTest, FilesLeftByACrashedCopyDoNotKeepANewStartOut)
 {
     writeFile(file(".lock"), "12345\n");
     writeFile(file(".socket"), "left behind");
-    const auto fresh = probe();
-    EXPECT_FALSE(fresh->Found());
+    FirstCopy fresh(folder.path());
+    EXPECT_FALSE(fresh.found());
     // The new holder listens again where the old socket lay.
     EXPECT_TRUE(probe()->AskToComeForward());
 }
@@ -169,16 +237,14 @@ TEST(JustOne32, DoesNothingInTheOnlyCopy)
 TEST(JustOne32, InALaterCopyAsksTheFirstToComeForward)
 {
     QTemporaryDir folder;
-    TPreviousInstance first(QStringLiteral("Kavrostart"), folder.path());
+    FirstCopy first(folder.path());
     TPreviousInstance later(QStringLiteral("Kavrostart"), folder.path());
-    QList<QByteArray> requests;
-    QObject::connect(&first, &TPreviousInstance::requestHandled, &first,
-        [&requests](const QByteArray& request, const QStringList&) { requests.append(request); });
     setPreviousInstance(&later);
     QWidget owner;
     TJustOne32 guard(&owner);
     setPreviousInstance(nullptr);
-    EXPECT_TRUE(waitUntil([&] { return !requests.isEmpty(); }));
+    EXPECT_EQ(first.requests(), QList<QByteArray> { "raise" });
+    EXPECT_TRUE(later.Found());
 }
 
 } // namespace

@@ -75,20 +75,42 @@ TEST_F(Unit2, OpeningReadsExactlyTheEditedGadgetsLinesAndTheFourTitles)
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
 }
 
-TEST_F(Unit2, ABadBackColourStopsTheFillingAndLeavesTheEditBoxesEmpty)
+TEST_F(Unit2, ABadNumberLeavesNoValueOfAnotherMenuToBeSavedIntoThisGadget)
 {
+    // Menu A's gadget 5 is edited and left with other colours chosen.
     describeGadget(lines, 5, "Run", "0");
-    lines[menu::gadgetLine(5, menu::BackColor) - 1] = "red";
     writeMenu(lines);
+    openOn(5);
+    dialogs.colorAnswers = { QColor(Qt::red), QColor(Qt::green) };
+    form2->ColorSpeedButton1Click();
+    form2->ColorSpeedButton2Click();
+    form2->Exit1Click();
+
+    // Menu B's gadget 5 has a colour that is no number, and texts in another code page.
+    QList<QByteArray> b = testing_support::sampleMenuLines();
+    describeGadget(b, 5, "Menu", "1");
+    b[menu::gadgetLine(5, menu::BackColor) - 1] = "red";
+    b[menu::gadgetLine(5, menu::GadgetName) - 1] = "Caf\xE9";
+    b[menu::gadgetLine(5, menu::FilesPath) - 1] = "C:\\Spiele\\M\xFChle.exe";
+    b[menu::gadgetLine(5, menu::GraphicPath) - 1] = "C:\\Bilder\\Caf\xE9.bmp";
+    b[menu::columnTitleLine(2) - 1] = "Caf\xE9s";
+    const QString menuB = folder.filePath(QStringLiteral("b.ini"));
+    testing_support::writeFile(menuB, rtl::joinCrLf(b));
+    session().Menu.LoadMenu(menuB);
     openOn(5);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, u"'red' is not a valid integer value.");
     EXPECT_TRUE(form2->isVisible());
-    EXPECT_FALSE(mainForm->isEnabled());
-    EXPECT_EQ(form2->ColorSpeedButton3->Caption(), u"Name5");
-    EXPECT_TRUE(form2->Edit1->text().isEmpty());
-    EXPECT_TRUE(form2->Edit2->text().isEmpty());
-    EXPECT_TRUE(form2->Edit3->text().isEmpty());
+    EXPECT_EQ(form2->Edit1->text(), QString::fromUtf8("Caf\xEF\xBF\xBD"));
+    EXPECT_EQ(form2->Edit5->text(), QString::fromUtf8("Caf\xEF\xBF\xBDs"));
+    EXPECT_TRUE(form2->RadioButton5->isChecked());
+    EXPECT_TRUE(form2->RadioButton2->isChecked());
+
+    form2->Edit4->setText(QStringLiteral("Typed"));
+    form2->Save1->trigger();
+    QList<QByteArray> expected = b;
+    expected[menu::columnTitleLine(1) - 1] = "Typed";
+    EXPECT_EQ(fileLines(menuB), expected);
 }
 
 TEST_F(Unit2, RadioButtonsKeepTheirStateForLinesMatchingNoneAndSideButtonsNeedAPicturePath)
@@ -404,6 +426,25 @@ TEST_F(Unit2, TypingStopsAtTheLimitButTextFromTheMenuIsNotCut)
     EXPECT_EQ(form2->ColorSpeedButton3->Caption(), u"abcdefghijkl");
     QTest::keyClicks(form2->Edit4, QStringLiteral("0123456789abcdefgh"));
     EXPECT_EQ(form2->Edit4->text(), u"0123456789abcde");
+}
+
+TEST_F(Unit2, LinesLongerThanTheToolkitsDefaultLimitAreShownAndSavedWhole)
+{
+    const QByteArray title(40000, 't');
+    const QByteArray path = "/" + QByteArray(39999, 'p');
+    lines[menu::gadgetLine(9, menu::GadgetName) - 1] = title;
+    lines[menu::gadgetLine(9, menu::FilesPath) - 1] = path;
+    lines[menu::gadgetLine(9, menu::GraphicPath) - 1] = path;
+    lines[menu::columnTitleLine(4) - 1] = title;
+    writeMenu(lines);
+    openOn(9);
+    EXPECT_EQ(form2->Edit1->text().size(), 40000);
+    form2->ColorSpeedButton5Click();
+    ASSERT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
+    const QList<QByteArray> written = fileLines(mainMenu());
+    QList<QByteArray> expected = lines;
+    expected[menu::gadgetLine(9, menu::BackColor) - 1] = "9"; // as stored, a plain colour
+    EXPECT_EQ(written, expected);
 }
 
 TEST_F(Unit2, MouseMovesExplainListedControlsAndOthersKeepTheText)

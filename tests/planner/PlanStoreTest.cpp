@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
@@ -78,6 +79,8 @@ TEST(EntryLine, OnlyATrailingHashIsTheDoneMark)
         { "0577699840#1#03#a#b", "0577699840#1#03#", "a#b", false },
         { "0577699840#1#03#a#b#", "0577699840#1#03#", "a#b", true },
         { "-2147155968#4#12#x", "-2147155968#4#12#", "x", false },
+        { "0577699840#1#03#", "0577699840#1#03#", "", false }, // the key alone
+        { "0577699840#1#03##", "0577699840#1#03#", "", true },
         { "damaged", "", "damaged", false },
     };
     for (const Case& c : cases) {
@@ -142,8 +145,19 @@ TEST(PlanStore, MergedAdditionsOverManyDaysMatchAFullSort)
     expectAligned(store);
 }
 
-TEST(PlanStore, ToggleDoneFlipsTheMarkAndLeavesAMissingKeyAlone)
+TEST(PlanStore, ToggleDoneFlipsOnlyTheMarkAfterTheKeyAndLeavesAMissingKeyAlone)
 {
+    // An entry with no text, and a damaged line whose key lacks a "#".
+    PlanStore damaged;
+    damaged.assign({ "0577699840#1#04#", "abc#def" });
+    for (const QByteArray line : { "0577699840#1#04##", "0577699840#1#04#" }) {
+        EXPECT_TRUE(damaged.toggleDone("0577699840#1#04#"));
+        EXPECT_EQ(damaged.LineList().at(damaged.find("0577699840#1#04#")), line);
+        expectAligned(damaged);
+    }
+    EXPECT_FALSE(damaged.toggleDone("abc#"));
+    expectAligned(damaged);
+
     PlanStore store;
     store.assign({ "0577699840#1#03#Dentist" });
     EXPECT_TRUE(store.toggleDone("0577699840#1#03#"));
@@ -216,6 +230,31 @@ TEST(PlannerFile, AFailedWriteSaysWhichFileAndLeavesTheStore)
     EXPECT_EQ(store.size(), 1);
 }
 
+TEST(PlannerFile, ASaveNeverReplacesAFileTheStoreHasNotRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bob.tpl"));
+    const QString unreadable = dir.filePath(QStringLiteral("eio.tpl"));
+    writeFile(path, "0577699840#1#01#on disk\r\n");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), unreadable));
+    PlanStore store;
+    store.assign({ "0577699840#1#02#in memory" });
+    EXPECT_THROW(store.save(path), rtl::EFOpenError);
+    EXPECT_EQ(readFile(path), "0577699840#1#01#on disk\r\n");
+
+    // Once read, the file takes what the store holds.
+    ASSERT_TRUE(store.load(path));
+    store.toggleDone("0577699840#1#01#");
+    store.save(path);
+    EXPECT_EQ(readFile(path), "0577699840#1#01#on disk#\r\n");
+
+    // A load that fails takes that right away again, for the file it failed on.
+    EXPECT_THROW(store.load(unreadable), rtl::EInOutError);
+    EXPECT_EQ(store.size(), 1);
+    EXPECT_THROW(store.save(unreadable), rtl::EFOpenError);
+    EXPECT_EQ(QFileInfo(unreadable).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+}
+
 TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
 {
     // Sorted as text, days from 2044 (negative stamps) come first.
@@ -234,13 +273,13 @@ TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
 
 TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
 {
-    for (const QString& good :
-        { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"), QString::fromUtf8("Zoë") })
+    for (const QString& good : { QStringLiteral("alice"), QStringLiteral("Bob Smith"), QStringLiteral("o'neil#2"),
+             QString::fromUtf8("Zoë"), QString(251, u'x') })
         EXPECT_TRUE(userNameProblem(good).isEmpty()) << good.toStdString();
     for (const QString& bad :
         { QString(), QStringLiteral(" bob"), QStringLiteral("bob "), QStringLiteral("a/b"), QStringLiteral("a\\b"),
             QStringLiteral("a=b"), QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("."),
-            QStringLiteral(".."), QStringLiteral("[Pass]"), QStringLiteral(";x"), QString(251, u'x') })
+            QStringLiteral(".."), QStringLiteral("[Pass]"), QStringLiteral(";x"), QString(252, u'x') })
         EXPECT_FALSE(userNameProblem(bad).isEmpty()) << bad.toStdString();
 }
 

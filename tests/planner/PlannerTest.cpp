@@ -15,6 +15,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -343,4 +345,126 @@ TEST_F(PlannerWindowTest, TheOpenCellEditorIsSavedWhenTheProgramEnds)
     editor->setText(QStringLiteral("typed at the end"));
     window.reset();
     EXPECT_EQ(readFile(file("bob.tpl")), key(QDate(2026, 1, 31), 3, 4) + "typed at the end\r\n");
+}
+
+TEST_F(PlannerWindowTest, NamesThatDifferOutsideAsciiLettersNeverShareAFile)
+{
+    struct Case {
+        const char* registered;
+        const char* newcomer;
+    };
+    const Case cases[] = {
+        { "karl", "\u212Aarl" }, // Kelvin sign
+        { "sam", "\u017Fam" }, // long s
+        { "\u00E9mile", "\u00C9mile" }, // é, É
+    };
+    for (const Case& c : cases) {
+        const QString registered = QString::fromUtf8(c.registered);
+        const QString newcomer = QString::fromUtf8(c.newcomer);
+        SCOPED_TRACE(registered.toStdString());
+        window.reset();
+        SetUp();
+        const QByteArray entries = key(QDate(2026, 1, 31), 1, 1) + "private\r\n";
+        writeFile(file("Zure003.usr"), "[Pass]\r\n" + registered.toUtf8() + "=secret\r\n");
+        writeFile(file(registered + ".tpl"), entries);
+
+        logIn(newcomer, QStringLiteral("any"));
+        EXPECT_TRUE(grid->isEnabled());
+        EXPECT_TRUE(grid->Cells(1, 1).isEmpty());
+        grid->setCells(1, 2, QStringLiteral("newcomer's"));
+        window->SpeedButton2Click();
+        EXPECT_EQ(readFile(file(registered + ".tpl")), entries);
+        EXPECT_EQ(readFile(file(newcomer + ".tpl")), key(QDate(2026, 1, 31), 1, 2) + "newcomer's\r\n");
+
+        // Only ASCII letters fold: the name with those in capitals is the registered user.
+        QString capitals = registered;
+        for (QChar& letter : capitals)
+            if (letter >= u'a' && letter <= u'z')
+                letter = letter.toUpper();
+        logIn(capitals, QStringLiteral("secret"));
+        EXPECT_TRUE(grid->isEnabled());
+        EXPECT_EQ(grid->PlannerFileName(), file(registered + ".tpl"));
+    }
+}
+
+TEST_F(PlannerWindowTest, ALogInWhoseEntriesCannotBeReadLeavesNobodyLoggedInAndWritesNothing)
+{
+    // A read error: the kernel answers every read of this file with EIO.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), file("bob.tpl")));
+    logIn(QStringLiteral("bob"), QStringLiteral("pw"));
+    EXPECT_EQ(lastBox(), QStringLiteral("I/O error 5."));
+    EXPECT_TRUE(grid->User().isEmpty());
+    EXPECT_FALSE(grid->isEnabled());
+    grid->setCells(1, 1, QStringLiteral("typed"));
+    window->SpeedButton2Click();
+    window.reset();
+    EXPECT_EQ(files(), QStringList({ "bob.tpl" }));
+    EXPECT_EQ(QFileInfo(file("bob.tpl")).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+}
+
+TEST_F(PlannerWindowTest, ALogInWhoseEntriesTheUserMayNotReadLeavesTheFileAlone)
+{
+    const QByteArray users = "[Pass]\r\nbob=pw\r\n";
+    const QByteArray entries = key(QDate(2026, 1, 31), 1, 1) + "Bob's\r\n" + key(QDate(2026, 2, 1), 1, 1) + "more\r\n";
+    writeFile(file("Zure003.usr"), users);
+    writeFile(file("bob.tpl"), entries);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(file("Zure003.usr")).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(file("bob.tpl")).constData(), 0), 0);
+    const auto result = testing_support::runAsUnprivileged([this] {
+        logIn(QStringLiteral("bob"), QStringLiteral("pw"));
+        const bool refused = lastBox() == QStringLiteral("File access denied.") && grid->User().isEmpty();
+        grid->setCells(1, 1, QStringLiteral("typed"));
+        window->SpeedButton2Click();
+        return refused;
+    });
+    if (result == testing_support::ChildResult::CannotDropPrivileges)
+        GTEST_SKIP() << "cannot run a child as an unprivileged user";
+    EXPECT_EQ(result, testing_support::ChildResult::Passed);
+    EXPECT_EQ(readFile(file("bob.tpl")), entries);
+    EXPECT_EQ(readFile(file("Zure003.usr")), users);
+}
+
+TEST_F(PlannerWindowTest, NamesUpToTheFileNameLimitSaveAndLongerOnesAreRefusedBeforeAnythingIsStored)
+{
+    const QString longest(251, u'x'); // with ".tpl" exactly 255 bytes
+    logIn(longest, QStringLiteral("pw"));
+    EXPECT_TRUE(boxes.boxes.empty());
+    grid->setCells(1, 1, QStringLiteral("kept"));
+    window->SpeedButton2Click();
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(readFile(file(longest + ".tpl")), key(QDate(2026, 1, 31), 1, 1) + "kept\r\n");
+
+    const QByteArray users = readFile(file("Zure003.usr"));
+    for (const QString& name : { QString(252, u'y'), QString(126, QChar(0xE9)) }) {
+        logIn(name, QStringLiteral("pw"));
+        EXPECT_EQ(lastBox(), QStringLiteral("The user name is too long."));
+    }
+    EXPECT_EQ(readFile(file("Zure003.usr")), users);
+}
+
+TEST_F(PlannerWindowTest, APasswordWithControlCharactersIsRefusedAndWritesNothing)
+{
+    for (const QString& password : { QStringLiteral("pw\n[Pass]\nalice=evil"), QStringLiteral("tab\there") }) {
+        logIn(QStringLiteral("mallory"), password);
+        ASSERT_FALSE(boxes.boxes.empty());
+        EXPECT_EQ(boxes.boxes.back().caption, QStringLiteral("Information"));
+        EXPECT_TRUE(lastBox().contains(QStringLiteral("control characters"))) << lastBox().toStdString();
+        EXPECT_FALSE(grid->isEnabled());
+    }
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(PlannerWindowTest, ATodayOutsideThePlannersYearsKeepsTheGridFromTypingUntilADayWithinThem)
+{
+    for (const QDate today : { QDate(2100, 1, 5), QDate(1979, 12, 31) }) {
+        clock.set(QDateTime(today, QTime(9, 0)));
+        window.reset();
+        SetUp();
+        logIn(QStringLiteral("bob"), QStringLiteral("pw"));
+        EXPECT_FALSE(grid->isEnabled()) << today.year();
+        EXPECT_TRUE(lastBox().contains(QStringLiteral("1980"))) << today.year();
+        window->Cald->SetShownDate(today.year() > 2099 ? QDate(2099, 12, 31) : QDate(1980, 1, 1));
+        EXPECT_TRUE(grid->isEnabled()) << today.year();
+    }
 }

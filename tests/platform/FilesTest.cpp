@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testing_support::writeFile;
 
@@ -86,6 +89,53 @@ TEST(Bitmap, LoadsBitmapsOnlyWithTheRuntimeMessages)
     EXPECT_THROW(bitmap.LoadFromFile(dir.filePath("png.bmp")), rtl::EInvalidGraphic);
     EXPECT_EQ(bitmap.Width(), 5);
     EXPECT_EQ(changes, 1);
+}
+
+TEST(Bitmap, ReadsOnlyRegularFilesOfAPlausibleSize)
+{
+    QTemporaryDir dir;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(dir.filePath("good.bmp"), "BMP"));
+    const QByteArray good = testing_support::readFile(dir.filePath("good.bmp"));
+    writeFile(dir.filePath("cut.bmp"), good.left(good.size() - 4)); // declares more than it holds
+    QByteArray undeclared = good.left(good.size() - 4); // declares no size, but rows it lacks
+    undeclared.replace(2, 4, QByteArray(4, '\0'));
+    writeFile(dir.filePath("cut-rows.bmp"), undeclared);
+    // A small picture at the head of a file larger than any picture is taken to be.
+    writeFile(dir.filePath("huge.bmp"), good);
+    ASSERT_EQ(::truncate(QFile::encodeName(dir.filePath("huge.bmp")).constData(), 65 << 20), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.bmp")).constData(), 0600), 0);
+
+    struct Case {
+        QString path;
+        const char* error;
+    };
+    const Case cases[] = {
+        { QStringLiteral("/dev/zero"), "Cannot open file /dev/zero" },
+        { dir.filePath("pipe.bmp"), "Cannot open file %1" },
+        { dir.path(), "Cannot open file %1" },
+        { dir.filePath("cut.bmp"), "Bitmap image is not valid" },
+        { dir.filePath("cut-rows.bmp"), "Bitmap image is not valid" },
+        { dir.filePath("huge.bmp"), "Bitmap image is not valid" },
+    };
+    // In a child: what loads a pipe or a device whole would wait or grow for good.
+    const auto result = testing_support::runInChild([&] {
+        // A writer that never writes keeps the pipe open.
+        const int writer = ::open(QFile::encodeName(dir.filePath("pipe.bmp")).constData(), O_RDWR | O_NONBLOCK);
+        bool all = writer >= 0;
+        for (const Case& c : cases) {
+            try {
+                platform::loadBitmapFile(c.path);
+                all = false;
+            } catch (const rtl::Exception& error) {
+                all = all && error.message() == QString::fromLatin1(c.error).arg(c.path);
+            }
+        }
+        return all;
+    });
+    EXPECT_EQ(result, testing_support::ChildResult::Passed);
+    EXPECT_EQ(platform::loadBitmapFile(dir.filePath("good.bmp")).size(), QSize(4, 4));
 }
 
 } // namespace

@@ -8,7 +8,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -172,6 +176,33 @@ TEST_F(SingleInstanceProcess, AfterTheFirstIsKilledHardANewStartComesUp)
     EXPECT_TRUE(next->running());
 
     // The new copy holds the name and answers on a fresh socket.
+    expectSecondCopyEnds();
+    EXPECT_TRUE(next->waitForLine(QStringLiteral("request raise: Form1 raised")));
+}
+
+TEST_F(SingleInstanceProcess, AStartWhileTheFirstIsEndingTakesItsPlace)
+{
+    // A first copy in its last moments: it still holds the lock and the
+    // socket but no longer answers.
+    auto ending = std::make_unique<platform::InstanceLock>(runtimeFile(".lock"));
+    ASSERT_EQ(ending->state(), platform::InstanceLock::State::Held);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketFile = QFile::encodeName(runtimeFile(".socket"));
+    std::memcpy(address.sun_path, socketFile.constData(), size_t(socketFile.size()));
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+
+    const auto next = start();
+    pollfd asked { listener, POLLIN, 0 };
+    ASSERT_EQ(::poll(&asked, 1, startTimeoutMs), 1) << "the new start never asked";
+    // Then the first copy ends.
+    ending.reset();
+    ::close(listener);
+    ::unlink(socketFile.constData());
+
+    ASSERT_TRUE(next->waitForLine(QStringLiteral("running")));
     expectSecondCopyEnds();
     EXPECT_TRUE(next->waitForLine(QStringLiteral("request raise: Form1 raised")));
 }

@@ -6,10 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -70,6 +73,54 @@ TEST(TextFile, ReadingAMissingFileRaisesTheInOutError)
     }
 }
 
+TEST(TextFile, ReadingStopsAfterTheLastLineAskedForAndRefusesOverlongLines)
+{
+    QTemporaryDir dir;
+    QList<QByteArray> lines;
+    for (int i = 1; i <= 453; ++i)
+        lines.append("line " + QByteArray::number(i));
+    // After the lines asked for, a 3 GB hole: reading it would take 3 GB of memory.
+    const QString huge = dir.filePath("huge.ini");
+    writeFile(huge, rtl::joinCrLf(lines));
+    ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), 3LL << 30), 0);
+    rusage before {};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(rtl::readTextLines(huge, 453), lines);
+    rusage after {};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
+
+    // The longest line taken, and one byte more.
+    const QByteArray longest(rtl::maxTextLineLength, 'x');
+    writeFile(dir.filePath("longest.ini"), "a\r\n" + longest + "\r\nb");
+    EXPECT_EQ(rtl::readTextLines(dir.filePath("longest.ini"), 3), (QList<QByteArray> { "a", longest, "b" }));
+    writeFile(dir.filePath("over.ini"), "a\r\n" + longest + "x\r\nb");
+    try {
+        rtl::readTextLines(dir.filePath("over.ini"), 3);
+        ADD_FAILURE() << "an overlong line was read";
+    } catch (const rtl::EInOutError& error) {
+        EXPECT_EQ(error.message(), "I/O error 100");
+    }
+}
+
+TEST(InOutError, ShowsClassicTextsOnlyForNumbersThatHaveOne)
+{
+    struct Case {
+        int err;
+        const char* message;
+    };
+    const Case cases[] = {
+        { EACCES, "File access denied" },
+        { EROFS, "File access denied" },
+        { ENOSPC, "Disk full" },
+        { ENOENT, "I/O error 2" },
+        { EIO, "I/O error 5" }, // a hardware read error is no access denial
+        { ELOOP, "I/O error 40" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rtl::EInOutError::fromErrno(c.err).message(), QString::fromLatin1(c.message)) << c.err;
+}
+
 TEST(AtomicWriter, FailureLeavesTheOldFileWholeAndNoTemporaryBehind)
 {
     QTemporaryDir dir;
@@ -118,6 +169,75 @@ TEST(AtomicWriter, KeepsPermissionsAndWritesThroughSymbolicLinks)
     rtl::replaceFileAtomically(fresh, "x", 0600);
     ASSERT_EQ(stat(QFile::encodeName(fresh).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0077, 0u);
+}
+
+TEST(AtomicWriter, WritesThroughAWholeChainOfLinksAndANameTooLongForTheUsualTemporary)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("real.ini"), "old");
+    ASSERT_TRUE(QFile::link(dir.filePath("real.ini"), dir.filePath("b.ini")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("b.ini"), dir.filePath("a.ini"))); // relative to its folder
+    ASSERT_TRUE(QFile::link(dir.filePath("new.ini"), dir.filePath("dangling.ini")));
+
+    rtl::replaceFileAtomically(dir.filePath("a.ini"), "through a");
+    rtl::replaceFileAtomically(dir.filePath("dangling.ini"), "through dangling");
+    EXPECT_EQ(readFile(dir.filePath("real.ini")), "through a");
+    EXPECT_TRUE(QFileInfo(dir.filePath("a.ini")).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.filePath("b.ini")).isSymLink());
+    EXPECT_EQ(readFile(dir.filePath("new.ini")), "through dangling");
+    EXPECT_TRUE(QFileInfo(dir.filePath("dangling.ini")).isSymLink());
+
+    const QString longest = dir.filePath(QString(251, u'm') + ".ini");
+    rtl::replaceFileAtomically(longest, "long name");
+    rtl::replaceFileAtomically(longest, "long name again");
+    EXPECT_EQ(readFile(longest), "long name again");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 6);
+}
+
+TEST(AtomicWriter, RefusesAFileTheUserMayNotWriteInAFolderTheUserMay)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving files to other users needs root";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    struct Case {
+        const char* name;
+        uid_t owner;
+        mode_t mode;
+    };
+    const Case cases[] = {
+        { "read-only.ini", 65534, 0444 }, // the user's own, write-protected
+        { "others.ini", 0, 0644 }, // another user's
+        { "others-open.ini", 0, 0666 }, // another user's, which could be written but not replaced as theirs
+    };
+    for (const Case& c : cases) {
+        writeFile(dir.filePath(c.name), "old");
+        const QByteArray native = QFile::encodeName(dir.filePath(c.name));
+        ASSERT_EQ(::chown(native.constData(), c.owner, c.owner), 0);
+        ASSERT_EQ(::chmod(native.constData(), c.mode), 0);
+    }
+    const auto result = testing_support::runAsUnprivileged([&] {
+        bool allRefused = true;
+        for (const Case& c : cases) {
+            try {
+                rtl::replaceFileAtomically(dir.filePath(c.name), "new");
+                allRefused = false;
+            } catch (const rtl::EInOutError& error) {
+                allRefused = allRefused && error.message() == "File access denied";
+            }
+        }
+        return allRefused;
+    });
+    if (result == testing_support::ChildResult::CannotDropPrivileges)
+        GTEST_SKIP() << "cannot run a child as an unprivileged user";
+    EXPECT_EQ(result, testing_support::ChildResult::Passed);
+    for (const Case& c : cases) {
+        EXPECT_EQ(readFile(dir.filePath(c.name)), "old") << c.name;
+        struct stat st { };
+        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(c.name)).constData(), &st), 0);
+        EXPECT_EQ(st.st_uid, c.owner) << c.name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 } // namespace

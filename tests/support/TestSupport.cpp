@@ -9,7 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <cerrno>
+#include <cstdio>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -25,6 +31,40 @@ void RecordingDialogs::information(const QString& caption, const QString& text)
 void RecordingDialogs::error(const QString& text)
 {
     boxes.push_back({ QStringLiteral("error"), QStringLiteral("Kavro Start"), text });
+}
+
+ChildResult runInChild(const std::function<bool()>& body, bool unprivileged)
+{
+    constexpr int cannotDrop = 77;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return ChildResult::CannotDropPrivileges;
+    if (child == 0) {
+        // A body that would hang or grow for good is stopped: after a minute,
+        // or at 2 GB more address space than the test had.
+        ::alarm(60);
+        unsigned long long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%llu", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        if (pages > 0) {
+            const rlimit limit { pages * ::getpagesize() + (2ULL << 30), pages * ::getpagesize() + (2ULL << 30) };
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        if (unprivileged && ::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0
+                || ::setresuid(65534, 65534, 65534) != 0))
+            ::_exit(cannotDrop);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == cannotDrop)
+        return ChildResult::CannotDropPrivileges;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildResult::Passed : ChildResult::Failed;
 }
 
 void writeFile(const QString& path, const QByteArray& data)

@@ -43,6 +43,18 @@ QList<QByteArray> sampleMenuLines();
 // Processes pending events until `done` holds or `timeoutMs` passes.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
+// How a piece of a test ran in a child process.
+enum class ChildResult { Passed, Failed, CannotDropPrivileges };
+
+// Runs `body` in a child process; its result is the body's. The child ends
+// without running destructors, and is ended as failed when it has not
+// finished within a minute or takes 2 GB more memory (a body that would
+// hang or grow for good). With `unprivileged`
+// the child runs as the user "nobody" (uid and gid 65534) when the test
+// runs as root, so that permission bits stop it.
+ChildResult runInChild(const std::function<bool()>& body, bool unprivileged = false);
+inline ChildResult runAsUnprivileged(const std::function<bool()>& body) { return runInChild(body, true); }
+
 // Fixes the clock for its lifetime.
 class FixedClock final {
 public:
