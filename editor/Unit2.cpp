@@ -48,7 +48,13 @@ TForm2::TForm2(QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
     setFont(designFont(eightPoint, false));
+    SaveDialog1.Filter = menuFilter;
+}
 
+TForm2::~TForm2() = default;
+
+void TForm2::CreateControls()
+{
     MainMenu1 = new QMenuBar(this);
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
     Save1 = file->addAction(QStringLiteral("Save/Close"));
@@ -70,11 +76,7 @@ TForm2::TForm2(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     buildControls();
-
-    SaveDialog1.Filter = menuFilter;
 }
-
-TForm2::~TForm2() = default;
 
 void TForm2::buildControls()
 {
