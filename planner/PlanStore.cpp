@@ -379,8 +379,8 @@ bool PlanStore::toggleDone(QByteArrayView key)
 // The text before the first "#", or the whole line.
 static QByteArrayView stampField(QByteArrayView line)
 {
-    const qsizetype hash = line.indexOf('#');
-    return hash < 0 ? line : line.first(hash);
+    const void* hash = line.isEmpty() ? nullptr : std::memchr(line.data(), '#', size_t(line.size()));
+    return hash ? line.first(static_cast<const char*>(hash) - line.data()) : line;
 }
 
 bool PlanStore::mirrors(const QString& path) const
