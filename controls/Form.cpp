@@ -11,6 +11,21 @@ TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
 {
 }
 
+void TForm::EnsureControls()
+{
+    if (controlsCreated_)
+        return;
+    controlsCreated_ = true;
+    CreateControls();
+}
+
+void TForm::setVisible(bool visible)
+{
+    if (visible)
+        EnsureControls();
+    QWidget::setVisible(visible);
+}
+
 void TForm::Show()
 {
     show();

@@ -15,11 +15,22 @@ public:
     // Close the window: runs FormClose and hides it.
     void Close() { close(); }
 
+    // Builds the window's controls now if it has not done so yet. A window
+    // that puts them off builds them at the latest when it is first shown.
+    void EnsureControls();
+    bool ControlsCreated() const { return controlsCreated_; }
+    void setVisible(bool visible) override;
+
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     QString Caption() const { return windowTitle(); }
     void setClientSize(int width, int height) { resize(width, height); }
 
 protected:
+    // The controls of a window that puts them off until they are needed, so
+    // that a window nobody opens costs neither their memory nor the fonts
+    // they measure. Runs once; the window's creation handler keeps what it
+    // must record at creation for this to use.
+    virtual void CreateControls() { }
     // Called, behind the error guard, each time the window becomes visible.
     virtual void FormShow() { }
     // Called, behind the error guard, each time the window closes.
@@ -29,4 +40,7 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool controlsCreated_ = false;
 };

@@ -22,6 +22,8 @@ QPoint clockPoint(QPoint centre, long double angle, long double radius)
 
 namespace {
 
+constexpr long double pi = std::numbers::pi_v<long double>;
+
 QPolygon kite(QPoint centre, float angle, long double offset, int length)
 {
     const long double sideRadius = length * 0.8L;
@@ -31,17 +33,22 @@ QPolygon kite(QPoint centre, float angle, long double offset, int length)
 
 } // namespace
 
+QPoint secondHandEnd(QPoint centre, int second, int length)
+{
+    // Worked out in extended precision and kept as a single float, like the other hands' angles.
+    const auto secondAngle = static_cast<float>(second * 2 * pi / 60 - pi / 2);
+    return clockPoint(centre, secondAngle, length);
+}
+
 ClockHands clockHands(QPoint centre, int hour, int minute, int second, HandLengths lengths)
 {
-    constexpr long double pi = std::numbers::pi_v<long double>;
     // Worked out in extended precision and kept as single floats.
-    const auto secondAngle = static_cast<float>(second * 2 * pi / 60 - pi / 2);
     const auto minuteAngle = static_cast<float>(minute * 2 * pi / 60 - pi / 2);
     const auto hourAngle = static_cast<float>((hour + minute / 60.0L) * 2 * pi / 12 - pi / 2);
     ClockHands hands;
     hands.hour = kite(centre, hourAngle, 0.16L, lengths.hour);
     hands.minute = kite(centre, minuteAngle, 0.18L, lengths.minute);
-    hands.secondEnd = clockPoint(centre, secondAngle, lengths.second);
+    hands.secondEnd = secondHandEnd(centre, second, lengths.second);
     return hands;
 }
 
@@ -143,6 +150,8 @@ TTickingClock::TTickingClock(QWidget* parent)
     : QWidget(parent)
     , wakeup_(new platform::ThreadWakeup(this))
 {
+    // Every paint covers the whole control, so what lies beneath is never drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     bitmap_.OnChange = [this] { bitmapChanged(); };
     connect(wakeup_, &platform::ThreadWakeup::woken, this, &TTickingClock::tickRequested);
 }
@@ -156,6 +165,11 @@ void TTickingClock::bitmapChanged()
     if (autoSize_)
         setGeometry(x(), y(), bitmap_.Width(), bitmap_.Height());
     centre_ = QPoint(bitmap_.Width() / 2, bitmap_.Height() / 2);
+    const QImage& face = bitmap_.image();
+    paintedFace_ = face.isNull()
+        ? QImage()
+        : face.convertToFormat(face.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    dial_ = QImage();
     setHourSize(centre_.x() / 2);
     setMinSize(centre_.x() * 3 / 4);
     setSecSize(centre_.x() * 4 / 5);
@@ -215,12 +229,14 @@ void TTickingClock::setSec(quint8 value)
 void TTickingClock::setPenHour(const QPen& pen)
 {
     penHour_ = pen;
+    dial_ = QImage();
     update();
 }
 
 void TTickingClock::setPenMin(const QPen& pen)
 {
     penMin_ = pen;
+    dial_ = QImage();
     update();
 }
 
@@ -233,12 +249,14 @@ void TTickingClock::setPenSec(const QPen& pen)
 void TTickingClock::setBrushHour(const QBrush& brush)
 {
     brushHour_ = brush;
+    dial_ = QImage();
     update();
 }
 
 void TTickingClock::setBrushMin(const QBrush& brush)
 {
     brushMin_ = brush;
+    dial_ = QImage();
     update();
 }
 
@@ -300,26 +318,45 @@ void TTickingClock::Tick()
     emit OnTick(this);
 }
 
+void TTickingClock::drawFace(QPainter& painter) const
+{
+    if (paintedFace_.hasAlphaChannel() || !paintedFace_.rect().contains(rect()))
+        painter.fillRect(rect(), Qt::black);
+    painter.drawImage(0, 0, paintedFace_);
+}
+
+const QImage& TTickingClock::dial()
+{
+    const DialKey key { hour_, min_, centre_, size(), lengths_ };
+    if (key == dialKey_ && !dial_.isNull())
+        return dial_;
+    dialKey_ = key;
+    dial_ = QImage(size(), QImage::Format_RGB32);
+    QPainter painter(&dial_);
+    drawFace(painter);
+    const ClockHands hands = clockHands(centre_, hour_, min_, 0, lengths_);
+    painter.setPen(penHour_);
+    painter.setBrush(brushHour_);
+    painter.drawPolygon(hands.hour);
+    painter.setPen(penMin_);
+    painter.setBrush(brushMin_);
+    painter.drawPolygon(hands.minute);
+    return dial_;
+}
+
 void TTickingClock::paintEvent(QPaintEvent*)
 {
-    // The whole clock is drawn off-screen and copied in one step, so the hands never flicker.
-    QImage frame(size(), QImage::Format_RGB32);
-    frame.fill(Qt::black);
-    QPainter offScreen(&frame);
-    offScreen.drawImage(0, 0, bitmap_.image());
-    if (Enabled()) {
-        const ClockHands hands = clockHands(centre_, hour_, min_, sec_, lengths_);
-        offScreen.setPen(penHour_);
-        offScreen.setBrush(brushHour_);
-        offScreen.drawPolygon(hands.hour);
-        offScreen.setPen(penMin_);
-        offScreen.setBrush(brushMin_);
-        offScreen.drawPolygon(hands.minute);
-        offScreen.setPen(penSec_);
-        offScreen.drawLine(centre_, hands.secondEnd);
+    // Painting goes to the window's back buffer, which reaches the screen in
+    // one step once the paint is over, so the hands never flicker. The order
+    // is face, hour hand, minute hand, second hand.
+    QPainter painter(this);
+    if (!Enabled()) {
+        drawFace(painter);
+        return;
     }
-    offScreen.end();
-    QPainter(this).drawImage(0, 0, frame);
+    painter.drawImage(0, 0, dial());
+    painter.setPen(penSec_);
+    painter.drawLine(centre_, secondHandEnd(centre_, sec_, lengths_.second));
 }
 
 void TTickingClock::mousePressEvent(QMouseEvent* event)

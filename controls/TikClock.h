@@ -5,6 +5,7 @@
 #include "platform/Bitmap.h"
 
 #include <QBrush>
+#include <QImage>
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
@@ -18,12 +19,15 @@ namespace platform {
 class ThreadWakeup;
 }
 
+class QPainter;
+
 enum class TTickingClockMode { tcmIdle, tcmChronoMeter, tcmClock };
 
 struct HandLengths {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    bool operator==(const HandLengths&) const = default;
 };
 
 // Where the hands lie, in control pixels.
@@ -40,6 +44,8 @@ QPoint clockPoint(QPoint centre, long double angle, long double radius);
 // The hands for a time of day; hours 12 to 23 draw like 0 to 11, and the
 // hour hand moves with the minutes but not with the seconds.
 ClockHands clockHands(QPoint centre, int hour, int minute, int second, HandLengths lengths);
+// Where the second hand of that length ends.
+QPoint secondHandEnd(QPoint centre, int second, int length);
 
 // The clock's worker. It asks the user-interface thread for a tick, waits
 // until that tick has been carried out, then sleeps one period, and again,
@@ -158,10 +164,26 @@ protected:
 
 private:
     void bitmapChanged();
+    const QImage& dial();
+    void drawFace(QPainter& painter) const;
     void stopWorker();
     void tickRequested();
 
     platform::TBitmap bitmap_;
+    // The face in the pixel format painting wants, so a paint copies it without converting.
+    QImage paintedFace_;
+    // The face with the hour and minute hands at the control's size, drawn
+    // again only when one of them changes: a tick moves the second hand alone.
+    struct DialKey {
+        int hour = -1;
+        int minute = -1;
+        QPoint centre;
+        QSize size;
+        HandLengths lengths;
+        bool operator==(const DialKey&) const = default;
+    };
+    DialKey dialKey_;
+    QImage dial_;
     QPen penHour_;
     QPen penMin_;
     QPen penSec_;

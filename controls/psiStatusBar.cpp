@@ -137,13 +137,34 @@ void TpsiStatusBar::setOnTimer(TNotifyEvent handler)
     StartTimer();
 }
 
+// Nothing needs the timer while the bar is hidden and nobody listens to
+// OnTimer: it rests then, and the bar catches up when it shows again.
+bool TpsiStatusBar::timerWanted() const { return isVisible() || onTimer_; }
+
 void TpsiStatusBar::StartTimer()
 {
     timer_->stop();
-    timer_->start();
+    if (timerWanted())
+        timer_->start();
 }
 
 bool TpsiStatusBar::TimerRunning() const { return timer_->isActive(); }
+
+void TpsiStatusBar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!timer_->isActive()) {
+        platform::guarded([this] { TimerTick(); });
+        StartTimer();
+    }
+}
+
+void TpsiStatusBar::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!timerWanted())
+        timer_->stop();
+}
 
 void TpsiStatusBar::TimerTick()
 {

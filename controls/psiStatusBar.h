@@ -69,6 +69,8 @@ public:
     // Stores the handler and restarts the one-second cycle from now.
     void setOnTimer(TNotifyEvent handler);
 
+    // Restarts the one-second cycle; while the bar is hidden and OnTimer is
+    // not assigned the cycle rests, and showing the bar ticks at once and restarts it.
     void StartTimer();
     bool TimerRunning() const;
     // One tick: the clock panel, then the hint, then OnTimer.
@@ -78,10 +80,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void alignToParentBottom();
+    bool timerWanted() const;
 
     std::vector<TStatusPanel> panels_;
     bool sizeGrip_ = true;

@@ -31,7 +31,12 @@ TAlarm1::TAlarm1(QWidget* parent)
     setClientSize(311, 97);
     setFixedSize(size());
     setFont(designFont(11));
+    const QSize screen = platform::primaryScreenSize();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+}
 
+void TAlarm1::CreateControls()
+{
     auto label = [this](int left, int top, const QString& text) {
         auto* created = new QLabel(text, this);
         created->move(left, top);
@@ -87,9 +92,6 @@ TAlarm1::TAlarm1(QWidget* parent)
     connect(UpDown2, &TUpDown::clicked, this, [this] { platform::guarded([this] { UpDown2Click(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button2Click(); }); });
-
-    const QSize screen = platform::primaryScreenSize();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
 }
 
 void TAlarm1::FormShow()

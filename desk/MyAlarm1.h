@@ -32,6 +32,7 @@ public:
     QPushButton* Button2;
 
 protected:
+    void CreateControls() override;
     void FormShow() override;
     void FormClose() override;
 };

@@ -50,7 +50,13 @@ TForm2::TForm2(QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
     setFont(designFont(eightPoint, false));
+    SaveDialog1.Filter = menuFilter;
+}
 
+TForm2::~TForm2() = default;
+
+void TForm2::CreateControls()
+{
     MainMenu1 = new QMenuBar(this);
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
     Save1 = file->addAction(QStringLiteral("Save/Close"));
@@ -72,11 +78,7 @@ TForm2::TForm2(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     buildControls();
-
-    SaveDialog1.Filter = menuFilter;
 }
-
-TForm2::~TForm2() = default;
 
 void TForm2::buildControls()
 {

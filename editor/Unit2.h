@@ -99,6 +99,7 @@ public:
     editor::TSaveDialog SaveDialog1;
 
 protected:
+    void CreateControls() override;
     void FormShow() override;
     void FormClose() override;
     void showEvent(QShowEvent* event) override;

@@ -105,10 +105,10 @@ TMainForm::TMainForm(QWidget* parent)
         Gadgets[size_t(n)] = button;
     }
 
+    // The date line's timer runs while the window shows (see showEvent).
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { platform::guarded([this] { Timer1Timer(); }); });
-    Timer1->start();
 
     platform::guarded([this] { FormCreate(); });
 }
@@ -249,9 +249,21 @@ void TMainForm::focusOutEvent(QFocusEvent* event)
     TForm::focusOutEvent(event);
 }
 
+// A hidden window is not repainted each second: the date line rests while
+// the window is hidden and is brought up to date before it shows again.
+void TMainForm::showEvent(QShowEvent* event)
+{
+    if (!Timer1->isActive()) {
+        platform::guarded([this] { Timer1Timer(); });
+        Timer1->start();
+    }
+    TForm::showEvent(event);
+}
+
 void TMainForm::hideEvent(QHideEvent* event)
 {
     EditKeyDown = false;
+    Timer1->stop();
     TForm::hideEvent(event);
 }
 

@@ -12,6 +12,7 @@
 #include "planner/PlannerGlyphs.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "rtl/DateUtils.h"
@@ -65,7 +66,13 @@ TMainFormer::TMainFormer(QWidget* parent)
     setFixedSize(582, 434);
     const QSize screen = platform::primaryScreenSize();
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    // What the grid and the calendar take from the moment of creation.
+    createdOn_ = platform::now().date();
+    createdIn_ = platform::currentFolder();
+}
 
+void TMainFormer::CreateControls()
+{
     ImageList1 = planner_glyphs::treeImages();
     ImageList2 = planner_glyphs::listImages();
 
@@ -115,6 +122,8 @@ TMainFormer::TMainFormer(QWidget* parent)
     SpeedButton2->setGeometry(168, 4, 16, 16);
     SpeedButton2->setGlyph(planner_glyphs::arrowRight());
     Cald = new TCalendar(Panel1);
+    if (Cald->ShownDate() != createdOn_)
+        Cald->SetShownDate(createdOn_);
     Cald->setGeometry(5, 33, 193, 108);
     Cald->setColor(Qt::white);
     Cald->setStartOfWeek(0);
@@ -183,6 +192,8 @@ void TMainFormer::FormCreate()
 {
     ShowDateCaption();
     Planning = new TPlanning(this);
+    Planning->setPath(createdIn_ + u'/');
+    Planning->SetPlanDate(createdOn_);
     Planning->setGeometry(2, 2, 374, 250);
     Planning->setAuthentication(true);
     Planning->setEnabled(false);

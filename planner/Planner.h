@@ -4,6 +4,7 @@
 
 #include "controls/Form.h"
 
+#include <QDate>
 #include <QImage>
 #include <QList>
 
@@ -59,6 +60,7 @@ public:
     TPlanning* Planning = nullptr;
 
 protected:
+    void CreateControls() override;
     void FormShow() override;
     void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,4 +77,6 @@ private:
     void ShowDateCaption();
 
     bool shownBefore_ = false;
+    QDate createdOn_;
+    QString createdIn_;
 };

@@ -93,7 +93,10 @@ bench)
     install_missing
     build "$root/build/plain"
     for b in "$root"/build/plain/bench/bench_*; do
-        [ -x "$b" ] && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$b"
+        # Only the programs: Qt's generated-code folders are named bench_* too.
+        if [ -f "$b" ] && [ -x "$b" ]; then
+            QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$b"
+        fi
     done
     ;;
 *)

@@ -96,8 +96,31 @@ TForm4::TForm4(QWidget* parent)
     setCaption(QStringLiteral("Form4"));
     setFont(designFont(11));
 
+    SysInfo321 = new TSysInfo32(this);
+    PlayWav1 = new TPlayWav(this);
+
+    platform::guarded([this] { FormCreate(); });
+}
+
+// The figures are those of program start: showing the panel again does not refresh them.
+void TForm4::FormCreate()
+{
+    setClientSize(PanelWidth, PanelHeight);
+    const QSize screen = platform::primaryScreenSize();
+    move((screen.width() - PanelWidth) / 2, (screen.height() - PanelHeight) / 2);
+
+    figures_.owner = SysInfo321->RegisteredOwner();
+    figures_.organization = SysInfo321->RegisteredOrganization();
+    const platform::MemoryStatus memory = platform::systemFacts().memory();
+    figures_.memory = formatKilobytes(memory.totalPhys);
+    figures_.load = formatMemoryLoad(memory.memoryLoad);
+}
+
+void TForm4::CreateControls()
+{
     Panel1 = new TPanel(this);
     Panel1->setBorderSingle(true);
+    Panel1->setGeometry(0, 0, PanelWidth, PanelHeight);
 
     auto label = [this](const char* name, int left, int top, const QString& text) {
         auto* item = new QLabel(text, Panel1);
@@ -112,44 +135,19 @@ TForm4::TForm4(QWidget* parent)
     ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture()));
     ProductName = label("ProductName", 88, 32, QStringLiteral("Kavro Start"));
     Version = label("Version", 88, 48, QStringLiteral("Windows 95"));
-    OwnerLabel = label("OwnerLabel", 88, 162, QString());
-    OrganizationLabel = label("OrganizationLabel", 88, 180, QString());
+    OwnerLabel = label("OwnerLabel", 88, 162, figures_.owner);
+    OrganizationLabel = label("OrganizationLabel", 88, 180, figures_.organization);
     Bevel1 = new SunkenLine(Panel1);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Panel1->place(Bevel1, 88, 199, 233, 2);
     MemoryCaption = label("MemoryCaption", 88, 208, QStringLiteral("Physical Memory Available"));
-    MemoryValue = label("MemoryValue", 256, 208, QString());
+    MemoryValue = label("MemoryValue", 256, 208, figures_.memory);
     LoadCaption = label("LoadCaption", 88, 225, QStringLiteral("Memory In Use"));
-    LoadValue = label("LoadValue", 256, 225, QString());
+    LoadValue = label("LoadValue", 256, 225, figures_.load);
     OKButton = new QPushButton(QStringLiteral("OK"), Panel1);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     Panel1->place(OKButton, 264, 248, 75, 25);
     connect(OKButton, &QPushButton::clicked, this, [this] { platform::guarded([this] { OKButtonClick(); }); });
-
-    SysInfo321 = new TSysInfo32(this);
-    PlayWav1 = new TPlayWav(this);
-
-    platform::guarded([this] { FormCreate(); });
-}
-
-// The figures are those of program start: showing the panel again does not refresh them.
-void TForm4::FormCreate()
-{
-    setClientSize(PanelWidth, PanelHeight);
-    Panel1->setGeometry(0, 0, PanelWidth, PanelHeight);
-    const QSize screen = platform::primaryScreenSize();
-    move((screen.width() - PanelWidth) / 2, (screen.height() - PanelHeight) / 2);
-
-    OwnerLabel->setText(SysInfo321->RegisteredOwner());
-    OwnerLabel->adjustSize();
-    OrganizationLabel->setText(SysInfo321->RegisteredOrganization());
-    OrganizationLabel->adjustSize();
-
-    const platform::MemoryStatus memory = platform::systemFacts().memory();
-    MemoryValue->setText(formatKilobytes(memory.totalPhys));
-    MemoryValue->adjustSize();
-    LoadValue->setText(formatMemoryLoad(memory.memoryLoad));
-    LoadValue->adjustSize();
 }
 
 void TForm4::OKButtonClick() { Close(); }

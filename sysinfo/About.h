@@ -49,6 +49,7 @@ public:
     TPlayWav* PlayWav1;
 
 protected:
+    void CreateControls() override;
     void FormShow() override;
     void FormClose() override;
     void hideEvent(QHideEvent* event) override;
@@ -60,4 +61,11 @@ private:
     void enableOthers();
 
     bool othersDisabled_ = false;
+    // The texts of the figures as they stood at creation.
+    struct Figures {
+        QString owner;
+        QString organization;
+        QString memory;
+        QString load;
+    } figures_;
 };

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -196,6 +197,45 @@ TEST(TickingClock, PaintsHandsOverTheFaceAndOnlyTheFaceWhenDisabled)
     shown.host.setEnabled(true);
     clock.setEnabled(false);
     EXPECT_EQ(clock.grab().toImage().convertToFormat(QImage::Format_RGB32), faceAsShown());
+}
+
+// The clock keeps its face and slow hands between ticks: after every kind of
+// change it must still look exactly like a clock freshly set up that way.
+TEST(TickingClock, LooksLikeAFreshClockAfterEveryChange)
+{
+    using Change = std::function<void(TTickingClock&)>;
+    const std::pair<const char*, Change> changes[] = {
+        { "second", [](TTickingClock& c) { c.setSec(50); } },
+        { "minute", [](TTickingClock& c) { c.SetTime(3, 40, 45); } },
+        { "hour", [](TTickingClock& c) { c.setHour(8); } },
+        { "hour pen", [](TTickingClock& c) { c.setPenHour(QPen(Qt::red)); } },
+        { "minute pen", [](TTickingClock& c) { c.setPenMin(QPen(Qt::green)); } },
+        { "second pen", [](TTickingClock& c) { c.setPenSec(QPen(Qt::cyan)); } },
+        { "hour brush", [](TTickingClock& c) { c.setBrushHour(QBrush(Qt::magenta)); } },
+        { "minute brush", [](TTickingClock& c) { c.setBrushMin(QBrush(Qt::blue)); } },
+        { "hand length", [](TTickingClock& c) { c.setMinSize(12); } },
+        { "face", [](TTickingClock& c) { c.setBitmap(glyphs::clockFace().mirrored()); } },
+        { "size",
+            [](TTickingClock& c) {
+                c.setAutoSize(false);
+                c.resize(70, 60);
+            } },
+    };
+    ShownClock shown;
+    TTickingClock& clock = *shown.clock;
+    clock.SetTime(3, 0, 45);
+    std::vector<Change> applied { [](TTickingClock& c) { c.SetTime(3, 0, 45); } };
+    for (const auto& [name, change] : changes) {
+        clock.grab(); // paints, so the change meets whatever the clock kept
+        change(clock);
+        applied.push_back(change);
+        // Set up completely before its first paint.
+        TTickingClock fresh;
+        setUpControlBoxClock(fresh);
+        for (const Change& step : applied)
+            step(fresh);
+        EXPECT_EQ(clock.grab().toImage(), fresh.grab().toImage()) << name;
+    }
 }
 
 TEST(ClockFace, IsANavySixteenColourFaceWithYellowNumeralsRoundThePivot)

@@ -84,7 +84,6 @@ TEST(psiStatusBar, EachTickShowsTheClockRepeatsTheExplanationAsHintAndTellsOnTim
 {
     testing_support::FixedClock clock(afternoon);
     TpsiStatusBar bar;
-    EXPECT_TRUE(bar.TimerRunning());
     EXPECT_EQ(bar.panelText(1).toStdString(), "3/11/97  2:45 pm");
     clock.set(morning);
     bar.setPanelText(0, QStringLiteral("Explained."));
@@ -96,9 +95,32 @@ TEST(psiStatusBar, EachTickShowsTheClockRepeatsTheExplanationAsHintAndTellsOnTim
     EXPECT_EQ(ticks, 1);
 }
 
+// Hidden and unobserved, the bar does not tick; it is up to date the moment it shows.
+TEST(psiStatusBar, RestsWhileHiddenUnlessOnTimerListens)
+{
+    testing_support::FixedClock clock(afternoon);
+    QWidget form;
+    form.resize(300, 100);
+    TpsiStatusBar bar(&form);
+    EXPECT_FALSE(bar.TimerRunning());
+    clock.set(morning);
+    bar.setPanelText(0, QStringLiteral("Explained."));
+    form.show();
+    EXPECT_EQ(bar.panelText(1).toStdString(), "3/11/97  10:05 am");
+    EXPECT_EQ(bar.Hint(), QStringLiteral("Explained."));
+    EXPECT_TRUE(bar.TimerRunning());
+    form.hide();
+    EXPECT_FALSE(bar.TimerRunning());
+    bar.setOnTimer([](TpsiStatusBar*) {});
+    EXPECT_TRUE(bar.TimerRunning());
+    bar.setOnTimer({});
+    EXPECT_FALSE(bar.TimerRunning());
+}
+
 TEST(psiStatusBar, AssigningOnTimerRestartsTheOneSecondCycle)
 {
     TpsiStatusBar bar;
+    bar.show();
     const QTimer* timer = bar.findChild<QTimer*>();
     ASSERT_TRUE(timer);
     QTest::qWait(400);

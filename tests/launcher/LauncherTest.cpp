@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 using testing_support::FixedClock;
 using testing_support::readFile;
@@ -253,9 +254,12 @@ TEST_F(Launcher, CloseButtonShowsTheControlBoxAndTheDateLineFollowsTheClock)
     EXPECT_TRUE(session().Form1->isVisible());
     EXPECT_FALSE(launcher().isVisible());
 
+    // Hidden, the date line rests; it is right the moment the window shows and follows the clock.
+    EXPECT_FALSE(launcher().Timer1->isActive());
     FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 5, 59)));
-    launcher().Timer1Timer();
+    launcher().Show();
     EXPECT_EQ(launcher().Label1->text(), "06,Dec,2026  11:05: PM");
+    EXPECT_TRUE(launcher().Timer1->isActive());
     clock.set(QDateTime(QDate(2026, 12, 6), QTime(23, 6, 0)));
     EXPECT_TRUE(waitUntil([&] { return launcher().Label1->text() == "06,Dec,2026  11:06: PM"; }, 3000));
 }

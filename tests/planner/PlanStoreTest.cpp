@@ -189,6 +189,69 @@ TEST(PlannerFile, WritesCrLfAtomicallyPrivateWhenNewAndKeepsAnOldFilesMode)
     EXPECT_EQ(loaded.LineList(), QList<QByteArray>({ "0577699840#1#01#y", "0577699840#2#01#x", "0577699840#3#01#z" }));
 }
 
+// Loaded lines share the buffer the file was read into: each must still behave
+// as a byte array of its own, through changes, copies and the next load.
+TEST(PlannerFile, LoadedLinesStandOnTheirOwnThroughChangesCopiesAndTheNextLoad)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bob.tpl"));
+    const QByteArray k = stampText(packDate(QDate(2026, 5, 4)));
+    writeFile(path, k + "#1#01#One\r\n" + k + "#1#02#Two#\n\r\n" + k + "#2#01#Three\r" + k + "#2#02#Last");
+    PlanStore store;
+    ASSERT_TRUE(store.load(path));
+    const QList<QByteArray> loaded = { "", k + "#1#01#One", k + "#1#02#Two#", k + "#2#01#Three", k + "#2#02#Last" };
+    EXPECT_EQ(store.LineList(), loaded);
+    expectAligned(store);
+    for (const QByteArray& line : store.LineList())
+        EXPECT_EQ(line.constData()[line.size()], '\0') << line.constData();
+
+    const QList<QByteArray> lines = store.LineList();
+    const QList<QByteArray> keys = store.KeyList();
+    EXPECT_TRUE(store.toggleDone(k + "#1#01#"));
+    EXPECT_TRUE(store.toggleDone(k + "#1#02#"));
+    store.mergeDay(packDate(QDate(2026, 5, 4)), 4, 12, [](int c, int r) {
+        return c == 2 && r == 1 ? QStringLiteral("3") : c == 2 && r == 2 ? QStringLiteral("Last") : QString();
+    });
+    EXPECT_EQ(store.LineList(), QList<QByteArray>({ "", k + "#2#01#3", k + "#2#02#Last" }));
+    expectAligned(store);
+    EXPECT_EQ(lines, loaded);
+
+    writeFile(dir.filePath(QStringLiteral("ann.tpl")), "0577699840#1#01#Other\r\n");
+    ASSERT_TRUE(store.load(dir.filePath(QStringLiteral("ann.tpl"))));
+    EXPECT_EQ(store.LineList(), QList<QByteArray>({ "0577699840#1#01#Other" }));
+    EXPECT_EQ(lines, loaded);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(keys.at(i), EntryKey(lines.at(i))) << i;
+}
+
+// Whatever shortcut the comparison takes, it orders as a byte-by-byte
+// comparison with A-Z taken as a-z does.
+TEST(EntryLine, ComparisonMatchesTheByteByByteRule)
+{
+    auto reference = [](const QByteArray& a, const QByteArray& b) {
+        const QByteArray x = a.toLower(), y = b.toLower(); // the alphabet below has ASCII letters only
+        return x == y ? 0 : (x < y ? -1 : 1);
+    };
+    const char alphabet[] = "aAzZ#09-[`_";
+    QRandomGenerator random(12);
+    auto text = [&] {
+        QByteArray t;
+        for (int n = random.bounded(24); n > 0; --n)
+            t += alphabet[random.bounded(int(sizeof alphabet) - 1)];
+        return t;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const QByteArray a = text();
+        // Often a copy with one change, so long equal beginnings are common.
+        QByteArray b = a;
+        if (round % 2 == 0 && !b.isEmpty())
+            b[random.bounded(int(b.size()))] = alphabet[random.bounded(int(sizeof alphabet) - 1)];
+        else
+            b = text();
+        EXPECT_EQ(compareText(a, b), reference(a, b)) << a.constData() << " " << b.constData();
+    }
+}
+
 TEST(PlannerFile, LoadSkipsOnlyAnUnchangedFileIntoAnUnchangedStore)
 {
     QTemporaryDir dir;

@@ -42,6 +42,8 @@ protected:
         platform::setCurrentFolder(dir.path());
         window = std::make_unique<TMainFormer>();
         platform::setCurrentFolder(before);
+        // Built as the first showing builds them, after the current folder has moved on.
+        window->EnsureControls();
         grid = window->Planning;
     }
 
@@ -68,6 +70,29 @@ protected:
 };
 
 } // namespace
+
+// A planner nobody has opened has no controls yet; the first showing builds
+// them with the day and the folder of the window's creation.
+TEST(PlannerWindow, FirstShowingBuildsTheControlsWithTheDayAndFolderOfCreation)
+{
+    QTemporaryDir dir;
+    testing_support::RecordingDialogs boxes;
+    testing_support::FixedClock clock { QDateTime(QDate(2026, 1, 31), QTime(23, 59)) };
+    const QString before = platform::currentFolder();
+    platform::setCurrentFolder(dir.path());
+    TMainFormer window;
+    platform::setCurrentFolder(before);
+    EXPECT_FALSE(window.ControlsCreated());
+    EXPECT_EQ(window.Planning, nullptr);
+
+    clock.set(QDateTime(QDate(2026, 2, 2), QTime(8, 0)));
+    window.Show();
+    EXPECT_EQ(window.Cald->ShownDate(), QDate(2026, 1, 31));
+    EXPECT_EQ(window.Panel2->Caption(), QStringLiteral("Saturday 31 January 26"));
+    EXPECT_EQ(window.Planning->PlanDate(), QDate(2026, 1, 31));
+    EXPECT_EQ(QDir(window.Planning->Path()), QDir(dir.path()));
+    EXPECT_TRUE(boxes.boxes.empty());
+}
 
 TEST_F(PlannerWindowTest, ControlsStandWhereTheDesignPutsThem)
 {

@@ -125,6 +125,7 @@ protected:
 TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 {
     EXPECT_FALSE(about->isVisible());
+    about->EnsureControls();
     EXPECT_EQ(about->size(), QSize(345, 281));
     EXPECT_EQ(about->pos(), QPoint(339, 243));
     EXPECT_TRUE(about->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -135,6 +136,7 @@ TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 
 TEST_F(AboutTest, EveryItemStandsAtItsPlace)
 {
+    about->EnsureControls();
     struct Item {
         QWidget* widget;
         QRect place; // client coordinates of the panel; an empty size is not checked
@@ -169,17 +171,19 @@ TEST_F(AboutTest, EveryItemStandsAtItsPlace)
     EXPECT_EQ(about->OKButton->text(), QStringLiteral("OK"));
 }
 
+// The panel builds its labels when it first shows, with the figures read at program start.
 TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
 {
-    EXPECT_EQ(about->OwnerLabel->text(), QStringLiteral("Ann Example"));
-    EXPECT_EQ(about->OrganizationLabel->text(), QStringLiteral("Example Ltd"));
-    EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
-    EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
-
+    EXPECT_FALSE(about->ControlsCreated());
     facts.status = { Q_UINT64_C(67108864), 0, 0, 0, 99 };
-    showAbout();
-    EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
-    EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
+    for (int showing = 1; showing <= 2; ++showing) {
+        showAbout();
+        EXPECT_EQ(about->OwnerLabel->text(), QStringLiteral("Ann Example"));
+        EXPECT_EQ(about->OrganizationLabel->text(), QStringLiteral("Example Ltd"));
+        EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
+        EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
+        about->Close();
+    }
 }
 
 TEST_F(AboutTest, KeepsTheFiveWindowsDisabledUntilItClosesByAnyWay)

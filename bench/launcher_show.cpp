@@ -1,0 +1,185 @@
+// Under a real X server: from a click on "Main Screen" to the launcher
+// painted with 56 gadgets that all have pictures, and from a "Menu" gadget's
+// click to the next menu painted, each against the time to show and paint
+// one empty full-screen Qt window. "Painted" means the X server holds the
+// pixels: after the paint, one pixel of the window is read back from it.
+#include "app/Session.h"
+#include "app/Startup.h"
+#include "controls/Colorbut.h"
+#include "controls/TikClock.h"
+#include "desk/Scrollpas.h"
+#include "launcher/myver.h"
+#include "platform/SystemColors.h"
+#include "support/BenchDisplay.h"
+#include "support/FailingDialogs.h"
+#include "support/StartFolder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+// Runs `action`, then lets the event loop go on until `window` has been
+// painted and the X server has the result; returns the seconds it took.
+template <class Action> double secondsUntilPainted(QWidget* window, Action action)
+{
+    class PaintSeen final : public QObject {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            seen = seen || event->type() == QEvent::Paint;
+            return false;
+        }
+        bool seen = false;
+    } paint;
+    window->installEventFilter(&paint);
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    // A paint event is followed, in the same turn of the loop, by the flush to the server.
+    while (!paint.seen && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Reading a pixel back waits until the server has carried out everything sent before.
+    window->screen()->grabWindow(window->winId(), 0, 0, 1, 1);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    window->removeEventFilter(&paint);
+    return paint.seen ? seconds : -1;
+}
+
+TForm1& controlBox() { return *session().Form1; }
+TMainForm& launcher() { return *session().MainForm; }
+
+void clickOn(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+
+double firstShowing = -1;
+
+void MainScreenToLauncherPainted(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        launcher().hide();
+        controlBox().Show();
+        if (!controlBox().Unfolded())
+            clickOn(controlBox().TickingClock1);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        const double seconds = secondsUntilPainted(&launcher(), [] { clickOn(controlBox().ColorSpeedButton3); });
+        if (seconds < 0 || !launcher().isVisible()) {
+            state.SkipWithError("the launcher did not paint");
+            break;
+        }
+        if (firstShowing < 0)
+            firstShowing = seconds;
+        state.SetIterationTime(seconds);
+    }
+}
+
+void MenuGadgetToNextMenuPainted(benchmark::State& state)
+{
+    launcher().Show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        // Gadget 1 of each menu opens the other one.
+        const QString before = session().Menu.MenuFileName;
+        const double seconds = secondsUntilPainted(&launcher(), [] { clickOn(launcher().Gadgets[1]); });
+        if (seconds < 0 || session().Menu.MenuFileName == before) {
+            state.SkipWithError("the next menu did not paint");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+void EmptyFullScreenWindowPainted(benchmark::State& state)
+{
+    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    window.setGeometry(window.screen()->geometry());
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        const double seconds = secondsUntilPainted(&window, [&window] { window.show(); });
+        if (seconds < 0) {
+            state.SkipWithError("the window did not paint");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+// Keeps every run's time per iteration for the table of ratios.
+class Collector final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (!run.error_occurred)
+                seconds[run.run_name.function_name]
+                    = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bench::BenchDisplay display;
+    if (!display.ok())
+        return 1;
+    QApplication app(argc, argv);
+    platform::installClassicLook(app);
+    QTemporaryDir folder;
+    if (!folder.isValid() || !bench::writeStartFolder(folder.path())) {
+        std::fprintf(stderr, "cannot write the benchmark's start folder\n");
+        return 1;
+    }
+    bench::FailingDialogs dialogs;
+    QDir::setCurrent(folder.path());
+    int result = 0;
+    {
+        // The seven windows as start-up makes them, the control box shown.
+        Windows windows;
+        controlBox().Show();
+        if (!QTest::qWaitForWindowExposed(&controlBox()))
+            return 1;
+
+        benchmark::RegisterBenchmark("EmptyFullScreenWindowPainted", EmptyFullScreenWindowPainted)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("MainScreenToLauncherPainted", MainScreenToLauncherPainted)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("MenuGadgetToNextMenuPainted", MenuGadgetToNextMenuPainted)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::Initialize(&argc, argv);
+        Collector collector;
+        benchmark::RunSpecifiedBenchmarks(&collector);
+        const auto& s = collector.seconds;
+        if (s.count("EmptyFullScreenWindowPainted")) {
+            const double reference = s.at("EmptyFullScreenWindowPainted");
+            std::printf("\nOn %s, against an empty full-screen Qt window shown and painted in %.2f ms:\n",
+                display.description().c_str(), reference * 1e3);
+            for (const char* name : { "MainScreenToLauncherPainted", "MenuGadgetToNextMenuPainted" })
+                if (s.count(name))
+                    std::printf("  %-28s %8.2f ms: ratio %.2f\n", name, s.at(name) * 1e3, s.at(name) / reference);
+            if (firstShowing > 0)
+                std::printf("  the launcher's first showing after start-up: %.2f ms: ratio %.2f\n", firstShowing * 1e3,
+                    firstShowing / reference);
+        } else {
+            result = 1;
+        }
+        benchmark::Shutdown();
+    }
+    return result;
+}

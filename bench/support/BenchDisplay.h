@@ -1,0 +1,49 @@
+// The display of benchmarks that measure drawing: the X server DISPLAY
+// names, or else a private Xvfb started for the run and ended with it.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace bench {
+
+class BenchDisplay final {
+public:
+    // Sets DISPLAY and QT_QPA_PLATFORM=xcb for this process and its children;
+    // call before the application object exists.
+    BenchDisplay();
+    ~BenchDisplay();
+    BenchDisplay(const BenchDisplay&) = delete;
+    BenchDisplay& operator=(const BenchDisplay&) = delete;
+
+    bool ok() const { return !name_.empty(); }
+    const std::string& name() const { return name_; }
+    // The private server's process, or 0 when DISPLAY was given.
+    pid_t serverPid() const { return server_; }
+    // What the display is, for the report.
+    std::string description() const;
+
+private:
+    std::string name_;
+    pid_t server_ = 0;
+};
+
+// Processor time of a whole running process, all its threads, in nanoseconds
+// (from the scheduler's own accounting, not the clock-tick sampled figures);
+// -1 when the process is gone.
+long long processCpuNs(pid_t pid);
+
+// The same for each thread: its identifier and name, and its processor time.
+struct ThreadCpu {
+    int tid = 0;
+    std::string name;
+    long long ns = 0;
+};
+std::vector<ThreadCpu> threadCpuNs(pid_t pid);
+
+// Seconds of a measuring span: the environment variable `name` when set to a
+// positive number, otherwise `fallback`.
+double secondsFromEnvironment(const char* name, double fallback);
+
+} // namespace bench
