@@ -12,6 +12,9 @@ namespace platform {
 // "Bitmap image is not valid" when the file is not a valid bitmap (whatever its name).
 QImage loadBitmapFile(const QString& path);
 
+// The image as a 24-bit Windows bitmap file (bottom-up rows, no palette, no alpha).
+QByteArray encodeBitmap24(const QImage& image);
+
 class TBitmap final {
 public:
     TBitmap() = default;

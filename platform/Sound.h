@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -20,5 +21,13 @@ Sound& sound();
 
 // Installs `replacement` (not owned); nullptr restores the system's output.
 void setSound(Sound* replacement);
+
+// The system's output calls `beep` instead of the bell; nullptr restores the bell.
+void setBeepForTesting(void (*beep)());
+
+// The system's output loads its wave player module from `path` (a file
+// name without suffix) instead of beside the program or in the installed
+// module folder; nullopt restores the search. Takes effect before the first sound.
+void setWavePlayerModuleForTesting(std::optional<QString> path);
 
 } // namespace platform
