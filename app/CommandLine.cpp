@@ -165,11 +165,12 @@ std::optional<int> CommandLine::runAndEnd() const
         try {
             const menus::MadeMenus made = makeInstalledApplicationMenus(folder);
             print(stdout,
-                QStringLiteral("Made %1: %2 applications, %3 pictures, %4 menu files.\n")
+                QStringLiteral("Made %1: %2 applications, %3 pictures, %4 menu file%5.\n")
                     .arg(made.mainMenu)
                     .arg(made.applications)
                     .arg(made.pictures)
-                    .arg(made.menus.size()));
+                    .arg(made.menus.size())
+                    .arg(made.menus.size() == 1 ? "" : "s"));
         } catch (const rtl::Exception& error) {
             print(stderr, QStringLiteral("KavroStart: %1\n").arg(error.message()));
             return 1;

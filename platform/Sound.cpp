@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QtEndian>
 #include <optional>
 
 namespace platform {
@@ -51,7 +53,7 @@ class SystemSound final : public Sound {
 public:
     void playAsync(const QString& path) override
     {
-        if (!QFileInfo(path).isFile()) {
+        if (!isCompleteWaveFile(path)) {
             beep();
             return;
         }
@@ -75,7 +77,38 @@ SystemSound& systemSound()
     return instance;
 }
 
+quint32 littleEndian32(const char* bytes) { return qFromLittleEndian<quint32>(bytes); }
+
 } // namespace
+
+bool isCompleteWaveFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    const QByteArray riff = file.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return false;
+    bool format = false;
+    qint64 offset = 12;
+    for (int chunks = 0; chunks < 64 && offset + 8 <= size; ++chunks) {
+        if (!file.seek(offset))
+            return false;
+        const QByteArray header = file.read(8);
+        if (header.size() < 8)
+            return false;
+        const qint64 length = littleEndian32(header.constData() + 4);
+        if (offset + 8 + length > size)
+            return false; // the chunk runs past the end of the file
+        if (header.startsWith("fmt "))
+            format = length >= 16;
+        else if (header.startsWith("data"))
+            return format;
+        offset += 8 + length + (length & 1); // chunks are padded to an even length
+    }
+    return false;
+}
 
 Sound& sound() { return current ? *current : systemSound(); }
 

@@ -16,6 +16,11 @@ public:
     virtual void playAsync(const QString& path) = 0;
 };
 
+// True when the file is a RIFF wave file whose format block and whole
+// sample data are present. The multimedia decoder waits for ever for the
+// rest of a file cut short, and the next sound would wait behind it.
+bool isCompleteWaveFile(const QString& path);
+
 // The sound output in use: the system's unless a test installed its own.
 Sound& sound();
 
