@@ -30,11 +30,12 @@ TEST(WaveFile, OnlyAWaveWithItsFormatAndAllItsSampleDataIsComplete)
         bool complete;
     } cases[] = {
         { "the alarm", alarmWave(), true },
-        { "a list chunk of odd length before the data", riff(chunk("fmt ", format) + chunk("LIST", "abc") + chunk("data", "12")),
-            true },
+        { "a list chunk of odd length before the data",
+            riff(chunk("fmt ", format) + chunk("LIST", "abc") + chunk("data", "12")), true },
         { "no samples at all", riff(chunk("fmt ", format) + chunk("data", "")), true },
         { "cut short in the samples", alarmWave().left(5000), false },
-        { "cut short in a chunk before the data", riff(chunk("fmt ", format) + chunk("LIST", "abcd")).chopped(2), false },
+        { "cut short in a chunk before the data", riff(chunk("fmt ", format) + chunk("LIST", "abcd")).chopped(2),
+            false },
         { "data before the format", riff(chunk("data", "12") + chunk("fmt ", format)), false },
         { "a format block too small", riff(chunk("fmt ", "1234") + chunk("data", "12")), false },
         { "no data chunk", riff(chunk("fmt ", format)), false },

@@ -145,8 +145,8 @@ TEST(CommandLine, TheUserFolderIsMadeOnFirstStartAndTheProgramRunsOnIt)
     struct stat st { };
     ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-    for (const char* piece : { "ConFigs/Main.ini", "ConFigs/Alarm.wav", "ConFigs/Magic.wav", "Launchers/net-01.sh",
-             "Pictures/net-01.bmp" })
+    for (const char* piece :
+        { "ConFigs/Main.ini", "ConFigs/Alarm.wav", "ConFigs/Magic.wav", "Launchers/net-01.sh", "Pictures/net-01.bmp" })
         EXPECT_TRUE(QFileInfo::exists(folder + "/" + piece)) << piece;
     // The build tree's note program lies beside the program.
     EXPECT_EQ(QFileInfo(folder + "/PinNotes").symLinkTarget(), QFileInfo(KAVRO_PROGRAM).absolutePath() + "/PinNotes");

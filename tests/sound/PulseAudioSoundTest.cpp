@@ -8,8 +8,8 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -117,10 +117,14 @@ public:
             { "--device=" + sinkName + ".monitor", "--raw", "--format=s16le", "--rate=" + QString::number(recordRate),
                 "--channels=1", "--latency-msec=20" });
         // Recording has begun once the server lists the recorder's stream.
-        connected = recorder_.waitForStarted(5000) && waitUntil([&] {
-            const std::optional<QByteArray> outputs = server.tool("pactl", { "list", "short", "source-outputs" });
-            return outputs && !outputs->trimmed().isEmpty();
-        }, 10000);
+        connected = recorder_.waitForStarted(5000)
+            && waitUntil(
+                [&] {
+                    const std::optional<QByteArray> outputs
+                        = server.tool("pactl", { "list", "short", "source-outputs" });
+                    return outputs && !outputs->trimmed().isEmpty();
+                },
+                10000);
     }
 
     ~MonitorRecording()
@@ -133,13 +137,15 @@ public:
     // loud sample, or `timeoutMs` passes.
     std::vector<qint16> record(double seconds, int timeoutMs)
     {
-        waitUntil([&] {
-            const QByteArray data = recorder_.readAllStandardOutput();
-            for (qsizetype i = 0; i + 1 < data.size(); i += 2)
-                samples_.push_back(qint16(quint8(data[i]) | (quint8(data[i + 1]) << 8)));
-            const qsizetype loud = firstLoud(samples_);
-            return loud >= 0 && samples_.size() - size_t(loud) >= size_t(seconds * recordRate);
-        }, timeoutMs);
+        waitUntil(
+            [&] {
+                const QByteArray data = recorder_.readAllStandardOutput();
+                for (qsizetype i = 0; i + 1 < data.size(); i += 2)
+                    samples_.push_back(qint16(quint8(data[i]) | (quint8(data[i + 1]) << 8)));
+                const qsizetype loud = firstLoud(samples_);
+                return loud >= 0 && samples_.size() - size_t(loud) >= size_t(seconds * recordRate);
+            },
+            timeoutMs);
         return samples_;
     }
 
@@ -206,8 +212,8 @@ TEST_F(ServerSound, TheAlarmSoundReachesTheServerAsItsThreeBeepsAt880Hertz)
     for (qsizetype i = start + 1; i < start + window; ++i)
         crossings += (samples[size_t(i - 1)] < 0) != (samples[size_t(i)] < 0);
     EXPECT_NEAR(crossings / 2.0 * 5, 880.0, 40.0);
-    const auto peak = std::abs(*std::max_element(samples.begin(), samples.end(),
-        [](qint16 a, qint16 b) { return std::abs(a) < std::abs(b); }));
+    const auto peak = std::abs(*std::max_element(
+        samples.begin(), samples.end(), [](qint16 a, qint16 b) { return std::abs(a) < std::abs(b); }));
     EXPECT_GT(peak, 6000);
 }
 
