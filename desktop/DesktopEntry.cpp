@@ -153,7 +153,7 @@ QStringList localeVariants(const QString& locale)
 QString messageLocale()
 {
     for (const char* name : { "LC_ALL", "LC_MESSAGES", "LANG" }) {
-        const QString value = qEnvironmentVariable(name);
+        QString value = qEnvironmentVariable(name);
         if (!value.isEmpty())
             return value;
     }

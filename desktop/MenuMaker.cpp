@@ -14,7 +14,6 @@
 #include <QSet>
 #include <algorithm>
 #include <array>
-#include <unistd.h>
 
 namespace menus {
 
@@ -61,10 +60,19 @@ QByteArray colourValue(QColor c) { return QByteArray::number(c.red() | (c.green(
 
 using Gadget = std::array<QByteArray, 8>;
 
+// A caption on one menu line: a CR would end the line and a Ctrl-Z the whole menu.
+QByteArray captionLine(QString caption)
+{
+    for (QChar& c : caption)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    return caption.toLocal8Bit();
+}
+
 Gadget gadget(
     const char* mode, const QString& path, const QString& caption, const Face& face, const QString& picture = {})
 {
-    return { mode, path.toLocal8Bit(), caption.toLocal8Bit(), colourValue(face.face), fontName.toLocal8Bit(),
+    return { mode, path.toLocal8Bit(), captionLine(caption), colourValue(face.face), fontName.toLocal8Bit(),
         colourValue(face.caption), picture.toLocal8Bit(), picture.isEmpty() ? "2" : "0" };
 }
 
@@ -197,9 +205,9 @@ MadeMenus writeMenus(const QString& startFolder, QList<Application> applications
         const bool overflow = entries.size() > rows;
         const int onMain = overflow ? rows - 1 : int(entries.size());
         for (int r = 0; r < onMain; ++r)
-            main.gadgets[size_t(c * rows + r)] = runGadget(entries[r]);
+            main.gadgets[size_t(c) * rows + size_t(r)] = runGadget(entries[r]);
         if (overflow)
-            main.gadgets[size_t(c * rows + rows - 1)] = gadget("Menu", pageFile(2), moreCaption, navigation);
+            main.gadgets[size_t(c) * rows + rows - 1] = gadget("Menu", pageFile(2), moreCaption, navigation);
         // The rest goes on further pages: "Back" first, then the applications,
         // and "More …" in the last slot while some are left over.
         QString previous = main.file;
@@ -214,7 +222,7 @@ MadeMenus writeMenus(const QString& startFolder, QList<Application> applications
             if (next < entries.size())
                 page.gadgets[lastSlot] = gadget("Menu", pageFile(number + 1), moreCaption, navigation);
             for (int t = 0; t < ColumnCount; ++t)
-                if (page.gadgets[size_t(t * rows)][0] != "None")
+                if (page.gadgets[size_t(t) * rows][0] != "None")
                     page.titles[size_t(t)] = columnTitle(c);
             previous = page.file;
             further.append(page);

@@ -28,7 +28,7 @@ QString folderOrDefault(const char* name, const QString& fallbackBelowHome)
 
 QString homeFolder()
 {
-    const QString home = absoluteFromEnvironment("HOME");
+    QString home = absoluteFromEnvironment("HOME");
     if (!home.isEmpty())
         return home;
     if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)

@@ -253,6 +253,7 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
     for (int n = 1; n <= 130; ++n)
         apps.append({ QStringLiteral("app%1.desktop").arg(n), QStringLiteral("App %1").arg(n, 3, 10, QLatin1Char('0')),
             { "true" }, {}, {}, { "Development" } });
+    apps.append({ "odd.desktop", "Odd\x1a\rName", { "true" }, {}, {}, { "Utility" } });
     const menus::MadeMenus made = menus::writeMenus(path(""), apps, nullptr);
     // 13 on the main menu, 54 on pages 2 and 3 beside "Back" and "More …", the last 9 on page 4.
     ASSERT_EQ(made.menus.size(), 4);
@@ -262,6 +263,8 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
         pages.append(rtl::readTextLines(file, menu::LineCount));
     EXPECT_EQ(field(pages[0], 42, menu::FilesPath), made.menus[1]);
     EXPECT_EQ(field(pages[0], 41, menu::GadgetName), "App 013");
+    // Control characters would break the menu's lines.
+    EXPECT_EQ(field(pages[0], 43, menu::GadgetName), "Odd  Name");
     const struct {
         int page;
         QString back;
