@@ -39,12 +39,12 @@ build() {
     cmake --build "$1"
 }
 
-# make_package BUILD_DIR: the .deb of an already built tree, in BUILD_DIR/package; prints its path.
+# make_package BUILD_DIR: the .deb of an already built tree, in BUILD_DIR; prints its path.
 make_package() {
     local dir=$1
-    rm -f "$dir"/package/kavro-start_*.deb
-    (cd "$dir" && cpack -G DEB -B "$dir/package" >&2)
-    ls "$dir"/package/kavro-start_*_amd64.deb
+    rm -f "$dir"/kavro-start_*.deb
+    (cd "$dir" && cpack -G DEB -B "$dir" >&2)
+    ls "$dir"/kavro-start_*_amd64.deb
 }
 
 # check_package DEB: the package holds the program, the module, the desktop entry and the
