@@ -47,6 +47,7 @@ public:
         env_.insert("PULSE_STATE_PATH", home + "/state");
         env_.insert("PULSE_SERVER", "unix:" + socket());
         env_.insert("PULSE_CLIENTCONFIG", home + "/client.conf");
+        env_.insert("PULSE_COOKIE", home + "/cookie"); // not the user's own
         writeFile(home + "/client.conf", "autospawn = no\n"); // a client never starts a server of its own
         QDir(home).mkpath("run");
         server_.setProcessEnvironment(env_);
@@ -175,7 +176,7 @@ protected:
         if (!server->problem.isEmpty())
             GTEST_SKIP() << "no audio server: " << server->problem.toStdString();
         // The program's own audio output goes to the private server.
-        for (const char* name : { "PULSE_SERVER", "PULSE_CLIENTCONFIG" })
+        for (const char* name : { "PULSE_SERVER", "PULSE_CLIENTCONFIG", "PULSE_COOKIE" })
             environment.emplace_back(
                 std::make_unique<ScopedEnvironment>(name, server->environment().value(name).toUtf8()));
         platform::setWavePlayerModuleForTesting(QStringLiteral(KAVRO_SOUND_MODULE));
