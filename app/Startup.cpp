@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/Session.h"
 #include "desk/Blanker.h"
 #include "desk/Just1_32.h"
@@ -124,9 +125,14 @@ void traceInstance(TPreviousInstance& probe)
 
 int runKavroStart(int argc, char** argv)
 {
+    const CommandLine options(argc, argv);
+    if (const std::optional<int> ended = options.runAndEnd())
+        return *ended;
     KavroApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     platform::installClassicLook(app);
+    if (!options.enterStartFolder())
+        return 1;
     // The probe runs under the default title, before the program names itself.
     TPreviousInstance probe(defaultApplicationTitle(platform::programFilePath()), platform::runtimeFolder());
     setPreviousInstance(&probe);

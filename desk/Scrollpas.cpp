@@ -201,13 +201,17 @@ void TForm1::ColorSpeedButton2Click()
 void TForm1::ColorSpeedButton4Click()
 {
     FoldIn();
-    QString notes = platform::dataPath(session().StartFolder, QStringLiteral("\\PinNotes.exe"));
-    // A Linux build of the note program carries no suffix.
-    if (!platform::FileExists(notes))
-        notes = platform::dataPath(session().StartFolder, QStringLiteral("\\PinNotes"));
-    if (platform::FileExists(notes)) {
-        platform::startProgram(notes);
-        return;
+    // The start folder first, then beside the program file, where an
+    // installed copy keeps its note program. A Linux build carries no suffix.
+    const QString programFolder = platform::folderOf(platform::programFilePath());
+    for (const QString& folder : { session().StartFolder, programFolder }) {
+        for (const char* name : { "\\PinNotes.exe", "\\PinNotes" }) {
+            const QString notes = platform::dataPath(folder, QLatin1String(name));
+            if (platform::FileExists(notes)) {
+                platform::startProgram(notes);
+                return;
+            }
+        }
     }
     platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
         QStringLiteral("I Can`t find PinNotes.Exe File, It should be in the same Dir as KavroStart.!"));

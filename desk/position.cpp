@@ -1,10 +1,12 @@
 // Position memory.
 #include "desk/position.h"
 
+#include "desktop/XdgPaths.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
 #include "rtl/ProfileFile.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -39,10 +41,14 @@ void TPosition::setSavePosition(bool save) { savePosition_ = save; }
 QString TPosition::iniFilePath() const
 {
     QString folder;
-    if (iniFileDirectory_ == TIniFileDirectory::ProgramDir)
+    if (iniFileDirectory_ == TIniFileDirectory::ProgramDir) {
         folder = platform::folderOf(platform::programFilePath());
-    else
+        // An installed program's folder is not the user's to write in.
+        if (!platform::isWritableFolder(folder))
+            folder = xdg::programConfigFolder();
+    } else {
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    }
     return platform::resolvePath(folder.endsWith(u'/') ? folder + iniFileName_ : folder + u'/' + iniFileName_);
 }
 
@@ -65,7 +71,10 @@ void TPosition::Restore()
 
 void TPosition::SaveToIni()
 {
-    rtl::ProfileFile file(iniFilePath());
+    const QString path = iniFilePath();
+    // The configuration folder may not exist yet; when it cannot be made, the write below says so.
+    QDir().mkpath(platform::folderOf(path));
+    rtl::ProfileFile file(path);
     if (saveDimension_) {
         file.writeInteger(section, QStringLiteral("Width"), owner_->width());
         file.writeInteger(section, QStringLiteral("Height"), owner_->height());

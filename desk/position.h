@@ -7,7 +7,7 @@
 class QWidget;
 
 enum class TIniFileDirectory {
-    ProgramDir, // beside the program file
+    ProgramDir, // beside the program file, or the user's configuration folder where that is not writable
     WindowsDir, // the user's settings folder
 };
 

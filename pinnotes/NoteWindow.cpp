@@ -1,6 +1,7 @@
 // Note window.
 #include "pinnotes/NoteWindow.h"
 
+#include "platform/Files.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
 
@@ -10,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-NoteWindow::NoteWindow(QString notesFile, QWidget* parent)
+NoteWindow::NoteWindow(QString notesFile, const QString& olderFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , notesFile_(std::move(notesFile))
 {
@@ -24,9 +25,10 @@ NoteWindow::NoteWindow(QString notesFile, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(editor_);
-    if (QFile::exists(notesFile_)) {
+    const QString shown = QFile::exists(notesFile_) || olderFile.isEmpty() ? notesFile_ : olderFile;
+    if (QFile::exists(shown)) {
         try {
-            editor_->setPlainText(QString::fromUtf8(rtl::readWholeFile(notesFile_)));
+            editor_->setPlainText(QString::fromUtf8(rtl::readWholeFile(shown)));
         } catch (const rtl::Exception& error) {
             setWindowTitle(QStringLiteral("Pin Notes - ") + error.message());
         }
@@ -53,6 +55,7 @@ QString NoteWindow::text() const { return editor_->toPlainText(); }
 bool NoteWindow::save()
 {
     try {
+        platform::makePrivateFolder(platform::folderOf(notesFile_));
         rtl::replaceFileAtomically(notesFile_, editor_->toPlainText().toUtf8(), 0600);
         dirty_ = false;
         setWindowTitle(QStringLiteral("Pin Notes"));

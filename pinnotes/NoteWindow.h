@@ -10,8 +10,10 @@ class QTimer;
 class NoteWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Shows the text of `notesFile` (when it exists) and writes every change back to it.
-    explicit NoteWindow(QString notesFile, QWidget* parent = nullptr);
+    // Shows the text of `notesFile`, or of `olderFile` while `notesFile` does
+    // not exist, and writes every change to `notesFile`, making its folder
+    // (for this user alone) when needed.
+    explicit NoteWindow(QString notesFile, const QString& olderFile = {}, QWidget* parent = nullptr);
     ~NoteWindow() override;
 
     QString text() const;

@@ -1,13 +1,14 @@
 // Entry point of the note program.
+#include "pinnotes/NotePlace.h"
 #include "pinnotes/NoteWindow.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    NoteWindow window(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("PinNotes.txt")));
+    const NotePlace place = notePlace(QCoreApplication::applicationDirPath());
+    NoteWindow window(place.file, place.olderFile);
     window.show();
     return app.exec();
 }

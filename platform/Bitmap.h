@@ -17,6 +17,9 @@ QImage loadBitmapFile(const QString& path);
 // loadBitmapFile does.
 QImage decodeBitmap(const QByteArray& data);
 
+// The image as a 24-bit Windows bitmap file (bottom-up rows, no palette, no alpha).
+QByteArray encodeBitmap24(const QImage& image);
+
 class TBitmap final {
 public:
     TBitmap() = default;

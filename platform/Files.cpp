@@ -115,6 +115,29 @@ QString folderOf(const QString& path)
     return path.left(slash);
 }
 
+bool isWritableFolder(const QString& path)
+{
+    struct stat st { };
+    const QByteArray native = QFile::encodeName(path);
+    return !path.isEmpty() && ::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode)
+        && ::access(native.constData(), W_OK | X_OK) == 0;
+}
+
+void makePrivateFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return;
+    if (!QDir().mkpath(info.absolutePath()))
+        rtl::raiseInOut(rtl::ioAccessDenied);
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
+        const int err = errno;
+        if (err == EEXIST && QFileInfo(path).isDir())
+            return; // made meanwhile by someone else
+        rtl::raiseInOutFromErrno(err == EEXIST ? ENOTDIR : err);
+    }
+}
+
 QString currentFolder() { return QDir::currentPath(); }
 
 void setCurrentFolder(const QString& folder)

@@ -29,6 +29,14 @@ bool FileExists(const QString& path);
 // the root keeps its separator ("/x" gives "/").
 QString folderOf(const QString& path);
 
+// True for an existing folder this process may create files in.
+bool isWritableFolder(const QString& path);
+
+// Makes the folder `path` for this user alone (mode 0700), and the folders
+// above it as usual; an existing folder is left as it is. Raises
+// EInOutError when it cannot.
+void makePrivateFolder(const QString& path);
+
 QString currentFolder();
 
 // Makes `folder` the process's current folder; raises EInOutError on failure.

@@ -2,33 +2,67 @@
 // sound, with the bell as the default sound.
 #include "platform/Sound.h"
 
+#include "KavroBuild.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QtEndian>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
-using PlayWave = void (*)(const QString&);
+using BeepFunction = void (*)();
+using PlayWave = void (*)(const QString&, BeepFunction);
+
+BeepFunction testBeep = nullptr;
+std::optional<QString> testModule;
+
+void beep()
+{
+    if (testBeep)
+        testBeep();
+    else
+        QApplication::beep();
+}
+
+// The module beside the program (a build tree) or in the installed module folder.
+PlayWave loadWavePlayer()
+{
+    QStringList candidates;
+    if (testModule) {
+        candidates.append(*testModule);
+    } else {
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        candidates.append(programFolder.filePath(QStringLiteral("kavro_sound")));
+        candidates.append(programFolder.filePath(QStringLiteral(KAVRO_MODULE_FOLDER "/kavro_sound")));
+    }
+    for (const QString& candidate : candidates) {
+        QLibrary player(candidate);
+        if (auto play = reinterpret_cast<PlayWave>(player.resolve("kavroPlayWave")))
+            return play;
+    }
+    return nullptr;
+}
 
 class SystemSound final : public Sound {
 public:
     void playAsync(const QString& path) override
     {
-        if (!QFileInfo(path).isFile()) {
-            QApplication::beep();
+        if (!isCompleteWaveFile(path)) {
+            beep();
             return;
         }
-        if (!play_) {
-            QLibrary player(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kavro_sound")));
-            play_ = reinterpret_cast<PlayWave>(player.resolve("kavroPlayWave"));
-        }
+        if (!play_)
+            play_ = loadWavePlayer();
         if (play_)
-            play_(path);
+            play_(path, beep);
         else
-            QApplication::beep();
+            beep();
     }
 
 private:
@@ -43,10 +77,45 @@ SystemSound& systemSound()
     return instance;
 }
 
+quint32 littleEndian32(const char* bytes) { return qFromLittleEndian<quint32>(bytes); }
+
 } // namespace
+
+bool isCompleteWaveFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    const QByteArray riff = file.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return false;
+    bool format = false;
+    qint64 offset = 12;
+    for (int chunks = 0; chunks < 64 && offset + 8 <= size; ++chunks) {
+        if (!file.seek(offset))
+            return false;
+        const QByteArray header = file.read(8);
+        if (header.size() < 8)
+            return false;
+        const qint64 length = littleEndian32(header.constData() + 4);
+        if (offset + 8 + length > size)
+            return false; // the chunk runs past the end of the file
+        if (header.startsWith("fmt "))
+            format = length >= 16;
+        else if (header.startsWith("data"))
+            return format;
+        offset += 8 + length + (length & 1); // chunks are padded to an even length
+    }
+    return false;
+}
 
 Sound& sound() { return current ? *current : systemSound(); }
 
 void setSound(Sound* replacement) { current = replacement; }
+
+void setBeepForTesting(void (*beepFunction)()) { testBeep = beepFunction; }
+
+void setWavePlayerModuleForTesting(std::optional<QString> path) { testModule = std::move(path); }
 
 } // namespace platform

@@ -4,12 +4,13 @@
 #   kavro.sh test   install what is missing, build, run every test (as built, then under ASan+UBSan)
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 #   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
+#   kavro.sh package  install what is missing, build, make the Debian package build/package/kavro-start_<version>_amd64.deb
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils)
 
 install_missing() {
     local missing=() p
@@ -24,14 +25,50 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [cmake options...]
-build() {
+# configure DIR [cmake options...]
+configure() {
     local dir=$1
     shift
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@"
-    cmake --build "$dir"
+}
+
+# build DIR [cmake options...]
+build() {
+    configure "$@"
+    cmake --build "$1"
+}
+
+# make_package BUILD_DIR: the .deb of an already built tree, in BUILD_DIR; prints its path.
+make_package() {
+    local dir=$1
+    rm -f "$dir"/kavro-start_*.deb
+    (cd "$dir" && cpack -G DEB -B "$dir" >&2)
+    ls "$dir"/kavro-start_*_amd64.deb
+}
+
+# check_package DEB: the package holds the program, the module, the desktop entry and the
+# icons, and its unpacked program tells its version without a display.
+check_package() {
+    local deb=$1 version scratch
+    version=$(sed -n 's/^project(KavroStart VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+    [ "$(basename "$deb")" = "kavro-start_${version}_amd64.deb" ] || { echo "unexpected package name $deb" >&2; return 1; }
+    dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package Depends lacks the Qt libraries" >&2; return 1; }
+    local listing path
+    listing=$(dpkg-deb -c "$deb")
+    for path in ./usr/bin/KavroStart ./usr/bin/PinNotes ./usr/lib/kavro-start/kavro_sound.so \
+        ./usr/share/applications/kavro-start.desktop ./usr/share/icons/hicolor/48x48/apps/kavro-start.png \
+        ./usr/share/icons/hicolor/scalable/apps/kavro-start.svg ./usr/share/man/man1/KavroStart.1.gz; do
+        grep -q " $path\$" <<<"$listing" || { echo "package lacks $path" >&2; return 1; }
+    done
+    scratch=$(mktemp -d)
+    dpkg-deb -x "$deb" "$scratch"
+    local said
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$scratch/usr/bin/KavroStart" --version)
+    rm -rf "$scratch"
+    [ "$said" = "Kavro Start $version" ] || { echo "packaged program says '$said'" >&2; return 1; }
+    echo "Package $(basename "$deb") checked."
 }
 
 # --- Fuzzing -----------------------------------------------------------------
@@ -65,7 +102,9 @@ run_fuzz() {
 case "${1:-}" in
 run)
     install_missing
-    build "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF
+    # Only what it starts: the program, the note program and the sound module.
+    configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF
+    cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
     python3 "$root/scripts/make-demo.py" "$root/demo" "$root/build/release/PinNotes"
     cd "$root/demo"
     exec "$root/build/release/KavroStart"
@@ -74,6 +113,8 @@ test)
     install_missing
     build "$root/build/plain"
     ctest --test-dir "$root/build/plain" --output-on-failure
+    # The Debian package of the plain build: its file list and its program's --version.
+    check_package "$(make_package "$root/build/plain")"
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -89,6 +130,13 @@ fuzz)
     install_missing
     run_fuzz "${2:-60}"
     ;;
+package)
+    install_missing
+    build "$root/build/package" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF
+    deb=$(make_package "$root/build/package")
+    check_package "$deb"
+    echo "$deb"
+    ;;
 bench)
     install_missing
     build "$root/build/plain"
@@ -100,7 +148,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,6p' "$0"
+    sed -n '2,7p' "$0"
     exit 2
     ;;
 esac

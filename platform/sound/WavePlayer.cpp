@@ -9,19 +9,22 @@
 namespace {
 
 QPointer<QSoundEffect> effect;
+void (*defaultSound)() = nullptr;
 
 } // namespace
 
 // Starts `path` (an existing file) and returns at once; a sound already
-// playing is cut off. A file that is not a playable wave gets the bell.
-extern "C" Q_DECL_EXPORT void kavroPlayWave(const QString& path)
+// playing is cut off. A file that is not a playable wave gets `beep`, the
+// system's default sound.
+extern "C" Q_DECL_EXPORT void kavroPlayWave(const QString& path, void (*beep)())
 {
+    defaultSound = beep;
     if (!effect) {
         // Owned by the application, so it goes before the audio back end does.
         effect = new QSoundEffect(qApp);
         QObject::connect(effect, &QSoundEffect::statusChanged, effect, [] {
-            if (effect->status() == QSoundEffect::Error)
-                QApplication::beep();
+            if (effect->status() == QSoundEffect::Error && defaultSound)
+                defaultSound();
         });
     }
     effect->stop();
@@ -29,6 +32,6 @@ extern "C" Q_DECL_EXPORT void kavroPlayWave(const QString& path)
     if (effect->source() != source)
         effect->setSource(source);
     else if (effect->status() == QSoundEffect::Error)
-        QApplication::beep();
+        beep();
     effect->play();
 }

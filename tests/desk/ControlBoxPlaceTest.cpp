@@ -108,8 +108,10 @@ TEST_F(ControlBoxPlaceTest, ACloseByTheWindowManagerEndsTheProgramWithoutSaving)
 
 TEST_F(ControlBoxPlaceTest, AnUnwritablePositionFileStopsExitWithTheErrorAndTheProgramGoesOn)
 {
+    // Neither the program's folder nor the user's configuration folder can take the file.
     writeFile(folder.filePath(QStringLiteral("blocked")), "not a folder");
     platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("blocked/KavroStart")));
+    testing_support::ScopedEnvironment config("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("blocked")).toUtf8());
     TForm1 box;
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
@@ -118,7 +120,8 @@ TEST_F(ControlBoxPlaceTest, AnUnwritablePositionFileStopsExitWithTheErrorAndTheP
     EXPECT_EQ(boxes.boxes[0].kind, QStringLiteral("error"));
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kavro Start"));
     EXPECT_EQ(boxes.boxes[0].text,
-        QStringLiteral("Unable to write to %1.").arg(folder.filePath(QStringLiteral("blocked/k-prefs.ini"))));
+        QStringLiteral("Unable to write to %1.")
+            .arg(folder.filePath(QStringLiteral("blocked/kavro-start/k-prefs.ini"))));
     EXPECT_TRUE(box.isVisible());
 }
 

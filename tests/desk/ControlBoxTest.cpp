@@ -5,6 +5,7 @@
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
+#include "platform/Files.h"
 #include "support/WindowsFixture.h"
 
 #include <QContextMenuEvent>
@@ -81,9 +82,18 @@ TEST_F(ControlBox, PinNotesStartsTheNoteProgramOrSaysWhereItShouldBe)
     EXPECT_EQ(dialogs_.boxes[0].caption, "Kavro Start, Reporting!");
     EXPECT_EQ(dialogs_.boxes[0].text, "I Can`t find PinNotes.Exe File, It should be in the same Dir as KavroStart.!");
 
+    // Beside the program file, as an installed copy keeps it.
+    const QString installed = writeRecorderScript("usr/bin/PinNotes");
+    platform::setProgramFilePathForTesting(path("usr/bin/KavroStart"));
+    box().Unfold();
+    QTest::mouseClick(box().ColorSpeedButton4, Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(installed + ".ran"); }));
+
+    // The start folder's own note program comes first.
     const QString notes = writeRecorderScript("PinNotes");
     box().Unfold();
     QTest::mouseClick(box().ColorSpeedButton4, Qt::LeftButton);
+    platform::setProgramFilePathForTesting(std::nullopt);
     EXPECT_EQ(dialogs_.boxes.size(), 1u);
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(notes + ".ran"); }));
 }

@@ -156,18 +156,35 @@ TEST_F(PositionTest, SaveDimensionAndSavePositionChooseWhatIsKept)
     EXPECT_EQ(readFile(iniPath()), QByteArray("[Values]\r\nWidth=200\r\nHeight=90\r\nLeft=7\r\nTop=8\r\n"));
 }
 
-TEST_F(PositionTest, AnUnwritableFileRaisesUnableToWrite)
+TEST_F(PositionTest, BesideAProgramInAFolderThatIsNotWritableTheFileLivesInTheUsersConfiguration)
 {
     // The program's folder is a regular file, so nothing can be written beneath it.
     writeFile(folder.filePath(QStringLiteral("blocked")), "not a folder");
     platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("blocked/KavroStart")));
+    testing_support::ScopedEnvironment config("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+    const QString file = folder.filePath(QStringLiteral("config/kavro-start/k-prefs.ini"));
+    EXPECT_EQ(prefs().iniFilePath(), file);
+    owner.setGeometry(-20, 30, 65, 80);
+    prefs().SaveToIni();
+    EXPECT_EQ(readFile(file), QByteArray("[Values]\r\nWidth=65\r\nHeight=80\r\nLeft=-20\r\nTop=30\r\n"));
+    owner.setGeometry(0, 0, 10, 10);
+    prefs().Restore();
+    EXPECT_EQ(QRect(owner.pos(), owner.size()), QRect(-20, 30, 65, 80));
+}
+
+TEST_F(PositionTest, AnUnwritableFileRaisesUnableToWrite)
+{
+    // Neither the program's folder nor the configuration folder can be written.
+    writeFile(folder.filePath(QStringLiteral("blocked")), "not a folder");
+    platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("blocked/KavroStart")));
+    testing_support::ScopedEnvironment config("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("blocked")).toUtf8());
     TPosition& position = prefs();
     try {
         position.SaveToIni();
         ADD_FAILURE() << "no error raised";
     } catch (const rtl::EIniFileException& error) {
         EXPECT_EQ(error.message(), QStringLiteral("Unable to write to %1").arg(position.iniFilePath()));
-        EXPECT_TRUE(error.message().endsWith(QStringLiteral("blocked/k-prefs.ini")));
+        EXPECT_TRUE(error.message().endsWith(QStringLiteral("blocked/kavro-start/k-prefs.ini")));
     }
 }
 

@@ -125,4 +125,23 @@ FixedClock::~FixedClock() { platform::setClockForTesting({}); }
 
 void FixedClock::set(const QDateTime& at) { *at_ = at; }
 
+ScopedEnvironment::ScopedEnvironment(const char* name, const QByteArray& value)
+    : name_(name)
+    , wasSet_(qEnvironmentVariableIsSet(name))
+    , old_(qgetenv(name))
+{
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    if (wasSet_)
+        qputenv(name_, old_);
+    else
+        qunsetenv(name_);
+}
+
 } // namespace testing_support

@@ -66,4 +66,18 @@ private:
     std::shared_ptr<QDateTime> at_;
 };
 
+// Sets an environment variable (unsets it for a null value) for its lifetime.
+class ScopedEnvironment final {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray old_;
+};
+
 } // namespace testing_support

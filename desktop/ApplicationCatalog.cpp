@@ -1,0 +1,112 @@
+// Installed applications.
+#include "desktop/ApplicationCatalog.h"
+
+#include "desktop/DesktopEntry.h"
+#include "desktop/XdgPaths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+bool isExecutable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && ::access(QFile::encodeName(path).constData(), X_OK) == 0;
+}
+
+bool programFound(const QString& program, const QStringList& searchPath)
+{
+    if (program.contains(u'/'))
+        return isExecutable(program);
+    return std::any_of(searchPath.cbegin(), searchPath.cend(),
+        [&](const QString& folder) { return isExecutable(folder + u'/' + program); });
+}
+
+bool shownOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
+{
+    const auto current = [&](const QString& name) { return desktops.contains(name, Qt::CaseInsensitive); };
+    const QStringList only = entry.list(QStringLiteral("OnlyShowIn"));
+    if (entry.contains(QStringLiteral("OnlyShowIn")) && std::none_of(only.cbegin(), only.cend(), current))
+        return false;
+    const QStringList not_ = entry.list(QStringLiteral("NotShowIn"));
+    return std::none_of(not_.cbegin(), not_.cend(), current);
+}
+
+// The application an entry describes, or none when a menu would not show it.
+std::optional<Application> applicationOf(const QString& id, const DesktopEntry& entry, const CatalogSettings& settings)
+{
+    if (!entry.isValid() || entry.value(QStringLiteral("Type")) != u"Application")
+        return std::nullopt;
+    if (entry.boolean(QStringLiteral("NoDisplay")) || entry.boolean(QStringLiteral("Hidden")))
+        return std::nullopt;
+    if (!shownOnDesktop(entry, settings.desktops))
+        return std::nullopt;
+    const QString tryExec = entry.value(QStringLiteral("TryExec"));
+    if (!tryExec.isEmpty() && !programFound(tryExec, settings.searchPath))
+        return std::nullopt;
+    const std::optional<QStringList> command = splitExec(entry.value(QStringLiteral("Exec")));
+    const QString name = entry.localeValue(QStringLiteral("Name"));
+    if (!command || command->isEmpty() || name.trimmed().isEmpty())
+        return std::nullopt;
+    Application app;
+    app.id = id;
+    app.name = name.simplified();
+    app.command = entry.boolean(QStringLiteral("Terminal")) ? inTerminal(*command) : *command;
+    app.workFolder = entry.value(QStringLiteral("Path"));
+    app.icon = entry.localeValue(QStringLiteral("Icon"));
+    app.categories = entry.list(QStringLiteral("Categories"));
+    return app;
+}
+
+} // namespace
+
+CatalogSettings CatalogSettings::fromEnvironment()
+{
+    CatalogSettings settings;
+    settings.dataFolders = xdg::dataSearchList();
+    settings.locale = messageLocale();
+    settings.desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
+    settings.searchPath = qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts);
+    return settings;
+}
+
+QList<Application> installedApplications(const CatalogSettings& settings)
+{
+    QSet<QString> seen;
+    QList<Application> applications;
+    for (const QString& folder : settings.dataFolders) {
+        const QDir root(folder + QStringLiteral("/applications"));
+        if (!root.exists())
+            continue;
+        QStringList files;
+        QDirIterator it(root.path(), { QStringLiteral("*.desktop") }, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next());
+        files.sort(); // the same id from two files of one folder: the first in name order wins
+        for (const QString& file : files) {
+            // The id is the path below applications/ with "/" turned into "-".
+            const QString id = root.relativeFilePath(file).replace(u'/', u'-');
+            QFile input(file);
+            // An unreadable file hides nothing; a readable hidden one does.
+            if (seen.contains(id) || !input.open(QIODevice::ReadOnly))
+                continue;
+            seen.insert(id);
+            const DesktopEntry entry = DesktopEntry::parse(input.readAll(), settings.locale);
+            if (std::optional<Application> app = applicationOf(id, entry, settings))
+                applications.append(std::move(*app));
+        }
+    }
+    return applications;
+}
+
+QStringList inTerminal(const QStringList& command)
+{
+    return QStringList { QStringLiteral("x-terminal-emulator"), QStringLiteral("-e") } + command;
+}

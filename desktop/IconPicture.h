@@ -1,0 +1,34 @@
+// Application icons as gadget pictures: found through the icon theme of the
+// XDG data folders, laid on the gadget's face colour, written as bitmaps.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class IconLookup final {
+public:
+    // Points the icon theme lookup at the icons/ and pixmaps/ folders of
+    // `dataFolders` for the lifetime of the object. An empty `theme` keeps
+    // the desktop's theme, or takes hicolor when the desktop names none.
+    explicit IconLookup(const QStringList& dataFolders, const QString& theme = {});
+    ~IconLookup();
+    IconLookup(const IconLookup&) = delete;
+    IconLookup& operator=(const IconLookup&) = delete;
+
+    // The icon a desktop entry's Icon value names (a theme name, or an
+    // absolute PNG, SVG or XPM file) at `side` x `side` pixels; a null image
+    // when there is none.
+    QImage find(const QString& icon, int side) const;
+
+private:
+    QStringList savedSearchPaths_;
+    QStringList savedFallbackPaths_;
+    QString savedTheme_;
+};
+
+// A `side` x `side` picture of `face` with `icon` centred in it and a margin of
+// at least one pixel, so the corner pixels (the launcher's transparent
+// colour) are the face colour itself.
+QImage gadgetPicture(const QImage& icon, QColor face, int side);

@@ -1,0 +1,13 @@
+// The note's place.
+#include "pinnotes/NotePlace.h"
+
+#include "desktop/XdgPaths.h"
+#include "platform/Files.h"
+
+NotePlace notePlace(const QString& programFolder)
+{
+    const QString beside = programFolder + QStringLiteral("/PinNotes.txt");
+    if (platform::isWritableFolder(programFolder))
+        return { beside, {} };
+    return { xdg::programDataFolder() + QStringLiteral("/PinNotes.txt"), beside };
+}
