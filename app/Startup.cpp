@@ -76,6 +76,8 @@ void say(const QString& line)
 // copy, and it also obeys "minimize", so that a test driving two copies can
 // see the first one come forward.
 // Lets the event loop paint `window` once (for at most a fifth of a second).
+// Clicks and keys wait in the queue meanwhile: delivered now they could ask
+// for windows that do not exist yet.
 void waitForFirstPaint(QWidget* window)
 {
     class PaintSeen final : public QObject {
@@ -91,7 +93,7 @@ void waitForFirstPaint(QWidget* window)
     QElapsedTimer waited;
     waited.start();
     while (!paint.seen && !platform::quitPosted() && waited.elapsed() < 200)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     window->removeEventFilter(&paint);
 }
 

@@ -49,3 +49,28 @@ TEST(Splitter, ADragOf40PixelsMovesItAndResizesBothViewsWithoutLimits)
     sendMouse(&splitter, QEvent::MouseMove, { 30, 60 }, Qt::NoButton);
     EXPECT_EQ(splitter.x(), x);
 }
+
+TEST(Splitter, DraggedPastTheTreeAndBackTheViewsFollowItAgain)
+{
+    QWidget panel;
+    panel.resize(580, 176);
+    QWidget tree(&panel), list(&panel);
+    tree.setGeometry(2, 2, 148, 172);
+    list.setGeometry(155, 2, 423, 172);
+    TSplitter splitter(&panel);
+    splitter.setGeometry(150, 2, 5, 172);
+    splitter.setTreeView(&tree);
+    splitter.setListView(&list);
+
+    sendMouse(&splitter, QEvent::MouseButtonPress, { 2, 50 }, Qt::LeftButton);
+    for (const int x : { -100, -100, 30, 100, 120, 450, -50 }) {
+        // The grab point stays under the cursor, wherever the views end.
+        const int cursor = splitter.x() + x;
+        sendMouse(&splitter, QEvent::MouseMove, { x, 50 }, Qt::LeftButton);
+        EXPECT_EQ(splitter.x() + 2, cursor);
+        EXPECT_EQ(tree.width(), std::max(0, splitter.x() - 2)) << splitter.x();
+        EXPECT_EQ(list.x(), splitter.x() + 5);
+        EXPECT_EQ(list.x() + list.width(), std::max(578, list.x())) << splitter.x();
+    }
+    sendMouse(&splitter, QEvent::MouseButtonRelease, { 2, 50 }, Qt::NoButton);
+}
