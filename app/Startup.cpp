@@ -18,7 +18,10 @@
 #include "sysinfo/About.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
@@ -76,8 +79,6 @@ void say(const QString& line)
 // copy, and it also obeys "minimize", so that a test driving two copies can
 // see the first one come forward.
 // Lets the event loop paint `window` once (for at most a fifth of a second).
-// Clicks and keys wait in the queue meanwhile: delivered now they could ask
-// for windows that do not exist yet.
 void waitForFirstPaint(QWidget* window)
 {
     class PaintSeen final : public QObject {
@@ -93,9 +94,46 @@ void waitForFirstPaint(QWidget* window)
     QElapsedTimer waited;
     waited.start();
     while (!paint.seen && !platform::quitPosted() && waited.elapsed() < 200)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     window->removeEventFilter(&paint);
 }
+
+// Holds back the clicks and keys that reach a window while it lives, and
+// hands them on, in their order, when it goes: until every window exists, a
+// click on the control box could ask for one that is not there yet. (Leaving
+// them in the window system's queue instead can leave them there until the
+// next event of the window system comes.)
+class InputHeldBack final : public QObject {
+public:
+    explicit InputHeldBack(QWidget* window)
+        : window_(window->windowHandle())
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputHeldBack() override
+    {
+        qApp->removeEventFilter(this);
+        for (std::unique_ptr<QEvent>& event : held_)
+            if (window_)
+                QCoreApplication::postEvent(window_, event.release());
+    }
+    InputHeldBack(const InputHeldBack&) = delete;
+    InputHeldBack& operator=(const InputHeldBack&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        static const QSet<QEvent::Type> input { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+            QEvent::MouseButtonDblClick, QEvent::MouseMove, QEvent::Wheel, QEvent::KeyPress, QEvent::KeyRelease };
+        if (!window_ || watched != window_ || !input.contains(event->type()))
+            return false;
+        held_.emplace_back(event->clone());
+        return true;
+    }
+
+private:
+    QPointer<QWindow> window_;
+    std::vector<std::unique_ptr<QEvent>> held_;
+};
 
 void traceInstance(TPreviousInstance& probe)
 {
@@ -135,13 +173,16 @@ int runKavroStart(int argc, char** argv)
     {
         // The control box shows as soon as it exists, so it appears before the
         // other six windows are built; a quit asked for meanwhile keeps it hidden.
-        Windows windows([] {
+        std::unique_ptr<InputHeldBack> startUpInput;
+        Windows windows([&startUpInput] {
             if (platform::quitPosted())
                 return;
             platform::reportFirstPaint(session().Form1);
             session().Form1->show();
+            startUpInput = std::make_unique<InputHeldBack>(session().Form1);
             waitForFirstPaint(session().Form1);
         });
+        startUpInput.reset();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
             platform::reportWhenIdle();
