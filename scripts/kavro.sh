@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Kavro Start on Debian 12.
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
-#   kavro.sh test   install what is missing, build, run every test (as built, then under ASan+UBSan)
+#   kavro.sh test   install what is missing, build, run every test (as built, end to end under Xvfb
+#                   and openbox, then under ASan+UBSan)
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev
-          libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils)
+          libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils libxtst-dev faketime)
 
 install_missing() {
     local missing=() p
@@ -44,6 +45,13 @@ test)
     install_missing
     build "$root/build/plain"
     ctest --test-dir "$root/build/plain" --output-on-failure
+
+    # End-to-end: the built program on its own virtual display under openbox,
+    # driven with real pointer and key input. The log and the screenshots of
+    # failures are left in build/plain/e2e.
+    mkdir -p "$root/build/plain/e2e"
+    (cd "$root/build/plain/e2e" && "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log)
+
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$root/build/asan" --output-on-failure
@@ -60,7 +68,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,5p' "$0"
+    sed -n '2,6p' "$0"
     exit 2
     ;;
 esac
