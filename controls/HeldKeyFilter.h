@@ -17,7 +17,6 @@ public:
     // platform's scan code, 0 when unknown) go nowhere until it is released,
     // another key is pressed or the program loses the focus.
     void hold(int key, quint32 nativeScanCode);
-    bool Holding() const { return holding_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -56,7 +56,7 @@ QString clockText(
     const qsizetype firstColon = t.indexOf(u':');
     const qsizetype secondColon = firstColon < 0 ? -1 : t.indexOf(u':', firstColon + 1);
     if (secondColon < 0)
-        return text + locale.toString(at.time(), withoutTimeZone(locale.timeFormat(QLocale::ShortFormat)));
+        return text + locale.toString(at.time(), withoutTimeZone(locale.timeFormat(QLocale::ShortFormat))).trimmed();
     text += t.left(secondColon);
     // A marker elsewhere (first, as some locales have it) already stands in
     // the hours and minutes taken; only one at the end is taken from there.

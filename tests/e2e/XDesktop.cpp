@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QThread>
-#include <algorithm>
 
 // Xlib's macros (None, Bool, KeyPress...) clash with Qt's names: Qt goes first.
 #include <X11/Xatom.h>
@@ -33,29 +32,46 @@ QElapsedTimer& sinceStart()
 // A window may go away between two questions about it: that is no failure.
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
-QString titleOf(Display* display, Window window)
+// A window property's items: bytes for 8-bit items, longs for 32-bit ones, as Xlib hands them.
+struct Property {
+    QByteArray data;
+    int format = 0;
+    unsigned long count = 0;
+};
+
+Property readProperty(Display* display, Window window, const char* name, Atom type)
 {
-    Atom type = 0;
+    Atom actualType = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    QString title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data)
+    Property property;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type, &actualType,
+            &format, &count, &after, &data)
             == Success
-        && data && type == utf8) {
-        title = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
-    } else {
-        char* name = nullptr;
-        if (XFetchName(display, window, &name) && name) {
-            title = QString::fromLatin1(name);
-            XFree(name);
-        }
+        && data && (type == AnyPropertyType || actualType == type)) {
+        const qsizetype itemSize = format == 32 ? qsizetype(sizeof(long)) : format / 8;
+        property = { QByteArray(reinterpret_cast<const char*>(data), qsizetype(count) * itemSize), format, count };
     }
     if (data)
         XFree(data);
-    return title;
+    return property;
+}
+
+QList<unsigned long> longsOf(const Property& property)
+{
+    if (property.format != 32)
+        return {};
+    const auto* items = reinterpret_cast<const unsigned long*>(property.data.constData());
+    return QList<unsigned long>(items, items + property.count);
+}
+
+QString titleOf(Display* display, Window window)
+{
+    const Property name = readProperty(display, window, "_NET_WM_NAME", XInternAtom(display, "UTF8_STRING", False));
+    if (name.format == 8)
+        return QString::fromUtf8(name.data);
+    return QString::fromLatin1(readProperty(display, window, "WM_NAME", XA_STRING).data);
 }
 
 bool viewable(Display* display, Window window)
@@ -170,22 +186,7 @@ bool XDesktop::waitForWindowManager(int timeoutMs)
 
 QList<unsigned long> XDesktop::rootProperty(const char* name) const
 {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    QList<unsigned long> values;
-    const Atom property = XInternAtom(display_, name, False);
-    if (XGetWindowProperty(display_, DefaultRootWindow(display_), property, 0, 4096, False, AnyPropertyType, &type,
-            &format, &count, &after, &data)
-            == Success
-        && data && format == 32) {
-        const auto* items = reinterpret_cast<const unsigned long*>(data);
-        values = QList<unsigned long>(items, items + count);
-    }
-    if (data)
-        XFree(data);
-    return values;
+    return longsOf(readProperty(display_, DefaultRootWindow(display_), name, AnyPropertyType));
 }
 
 XDesktop::WindowId XDesktop::find(const QString& title) const
@@ -205,8 +206,6 @@ QRect XDesktop::geometry(WindowId window) const
     return QRect(x, y, attributes.width, attributes.height);
 }
 
-bool XDesktop::showing(WindowId window) const { return window && viewable(display_, window); }
-
 bool XDesktop::managed(WindowId window) const { return window && rootProperty("_NET_CLIENT_LIST").contains(window); }
 
 XDesktop::WindowId XDesktop::activeWindow() const { return rootProperty("_NET_ACTIVE_WINDOW").value(0); }
@@ -221,22 +220,8 @@ bool XDesktop::stackedAbove(WindowId upper, WindowId lower) const
 
 bool XDesktop::keptAbove(WindowId window) const
 {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const Atom state = XInternAtom(display_, "_NET_WM_STATE", False);
     const Atom above = XInternAtom(display_, "_NET_WM_STATE_ABOVE", False);
-    bool found = false;
-    if (XGetWindowProperty(display_, window, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data)
-            == Success
-        && data) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data);
-        found = std::find(atoms, atoms + count, above) != atoms + count;
-    }
-    if (data)
-        XFree(data);
-    return found;
+    return longsOf(readProperty(display_, window, "_NET_WM_STATE", XA_ATOM)).contains(above);
 }
 
 void XDesktop::click(QPoint at, int button)

@@ -32,7 +32,6 @@ public:
     WindowId find(const QString& title) const;
     // The window's client area in screen coordinates (not its frame's), empty when it is not showing.
     QRect geometry(WindowId window) const;
-    bool showing(WindowId window) const;
     // Whether the window manager has taken the window on; until then it may
     // keep clicks on it for itself.
     bool managed(WindowId window) const;
