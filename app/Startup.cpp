@@ -19,7 +19,10 @@
 #include "sysinfo/About.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
@@ -96,6 +99,43 @@ void waitForFirstPaint(QWidget* window)
     window->removeEventFilter(&paint);
 }
 
+// Holds back the clicks and keys that reach a window while it lives, and
+// hands them on, in their order, when it goes: until every window exists, a
+// click on the control box could ask for one that is not there yet. (Leaving
+// them in the window system's queue instead can leave them there until the
+// next event of the window system comes.)
+class InputHeldBack final : public QObject {
+public:
+    explicit InputHeldBack(QWidget* window)
+        : window_(window->windowHandle())
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputHeldBack() override
+    {
+        qApp->removeEventFilter(this);
+        for (std::unique_ptr<QEvent>& event : held_)
+            if (window_)
+                QCoreApplication::postEvent(window_, event.release());
+    }
+    InputHeldBack(const InputHeldBack&) = delete;
+    InputHeldBack& operator=(const InputHeldBack&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        static const QSet<QEvent::Type> input { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+            QEvent::MouseButtonDblClick, QEvent::MouseMove, QEvent::Wheel, QEvent::KeyPress, QEvent::KeyRelease };
+        if (!window_ || watched != window_ || !input.contains(event->type()))
+            return false;
+        held_.emplace_back(event->clone());
+        return true;
+    }
+
+private:
+    QPointer<QWindow> window_;
+    std::vector<std::unique_ptr<QEvent>> held_;
+};
+
 void traceInstance(TPreviousInstance& probe)
 {
     if (qEnvironmentVariableIsEmpty("KAVRO_INSTANCE_TRACE"))
@@ -143,13 +183,16 @@ int runKavroStart(int argc, char** argv)
     {
         // The control box shows as soon as it exists, so it appears before the
         // other six windows are built; a quit asked for meanwhile keeps it hidden.
-        Windows windows([] {
+        std::unique_ptr<InputHeldBack> startUpInput;
+        Windows windows([&startUpInput] {
             if (platform::quitPosted())
                 return;
             platform::reportFirstPaint(session().Form1);
             session().Form1->show();
+            startUpInput = std::make_unique<InputHeldBack>(session().Form1);
             waitForFirstPaint(session().Form1);
         });
+        startUpInput.reset();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
             platform::reportWhenIdle();

@@ -194,11 +194,26 @@ void TColorSpeedButton::setSpacing(int spacing) { setAndRepaint(*this, spacing_,
 bool TColorSpeedButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
-        if (Enabled())
-            click();
+        // Buttons sharing an accelerator would each get it in turn: the first
+        // that can take it takes it every time.
+        TColorSpeedButton* target = this;
+        if (static_cast<QShortcutEvent*>(event)->isAmbiguous())
+            target = firstWithAccelerator(acceleratorOf(caption_));
+        if (target && target->Enabled())
+            target->click();
         return true;
     }
     return QWidget::event(event);
+}
+
+TColorSpeedButton* TColorSpeedButton::firstWithAccelerator(QChar accelerator) const
+{
+    for (TColorSpeedButton* button : window()->findChildren<TColorSpeedButton*>()) {
+        const QChar own = acceleratorOf(button->caption_);
+        if (!own.isNull() && own.toUpper() == accelerator.toUpper() && button->isEnabled() && button->isVisible())
+            return button;
+    }
+    return nullptr;
 }
 
 void TColorSpeedButton::paintEvent(QPaintEvent*)
@@ -444,14 +459,14 @@ void TColorBitBtn::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spac
 
 void TColorBitBtn::setStyle(TButtonStyle style) { setAndRepaint(*this, style_, style); }
 
+// The window's focus widget, not the application's focus: the button keeps
+// its look while its window is inactive.
 bool TColorBitBtn::isFocusedOrDefault() const
 {
-    if (hasFocus())
-        return true;
-    if (!default_)
-        return false;
     const QWidget* focus = window()->focusWidget();
-    return !(focus && focus->hasFocus() && qobject_cast<const QPushButton*>(focus));
+    if (focus == this)
+        return true;
+    return default_ && !qobject_cast<const QPushButton*>(focus);
 }
 
 void TColorBitBtn::afterClick()
@@ -495,7 +510,7 @@ void TColorBitBtn::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     QRect r = rect();
-    if (hasFocus() || active || toggled_) {
+    if (active || toggled_) {
         const QColor frame = platform::sysColor(platform::COLOR_WINDOWFRAME);
         painter.setPen(frame);
         painter.setBrush(Qt::NoBrush);

@@ -82,6 +82,8 @@ private:
     void updateExclusive();
     void buttonPressed(const TColorSpeedButton& sender);
     void grabAccelerator();
+    // The window's first enabled, visible button (in order of creation) with this accelerator.
+    TColorSpeedButton* firstWithAccelerator(QChar accelerator) const;
 
     bool allowAllUp_ = false;
     int groupIndex_ = 0;

@@ -4,6 +4,7 @@
 #include "platform/SystemColors.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 TSplitter::TSplitter(QWidget* parent)
     : TPanel(parent)
@@ -20,12 +21,15 @@ void TSplitter::mousePressEvent(QMouseEvent* event)
     startX_ = event->position().toPoint().x();
     startY_ = event->position().toPoint().y();
     dragging_ = true;
+    atPress_ = { x(), treeView_ ? treeView_->width() : 0, listView_ ? listView_->geometry() : QRect() };
     event->accept();
 }
 
 // The offset is measured from the splitter, which moves with the mouse, so
 // the point that was grabbed stays under the cursor. No limit applies: a
-// view can be narrowed to nothing.
+// view can be narrowed to nothing, and the splitter goes on past it. The
+// views are sized from where they were at the press, not step by step, so
+// that a view held at no width follows the splitter again on the way back.
 void TSplitter::mouseMoveEvent(QMouseEvent* event)
 {
     setCursor(Qt::SplitHCursor);
@@ -37,8 +41,10 @@ void TSplitter::mouseMoveEvent(QMouseEvent* event)
         return;
     move(x() + d, y());
     setColor(platform::sysColor(platform::COLOR_HIGHLIGHT));
-    treeView_->resize(treeView_->width() + d, treeView_->height());
-    listView_->setGeometry(listView_->x() + d, listView_->y(), listView_->width() - d, listView_->height());
+    const int moved = x() - atPress_.splitterX;
+    treeView_->resize(std::max(0, atPress_.treeWidth + moved), treeView_->height());
+    const QRect list = atPress_.list;
+    listView_->setGeometry(list.x() + moved, list.y(), std::max(0, list.width() - moved), list.height());
 }
 
 void TSplitter::mouseReleaseEvent(QMouseEvent* event)

@@ -30,4 +30,10 @@ private:
     bool dragging_ = false;
     int startX_ = 0;
     int startY_ = 0;
+    // Where the splitter and the views stood at the press.
+    struct {
+        int splitterX = 0;
+        int treeWidth = 0;
+        QRect list;
+    } atPress_;
 };

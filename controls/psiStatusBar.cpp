@@ -15,25 +15,8 @@ namespace psi {
 
 namespace {
 
-// Calls `visit(position, character)` for every format character outside quoted text.
-template <class Visit> void forEachFormatLetter(const QString& format, Visit visit)
-{
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        if (format[i] == u'\'')
-            quoted = !quoted;
-        else if (!quoted)
-            visit(i, format[i]);
-    }
-}
-
-bool hasDayHalfMarker(const QString& format)
-{
-    bool found = false;
-    forEachFormatLetter(format, [&](qsizetype, QChar c) { found = found || c == u'a' || c == u'A'; });
-    return found;
-}
-
+// The format without its time zone field and what only framed or set it off:
+// brackets left empty, and blanks and commas at either end.
 QString withoutTimeZone(const QString& format)
 {
     QString result;
@@ -44,7 +27,22 @@ QString withoutTimeZone(const QString& format)
         if (quoted || c != u't')
             result += c;
     }
-    return result.trimmed();
+    for (const QLatin1StringView empty : { QLatin1StringView("()"), QLatin1StringView("[]") })
+        result.remove(empty);
+    const auto isFraming = [](QChar c) { return c.isSpace() || c == u',' || c == QChar(0x060C); };
+    qsizetype first = 0, last = result.size();
+    while (first < last && isFraming(result[first]))
+        ++first;
+    while (last > first && isFraming(result[last - 1]))
+        --last;
+    return result.mid(first, last - first);
+}
+
+// Whether the format's last field is the 12-hour marker ("AP", "ap", "A" or "a").
+bool endsWithDayHalfMarker(const QString& format)
+{
+    return !format.isEmpty()
+        && (format.back() == u'a' || format.back() == u'A' || format.endsWith(u"AP") || format.endsWith(u"ap"));
 }
 
 } // namespace
@@ -60,8 +58,11 @@ QString clockText(
     if (secondColon < 0)
         return text + locale.toString(at.time(), withoutTimeZone(locale.timeFormat(QLocale::ShortFormat))).trimmed();
     text += t.left(secondColon);
-    if (hasDayHalfMarker(timeFormat))
-        text += u' ' + t.right(2).toLower();
+    // A marker elsewhere (first, as some locales have it) already stands in
+    // the hours and minutes taken; only one at the end is taken from there.
+    const QString marker = locale.toString(at.time(), QStringLiteral("AP")).trimmed();
+    if (endsWithDayHalfMarker(timeFormat) && !marker.isEmpty())
+        text += u' ' + marker.toLower();
     return text;
 }
 

@@ -35,10 +35,9 @@ TForm3::TForm3(QWidget* parent)
 void TForm3::FormCreate()
 {
     setCursor(Qt::BlankCursor);
-    // The size of the screen at start-up; a later change of resolution is not followed.
-    const QSize screen = platform::primaryScreenSize();
-    resize(screen);
-    move(0, 0);
+    // Every screen, so that no monitor is left showing; taken at start-up, a
+    // later change of resolution is not followed.
+    setGeometry(platform::desktopRect());
 }
 
 void TForm3::FormShow()

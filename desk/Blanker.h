@@ -1,5 +1,5 @@
-// The screen blanker: a black, borderless, stay-on-top window over the whole
-// primary screen that any mouse movement, button or key takes away.
+// The screen blanker: a black, borderless, stay-on-top window over every
+// screen of the desktop that any mouse movement, button or key takes away.
 #pragma once
 
 #include "controls/Form.h"

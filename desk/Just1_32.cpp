@@ -112,6 +112,14 @@ QStringList bringForward(const QList<QWidget*>& windows)
         window->activateWindow();
         done.append(window->objectName() + (minimised ? QStringLiteral(" restored") : QStringLiteral(" raised")));
     }
+    // With nothing showing the program would seem not to run at all.
+    QWidget* first = windows.value(0);
+    if (done.isEmpty() && first) {
+        first->show();
+        first->raise();
+        first->activateWindow();
+        done.append(first->objectName() + QStringLiteral(" shown"));
+    }
     return done;
 }
 

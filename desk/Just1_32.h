@@ -69,8 +69,10 @@ TPreviousInstance* previousInstance();
 void setPreviousInstance(TPreviousInstance* probe);
 
 // Brings the program forward: each of `windows` that is showing, in order,
-// is restored when minimised and then raised. A hidden window stays hidden.
-// Returns one entry per window acted on: "<name> restored" or "<name> raised".
+// is restored when minimised and then raised; other hidden windows stay
+// hidden. When none is showing, the first (the control box) is shown.
+// Returns one entry per window acted on: "<name> restored", "<name> raised"
+// or "<name> shown".
 QStringList bringForward(const QList<QWidget*>& windows);
 
 // The program's windows in their order of creation.

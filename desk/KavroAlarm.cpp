@@ -13,16 +13,15 @@ TKavroAlarm::TKavroAlarm(QObject* owner)
 
 void TKavroAlarm::setActive(bool value)
 {
-    if (value == timer_.isActive())
-        return;
     if (!value) {
         timer_.stop();
         return;
     }
     rearm();
-    timer_.start();
-    // Switched on within the set minute, the alarm need not wait for the
-    // next tick, which could already lie in the following minute.
+    if (!timer_.isActive())
+        timer_.start();
+    // Switched on (or on again) within the set minute, the alarm need not
+    // wait for the next tick, which could already lie in the following minute.
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -37,7 +36,7 @@ void TKavroAlarm::setSetHour(int value)
     if (value < 0 || value > 24 || value == setHour_)
         return;
     setHour_ = value;
-    rearm();
+    settingChanged();
 }
 
 void TKavroAlarm::setSetMin(int value)
@@ -45,7 +44,7 @@ void TKavroAlarm::setSetMin(int value)
     if (value < 0 || value > 59 || value == setMin_)
         return;
     setMin_ = value;
-    rearm();
+    settingChanged();
 }
 
 void TKavroAlarm::setSetSec(int value)
@@ -53,7 +52,15 @@ void TKavroAlarm::setSetSec(int value)
     if (value < 0 || value > 59 || value == setSec_)
         return;
     setSec_ = value;
-    rearm();
+    settingChanged();
+}
+
+// Stepping the arrows through the minute under way must not fire the alarm
+// half-way through its setting: that minute counts as checked already.
+void TKavroAlarm::settingChanged()
+{
+    const QTime now = platform::now().time();
+    fired_ = now.hour() == setHour_ && now.minute() == setMin_;
 }
 
 void TKavroAlarm::Tick()

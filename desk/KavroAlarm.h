@@ -11,8 +11,8 @@ public:
     // Off (its timer disabled) until Active is set.
     explicit TKavroAlarm(QObject* owner);
 
-    // Switching on checks the time at once (once the caller has returned)
-    // and then every 1000 ms.
+    // Switching on, also when it is on already, checks the time at once
+    // (once the caller has returned) and then every 1000 ms.
     bool Active() const { return timer_.isActive(); }
     void setActive(bool value);
 
@@ -27,8 +27,10 @@ public:
 
     // One check: OnAlarm fires at the first check within the set hour and
     // minute at or after the set second, so a skipped second does not lose
-    // the alarm. It fires once there, and again only after the setting
-    // changes, the alarm is switched on anew, or a later day comes round.
+    // the alarm. It fires once there, and again only when the alarm is
+    // switched on anew within the minute or the minute comes round again. A
+    // setting changed within its own minute does not fire until the minute
+    // comes round again.
     void Tick();
 
 signals:
@@ -36,6 +38,7 @@ signals:
 
 private:
     void rearm() { fired_ = false; }
+    void settingChanged();
 
     QTimer timer_;
     quint16 currentHour_ = 0;
@@ -45,6 +48,6 @@ private:
     int setHour_ = 0;
     int setMin_ = 0;
     int setSec_ = 0;
-    // Fired within the set minute already.
+    // The set minute under way has been dealt with: fired, or reached by a change of the setting.
     bool fired_ = false;
 };

@@ -98,6 +98,8 @@ void TAlarm1::FormShow()
 {
     if (session().Form1)
         session().Form1->setEnabled(false);
+    // OK is first in the tab order: the dialog opens with the focus on it.
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TAlarm1::FormClose()

@@ -238,6 +238,10 @@ void TForm1::Exit1Click()
 void TForm1::KavroAlarm1Alarm()
 {
     KavroAlarm1->setActive(false);
+    // The blanker stays on top and takes every key and click: it goes first,
+    // so the message is seen and answered.
+    if (session().Form3 && session().Form3->isVisible())
+        session().Form3->Close();
     PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
     platform::dialogs().information(QStringLiteral("Kavro Start Alarm Call."), session().AlarmMessage);
 }

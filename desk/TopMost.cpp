@@ -2,6 +2,7 @@
 #include "desk/TopMost.h"
 
 #include <QWidget>
+#include <QWindow>
 
 TTopMost::TTopMost(QWidget* owner)
     : QObject(owner)
@@ -18,17 +19,15 @@ void TTopMost::setTopMost(bool value)
     apply();
 }
 
-// Changing a window's flags makes the toolkit re-create the native window
-// hidden: a window that was showing is shown again at the same place and size.
+// The flag goes to the existing native window: changing the widget's flags
+// the usual way would re-create it, with a new identity and a flicker.
 void TTopMost::apply()
 {
-    if (owner_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost_)
+    Qt::WindowFlags flags = owner_->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == topMost_)
         return;
-    const bool shown = owner_->isVisible();
-    const QRect place = owner_->geometry();
-    owner_->setWindowFlag(Qt::WindowStaysOnTopHint, topMost_);
-    if (!shown)
-        return;
-    owner_->setGeometry(place);
-    owner_->show();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topMost_);
+    owner_->overrideWindowFlags(flags);
+    if (QWindow* window = owner_->windowHandle())
+        window->setFlags(flags);
 }

@@ -138,6 +138,12 @@ void TMainForm::FormShow()
         session().Form1->hide();
 }
 
+void TMainForm::FormClose()
+{
+    if (session().Form1)
+        session().Form1->Show();
+}
+
 void TMainForm::ApplyMenu()
 {
     const CurrentMenu& current = session().Menu;
@@ -213,6 +219,9 @@ void TMainForm::GadgetClick(int n)
     }
     EditKeyDown = false;
     session().Menu.EditedGadget = n;
+    // The editor opens with the focus in a text box, where the held key's
+    // auto-repeat would type on.
+    heldKey_.hold(editKey_, editScanCode_);
     if (session().Form2)
         session().Form2->Show();
 }
@@ -232,6 +241,8 @@ void TMainForm::Timer1Timer()
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
     EditKeyDown = true;
+    editKey_ = event->key();
+    editScanCode_ = event->nativeScanCode();
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/Form.h"
+#include "controls/HeldKeyFilter.h"
 
 #include <array>
 
@@ -47,9 +48,18 @@ public:
 protected:
     void FormShow() override;
     void showEvent(QShowEvent* event) override;
+    // Every way of closing (the "X" button, a started program, the window
+    // manager's close) brings the control box back.
+    void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+
+private:
+    // The key last pressed, which makes the edit gesture while it is held.
+    int editKey_ = 0;
+    quint32 editScanCode_ = 0;
+    HeldKeyFilter heldKey_;
 };

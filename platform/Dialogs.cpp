@@ -4,24 +4,44 @@
 #include "rtl/Errors.h"
 
 #include <QMessageBox>
+#include <QShowEvent>
 #include <cstdio>
 
 namespace platform {
 
 namespace {
 
+// Comes up above every window of the program, stay-on-top ones included,
+// and takes the focus, so nothing covers it or keeps its keys.
+class ForegroundMessageBox final : public QMessageBox {
+public:
+    ForegroundMessageBox(Icon icon, const QString& caption, const QString& text)
+        : QMessageBox(icon, caption, text, QMessageBox::Ok, nullptr,
+            Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
+    {
+        // Texts come from menu files, user names and error messages: never markup.
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        raise();
+        activateWindow();
+    }
+};
+
 class SystemDialogs final : public Dialogs {
 public:
     void information(const QString& caption, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok);
-        box.exec();
+        messageBox(BoxKind::Information, caption, text)->exec();
     }
 
     void error(const QString& text) override
     {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Kavro Start"), text, QMessageBox::Ok);
-        box.exec();
+        messageBox(BoxKind::Error, QStringLiteral("Kavro Start"), text)->exec();
     }
 };
 
@@ -45,6 +65,12 @@ PrintingDialogs printingDialogs;
 Dialogs* current = nullptr;
 
 } // namespace
+
+std::unique_ptr<QMessageBox> messageBox(BoxKind kind, const QString& caption, const QString& text)
+{
+    const auto icon = kind == BoxKind::Information ? QMessageBox::Information : QMessageBox::Critical;
+    return std::make_unique<ForegroundMessageBox>(icon, caption, text);
+}
 
 Dialogs& dialogs()
 {

@@ -3,6 +3,9 @@
 
 #include <QString>
 #include <exception>
+#include <memory>
+
+class QMessageBox;
 
 namespace platform {
 
@@ -16,6 +19,12 @@ public:
     // The application's standard error box: caption "Kavro Start", error icon, one OK button.
     virtual void error(const QString& text) = 0;
 };
+
+// The box the system's dialogs show: one OK button, the caption exactly as
+// given, the text as plain text; it comes up above the program's stay-on-top
+// windows and takes the focus.
+enum class BoxKind { Information, Error };
+std::unique_ptr<QMessageBox> messageBox(BoxKind kind, const QString& caption, const QString& text);
 
 // The dialogs in use: the system's message boxes unless a test installed its own.
 Dialogs& dialogs();

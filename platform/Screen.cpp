@@ -1,4 +1,4 @@
-// Primary screen size.
+// Primary screen size and the desktop's rectangle.
 #include "platform/Screen.h"
 
 #include <QGuiApplication>
@@ -7,6 +7,7 @@
 namespace platform {
 
 static std::optional<QSize> screenOverride;
+static std::optional<QRect> desktopOverride;
 
 QSize primaryScreenSize()
 {
@@ -17,6 +18,20 @@ QSize primaryScreenSize()
     return QSize(0, 0);
 }
 
+QRect desktopRect()
+{
+    if (desktopOverride)
+        return *desktopOverride;
+    if (screenOverride)
+        return QRect(QPoint(0, 0), *screenOverride);
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens())
+        all = all.united(screen->geometry());
+    return all;
+}
+
 void setScreenSizeForTesting(std::optional<QSize> size) { screenOverride = size; }
+
+void setDesktopRectForTesting(std::optional<QRect> rect) { desktopOverride = rect; }
 
 } // namespace platform

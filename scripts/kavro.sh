@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Kavro Start on Debian 12.
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
-#   kavro.sh test   install what is missing, build, run every test (as built, then under ASan+UBSan)
+#   kavro.sh test   install what is missing, build, run every test (as built, end to end under Xvfb
+#                   and openbox, then under ASan+UBSan)
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 #   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
 #   kavro.sh package  install what is missing, build, make the Debian package build/package/kavro-start_<version>_amd64.deb
@@ -10,7 +11,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
-          clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils)
+          clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils
+          libxtst-dev faketime)
 
 install_missing() {
     local missing=() p
@@ -113,8 +115,16 @@ test)
     install_missing
     build "$root/build/plain"
     ctest --test-dir "$root/build/plain" --output-on-failure
+
+    # End-to-end: the built program on its own virtual display under openbox,
+    # driven with real pointer and key input. The log and the screenshots of
+    # failures are left in build/plain/e2e.
+    mkdir -p "$root/build/plain/e2e"
+    (cd "$root/build/plain/e2e" && "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log)
+
     # The Debian package of the plain build: its file list and its program's --version.
     check_package "$(make_package "$root/build/plain")"
+
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -148,7 +158,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,7p' "$0"
+    sed -n '2,8p' "$0"
     exit 2
     ;;
 esac

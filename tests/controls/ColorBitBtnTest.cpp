@@ -134,6 +134,29 @@ TEST(ColorBitBtn, FocusedButtonShowsItsFrameAndFocusRectangle)
     EXPECT_EQ(at(render(*button), 4, 4), qRgb(0, 0, 255));
 }
 
+TEST(ColorBitBtn, FocusedAndDefaultButtonsKeepTheirLookWhileTheirWindowIsInactive)
+{
+    QWidget window;
+    auto* focused = new TColorBitBtn(&window);
+    focused->setGeometry(0, 0, 80, 30);
+    auto* ok = new TColorBitBtn(&window);
+    ok->setGeometry(0, 40, 80, 30);
+    ok->setDefault(true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    focused->setFocus();
+    const QImage focusedActive = render(*focused);
+    const QImage okActive = render(*ok);
+    EXPECT_NE(focusedActive, okActive) << "the focused button shows its frame, the default one not";
+
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(window.isActiveWindow());
+    EXPECT_EQ(render(*focused), focusedActive);
+    EXPECT_EQ(render(*ok), okActive);
+}
+
 TEST(ColorBitBtn, CloseKindClosesItsFormAndDefaultAnswersEnter)
 {
     QWidget window;

@@ -301,6 +301,26 @@ TEST(ColorSpeedButton, AcceleratorOfTheCaptionClicksAnEnabledButton)
     EXPECT_EQ(clicks.count(), 2);
 }
 
+TEST(ColorSpeedButton, ASharedAcceleratorClicksTheFirstEnabledButtonEveryTime)
+{
+    QWidget window;
+    auto* disabled = new TColorSpeedButton(&window);
+    disabled->setCaption(QStringLiteral("&Alpha"));
+    disabled->setEnabled(false);
+    auto* first = new TColorSpeedButton(&window);
+    first->setCaption(QStringLiteral("&Apple"));
+    auto* second = new TColorSpeedButton(&window);
+    second->setCaption(QStringLiteral("&axe"));
+    QSignalSpy firstClicks(first, &TColorSpeedButton::clicked);
+    QSignalSpy secondClicks(second, &TColorSpeedButton::clicked);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (int n = 0; n < 3; ++n)
+        QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(firstClicks.count(), 3);
+    EXPECT_EQ(secondClicks.count(), 0);
+}
+
 TEST(ColorSpeedButton, DisabledParentStopsInputButNotTheLook)
 {
     QWidget parent;

@@ -15,20 +15,29 @@ void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons b
     QApplication::sendEvent(widget, &event);
 }
 
+// The planner's tree, splitter and list.
+class Splitter : public ::testing::Test {
+protected:
+    Splitter()
+    {
+        panel.resize(580, 176);
+        tree.setGeometry(2, 2, 150, 172);
+        list.setGeometry(153, 2, 425, 172);
+        splitter.setGeometry(150, 2, 5, 172);
+        splitter.setTreeView(&tree);
+        splitter.setListView(&list);
+    }
+
+    QWidget panel;
+    QWidget tree { &panel };
+    QWidget list { &panel };
+    TSplitter splitter { &panel };
+};
+
 } // namespace
 
-TEST(Splitter, ADragOf40PixelsMovesItAndResizesBothViewsWithoutLimits)
+TEST_F(Splitter, ADragOf40PixelsMovesItAndResizesBothViewsWithoutLimits)
 {
-    QWidget panel;
-    panel.resize(580, 176);
-    QWidget tree(&panel), list(&panel);
-    tree.setGeometry(2, 2, 150, 172);
-    list.setGeometry(153, 2, 425, 172);
-    TSplitter splitter(&panel);
-    splitter.setGeometry(150, 2, 5, 172);
-    splitter.setTreeView(&tree);
-    splitter.setListView(&list);
-
     sendMouse(&splitter, QEvent::MouseButtonPress, { 2, 50 }, Qt::LeftButton);
     EXPECT_TRUE(splitter.Dragging());
     sendMouse(&splitter, QEvent::MouseMove, { 42, 60 }, Qt::LeftButton);
@@ -48,4 +57,19 @@ TEST(Splitter, ADragOf40PixelsMovesItAndResizesBothViewsWithoutLimits)
     const int x = splitter.x();
     sendMouse(&splitter, QEvent::MouseMove, { 30, 60 }, Qt::NoButton);
     EXPECT_EQ(splitter.x(), x);
+}
+
+TEST_F(Splitter, DraggedPastTheTreeAndBackTheViewsFollowItAgain)
+{
+    sendMouse(&splitter, QEvent::MouseButtonPress, { 2, 50 }, Qt::LeftButton);
+    for (const int x : { -100, -100, 30, 100, 120, 450, -50 }) {
+        // The grab point stays under the cursor, wherever the views end.
+        const int cursor = splitter.x() + x;
+        sendMouse(&splitter, QEvent::MouseMove, { x, 50 }, Qt::LeftButton);
+        EXPECT_EQ(splitter.x() + 2, cursor);
+        EXPECT_EQ(tree.width(), std::max(0, splitter.x())) << splitter.x();
+        EXPECT_EQ(list.x(), splitter.x() + 3);
+        EXPECT_EQ(list.x() + list.width(), std::max(578, list.x())) << splitter.x();
+    }
+    sendMouse(&splitter, QEvent::MouseButtonRelease, { 2, 50 }, Qt::NoButton);
 }

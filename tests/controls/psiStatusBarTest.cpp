@@ -36,6 +36,49 @@ TEST(psiClockText, ShowsDateTwoBlanksHoursMinutesAndTheLowerCaseMarker)
     EXPECT_EQ(psi::clockText(afternoon, us).toStdString(), "3/11/97  2:45 pm");
 }
 
+TEST(psiClockText, AMarkerOnlyFollowsWhenTheFormatEndsWithIt)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        QString timeFormat;
+        QString expected;
+    } cases[] = {
+        { "AP h:mm:ss", "3/11/97  PM 2:45" },
+        { "t APh:mm:ss", "3/11/97  PM2:45" },
+        { "APh:mm:ss [t]", "3/11/97  PM2:45" },
+        { "h:mm:ss AP, t", "3/11/97  2:45 pm" },
+        { "HH:mm:ss (t)", "3/11/97  14:45" },
+        { "HH:mm:ss, t", "3/11/97  14:45" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(psi::clockText(afternoon, us, "M/d/yy", c.timeFormat).toStdString(), c.expected.toStdString())
+            << c.timeFormat.toStdString();
+}
+
+TEST(psiClockText, NoLocaleShowsBracketsSecondsOrATrailingSeparator)
+{
+    const auto all = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    ASSERT_GT(all.size(), 100);
+    for (const QLocale& locale : all) {
+        for (const QDateTime& at : { morning, afternoon }) {
+            const QString text = psi::clockText(at, locale);
+            const QString seconds = locale.toString(at.time(), QStringLiteral("ss"));
+            const QString time = text.mid(locale.toString(at.date(), locale.dateFormat(QLocale::ShortFormat)).size());
+            const auto fault = [&] {
+                for (const QChar c : { u'(', u')', u'[', u']', u'\uFF08', u'\uFF09' })
+                    if (time.contains(c))
+                        return "a bracket";
+                if (time.contains(seconds))
+                    return "the seconds";
+                if (time.isEmpty() || time.back().isSpace() || QStringLiteral(":,;-/\u060C").contains(time.back()))
+                    return "a trailing separator";
+                return "";
+            }();
+            EXPECT_STREQ(fault, "") << locale.name().toStdString() << ": " << text.toStdString();
+        }
+    }
+}
+
 TEST(psiClockText, ATimeWithoutTwoColonsFallsBackToTheShortTimeFormat)
 {
     const QLocale finnish(QLocale::Finnish, QLocale::Finland);

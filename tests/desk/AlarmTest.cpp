@@ -3,6 +3,7 @@
 #include "RecordingSound.h"
 #include "app/Session.h"
 #include "controls/UpDown.h"
+#include "desk/Blanker.h"
 #include "desk/KavroAlarm.h"
 #include "desk/MyAlarm1.h"
 #include "desk/Scrollpas.h"
@@ -46,7 +47,8 @@ TEST(KavroAlarm, FiresAtTheFirstTickWithinTheSetMinuteAtOrAfterTheSetSecond)
         { "a later day", 7, 30, 0, { at(7, 30, 0), at(7, 31, 0), nextDay }, { 0, 2 } },
     };
     for (const Case& c : cases) {
-        FixedClock clock(c.ticks.front());
+        // Set at noon: a setting made within its own minute waits for the next time round.
+        FixedClock clock(at(12, 0, 0));
         TKavroAlarm alarm(nullptr);
         alarm.setSetHour(c.hour);
         alarm.setSetMin(c.minute);
@@ -181,6 +183,70 @@ TEST_F(AlarmDialog, OkWithinTheSetMinuteFiresAtOnceWithTheTypedMessage)
     EXPECT_EQ(alarmCalls()[0].text, QStringLiteral("Wake up"));
     EXPECT_EQ(session().AlarmMessage, QStringLiteral("Wake up"));
     EXPECT_FALSE(alarm().Active());
+}
+
+TEST_F(AlarmDialog, ArrowsThroughTheMinuteUnderWayNeverFireTheAlarmAndOnlyOkDoes)
+{
+    clock.set(at(7, 30, 20));
+    open();
+    click(alarm1->Button1);
+    open();
+    click(alarm1->UpDown1->UpButton(), 7);
+    click(alarm1->UpDown2->UpButton(), 30);
+    alarm().Tick();
+    // Away and back again.
+    click(alarm1->UpDown2->UpButton());
+    click(alarm1->UpDown1->UpButton());
+    click(alarm1->UpDown2->DownButton());
+    click(alarm1->UpDown1->DownButton());
+    clock.set(at(7, 30, 21));
+    alarm().Tick();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(alarmCalls().empty());
+    alarm1->close();
+    EXPECT_TRUE(alarm().Active());
+    alarm().Tick();
+    EXPECT_TRUE(alarmCalls().empty());
+
+    // OK within the minute rings at once, also while the alarm is on already.
+    open();
+    click(alarm1->Button1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alarmCalls().size(), 1u);
+    EXPECT_FALSE(alarm().Active());
+}
+
+TEST_F(AlarmDialog, OpensWithTheFocusOnOk)
+{
+    open();
+    alarm1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(alarm1.get()));
+    EXPECT_EQ(QApplication::focusWidget(), alarm1->Button1);
+    alarm1->Edit1->setFocus();
+    alarm1->close();
+    open();
+    EXPECT_EQ(alarm1->focusWidget(), alarm1->Button1);
+}
+
+TEST_F(AlarmDialog, AFiringAlarmTakesTheBlankerAwayBeforeItsMessage)
+{
+    TForm3 blanker;
+    session().Form3 = &blanker;
+    struct SeesTheBlanker final : platform::Dialogs {
+        void information(const QString&, const QString&) override
+        {
+            blankerShowing.push_back(session().Form3->isVisible());
+        }
+        void error(const QString&) override { }
+        std::vector<bool> blankerShowing;
+    } boxes;
+    platform::setDialogs(&boxes);
+    blanker.Show();
+    form1->KavroAlarm1Alarm();
+    platform::setDialogs(&dialogs);
+    session().Form3 = nullptr;
+    EXPECT_EQ(boxes.blankerShowing, std::vector<bool> { false });
+    EXPECT_FALSE(blanker.isVisible());
 }
 
 TEST_F(AlarmDialog, CancelKeepsTheArrowsHourButSwitchesTheAlarmOff)

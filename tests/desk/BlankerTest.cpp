@@ -26,6 +26,7 @@ protected:
     {
         form3.reset();
         platform::setScreenSizeForTesting(std::nullopt);
+        platform::setDesktopRectForTesting(std::nullopt);
     }
 
     // A mouse-move message at `at`, in window pixels.
@@ -114,4 +115,12 @@ TEST_F(Blanker, WithoutAMoveMessageTheCursorPlaceAtShowingIsTheRestingPlace)
     EXPECT_TRUE(form3->isVisible());
     moveTo(resting + QPoint(1, 0));
     EXPECT_FALSE(form3->isVisible());
+}
+
+TEST_F(Blanker, CoversEveryScreenOfTheDesktop)
+{
+    // A second screen left of the primary one, and taller.
+    platform::setDesktopRectForTesting(QRect(-1280, -200, 2560, 1224));
+    TForm3 blanker;
+    EXPECT_EQ(blanker.geometry(), QRect(-1280, -200, 2560, 1224));
 }

@@ -217,6 +217,13 @@ TEST(BringForward, RestoresAndRaisesShowingWindowsAndLeavesHiddenOnesHidden)
     EXPECT_FALSE(minimised.isMinimized());
     EXPECT_TRUE(minimised.isVisible());
     EXPECT_TRUE(showing.isVisible());
+
+    // With nothing of the program showing, the control box comes up.
+    minimised.hide();
+    showing.hide();
+    EXPECT_EQ(bringForward({ &hidden, &minimised, &showing }), QStringList { QStringLiteral("Form1 shown") });
+    EXPECT_TRUE(hidden.isVisible());
+    EXPECT_FALSE(showing.isVisible());
 }
 
 TEST(JustOne32, DoesNothingInTheOnlyCopy)

@@ -1,4 +1,4 @@
-// Stay-on-top switching keeps the window shown, in place and at its size.
+// Stay-on-top switching keeps the window shown, in place, at its size and the same native window.
 #include "desk/TopMost.h"
 
 #include "support/TestSupport.h"
@@ -58,13 +58,26 @@ TEST(TopMost, SettingTheValueItHasDoesNothing)
     topMost.setTopMost(true);
     EXPECT_EQ(owner.windowHandle(), native);
     EXPECT_EQ(counter.shows + counter.hides, 0);
+}
 
-    // A real change goes through the toolkit's re-creation, which the counter sees.
-    topMost.setTopMost(false);
-    EXPECT_GT(counter.shows + counter.hides, 0);
-    const int afterChange = counter.shows + counter.hides;
-    topMost.setTopMost(false);
-    EXPECT_EQ(counter.shows + counter.hides, afterChange);
+TEST(TopMost, AChangeKeepsTheNativeWindowWithoutHidingIt)
+{
+    QWidget owner(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    TTopMost topMost(&owner);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    const QWindow* native = owner.windowHandle();
+    const WId id = owner.winId();
+    ShowHideCounter counter;
+    owner.installEventFilter(&counter);
+    for (const bool value : { false, true }) {
+        topMost.setTopMost(value);
+        EXPECT_EQ(owner.windowHandle(), native);
+        EXPECT_EQ(owner.winId(), id);
+        EXPECT_EQ(native->flags().testFlag(Qt::WindowStaysOnTopHint), value);
+        EXPECT_EQ(native->flags(), owner.windowFlags());
+    }
+    EXPECT_EQ(counter.shows + counter.hides, 0);
 }
 
 TEST(TopMost, AHiddenOwnerStaysHidden)

@@ -10,8 +10,10 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using testing_support::FixedClock;
 using testing_support::readFile;
@@ -229,6 +231,50 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     EXPECT_FALSE(launcher().isVisible());
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(script + ".ran"); }));
     QDir::setCurrent(before);
+}
+
+TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)
+{
+    start(sampleMenuLines());
+    launcher().Show();
+    QTest::keyPress(&launcher(), Qt::Key_A);
+    click(3);
+    QLineEdit* name = session().Form2->Edit1;
+    ASSERT_TRUE(session().Form2->isVisible());
+    name->setFocus();
+    const QString before = name->text();
+    const auto sendA = [&](bool press, bool repeat) {
+        QTest::simulateEvent(name, press, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), repeat);
+    };
+    // Auto-repeat, whether or not the platform marks it so.
+    sendA(true, true);
+    sendA(false, true);
+    sendA(true, true);
+    sendA(true, false);
+    EXPECT_EQ(name->text(), before);
+    sendA(false, false);
+    sendA(true, false);
+    EXPECT_EQ(name->text(), before + u'a');
+
+    // Another key ends the holding too: the held one repeats no more.
+    session().Form2->Close();
+    QTest::keyPress(&launcher(), Qt::Key_B);
+    click(3);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_C);
+    QTest::keyClick(name, Qt::Key_B);
+    EXPECT_EQ(name->text(), before + QStringLiteral("cb"));
+}
+
+TEST_F(Launcher, ClosedByTheWindowManagerItBringsTheControlBoxBack)
+{
+    start(sampleMenuLines());
+    launcher().Show();
+    ASSERT_FALSE(session().Form1->isVisible());
+    // As a close request of the window manager arrives.
+    ASSERT_TRUE(launcher().windowHandle()->close());
+    EXPECT_FALSE(launcher().isVisible());
+    EXPECT_TRUE(session().Form1->isVisible());
 }
 
 TEST_F(Launcher, AKeyReleasedElsewhereDoesNotTurnTheNextClickIntoAnEdit)

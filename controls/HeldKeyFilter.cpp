@@ -1,0 +1,65 @@
+// Held-key filter.
+#include "controls/HeldKeyFilter.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+HeldKeyFilter::HeldKeyFilter(QObject* parent)
+    : QObject(parent)
+{
+    // A release that happens while another program has the focus never reaches us.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            release();
+    });
+}
+
+HeldKeyFilter::~HeldKeyFilter() { release(); }
+
+void HeldKeyFilter::hold(int key, quint32 nativeScanCode)
+{
+    key_ = key;
+    scanCode_ = nativeScanCode;
+    if (!holding_)
+        qGuiApp->installEventFilter(this);
+    holding_ = true;
+}
+
+void HeldKeyFilter::release()
+{
+    if (holding_)
+        qGuiApp->removeEventFilter(this);
+    holding_ = false;
+}
+
+bool HeldKeyFilter::isHeldKey(const QKeyEvent& event) const
+{
+    return scanCode_ != 0 && event.nativeScanCode() != 0 ? event.nativeScanCode() == scanCode_ : event.key() == key_;
+}
+
+// A key cannot be pressed twice without a release between, so every press of
+// the held key before its release is its auto-repeat, whether or not the
+// platform marks it so. Only the last key pressed repeats: once another is
+// pressed, the held one sends nothing more until it is released.
+bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return QObject::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!isHeldKey(key)) {
+        if (type == QEvent::KeyPress)
+            release();
+        return false;
+    }
+    if (type == QEvent::ShortcutOverride) {
+        // Taken here, so that no shortcut acts on it; the press that follows is dropped.
+        event->accept();
+        return true;
+    }
+    if (type == QEvent::KeyRelease && !key.isAutoRepeat()) {
+        release();
+        return false;
+    }
+    return true;
+}
