@@ -5,6 +5,7 @@
 #include "desktop/LauncherScript.h"
 #include "launcher/Menu.h"
 #include "platform/Bitmap.h"
+#include "platform/FileIO.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
 
@@ -105,7 +106,7 @@ void writeInside(const QString& path, const QByteArray& data, mode_t mode)
 {
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
-    rtl::replaceFileAtomically(path, data, mode);
+    platform::replaceFileAtomically(path, data, mode);
 }
 
 void makeFolder(const QString& path)

@@ -1,6 +1,8 @@
 // Day stamps, entry lines and the sorted store of one user's entries.
 #include "planner/PlanStore.h"
 
+#include "platform/FileIO.h"
+#include "platform/Files.h"
 #include "rtl/Errors.h"
 #include "rtl/IntConv.h"
 #include "rtl/TextFile.h"
@@ -11,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
-#include <sys/stat.h>
 
 namespace plan {
 
@@ -210,19 +211,9 @@ void PlanStore::sortIfNeeded()
     keys_ = std::move(keys);
 }
 
-std::optional<PlanStore::FileIdentity> PlanStore::identityOf(const QString& path)
-{
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return FileIdentity { st.st_dev, st.st_ino, qint64(st.st_size),
-        qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-        qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec };
-}
-
 void PlanStore::remember(const QString& path)
 {
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     if (!identity) {
         forget();
         return;
@@ -246,7 +237,7 @@ static QByteArray sharedSlice(QByteArray& whole, const char* at, qsizetype size)
 bool PlanStore::load(const QString& path)
 {
     // Taken before reading: a change made while reading shows as a new identity next time.
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     if (!identity)
         return false;
     if (path == mirrored_ && *identity == mirroredIdentity_)
@@ -255,7 +246,7 @@ bool PlanStore::load(const QString& path)
     // key: they all share the buffer the file was read into.
     QByteArray data;
     try {
-        data = rtl::readWholeFile(path);
+        data = platform::readWholeFile(path);
     } catch (...) {
         // What the file holds now is unknown: the content may not replace it.
         forget();
@@ -296,11 +287,10 @@ bool PlanStore::load(const QString& path)
 void PlanStore::save(const QString& path)
 {
     const auto cannotCreate = [&path] { return rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path)); };
-    struct stat st { };
-    if (path != source_ && ::lstat(QFile::encodeName(path).constData(), &st) == 0)
+    if (path != source_ && platform::entryExists(path))
         throw cannotCreate();
     try {
-        rtl::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
+        platform::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
     } catch (const rtl::EInOutError&) {
         forget();
         throw cannotCreate();
@@ -406,7 +396,7 @@ bool PlanStore::mirrors(const QString& path) const
 {
     if (mirrored_.isEmpty() || path != mirrored_)
         return false;
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     return identity && *identity == mirroredIdentity_;
 }
 

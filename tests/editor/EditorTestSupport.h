@@ -6,6 +6,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "rtl/TextFile.h"
 #include "support/TestSupport.h"
@@ -122,7 +123,7 @@ protected:
         form2->Show();
     }
 
-    QList<QByteArray> fileLines(const QString& path) const { return rtl::readAllTextLines(path); }
+    QList<QByteArray> fileLines(const QString& path) const { return platform::readAllTextLines(path); }
 
     QTemporaryDir folder;
     QString originalFolder;
