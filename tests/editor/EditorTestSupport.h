@@ -41,17 +41,12 @@ public:
         fontAsked.push_back(initial);
         return next(fontAnswers, "font");
     }
-    std::optional<QString> openFile(
-        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
+    std::optional<QString> chooseFile(QWidget*, editor::FileDialogKind kind, const QString& folder,
+        const QString& fileName, const QStringList& filters) override
     {
-        openCalls.push_back({ folder, fileName, filters });
-        return next(fileAnswers, "open");
-    }
-    std::optional<QString> saveFile(
-        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
-    {
-        saveCalls.push_back({ folder, fileName, filters });
-        return next(fileAnswers, "save");
+        const bool open = kind == editor::FileDialogKind::Open;
+        (open ? openCalls : saveCalls).push_back({ folder, fileName, filters });
+        return next(fileAnswers, open ? "open" : "save");
     }
 
     std::deque<std::optional<QColor>> colorAnswers;
