@@ -134,32 +134,6 @@ std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int ma
     return EntryFields { *date, *column, *row };
 }
 
-// Calls `visit` with every line of `data`, as forEachLine does.
-template <class Visit> static void splitLines(const QByteArray& data, Visit&& visit)
-{
-    const char* p = data.constData();
-    const char* const end = p + data.size();
-    auto next = [end](const char* from, char c) {
-        const void* found = std::memchr(from, c, size_t(end - from));
-        return found ? static_cast<const char*>(found) : end;
-    };
-    const char* cr = next(p, '\r');
-    const char* lf = next(p, '\n');
-    while (p < end) {
-        const char* eol = std::min(cr, lf);
-        visit(QByteArrayView(p, eol - p));
-        if (eol == end)
-            break;
-        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
-        if (cr < p)
-            cr = next(p, '\r');
-        if (lf < p)
-            lf = next(p, '\n');
-    }
-}
-
-void forEachLine(const QByteArray& data, const LineVisitor& visit) { splitLines(data, visit); }
-
 // Keys first, then whole lines: lines that share a key stay next to each other.
 static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayView keyB, QByteArrayView lineB)
 {
@@ -259,7 +233,7 @@ bool PlanStore::load(const QString& path)
     QList<QByteArray> lines(data.size() / 24 + 1);
     QList<QByteArray> keys(lines.size());
     qsizetype count = 0;
-    splitLines(data, [&](QByteArrayView line) {
+    rtl::forEachLine(data, [&](QByteArrayView line) {
         if (count == lines.size()) {
             lines.resize(2 * count);
             keys.resize(2 * count);
@@ -402,7 +376,7 @@ bool PlanStore::mirrors(const QString& path) const
 
 LineSource linesOf(const QByteArray& data)
 {
-    return [data](const LineVisitor& visit) { forEachLine(data, visit); };
+    return [data](const LineVisitor& visit) { rtl::forEachLine(data, visit); };
 }
 
 LineSource linesOf(const PlanStore& store)

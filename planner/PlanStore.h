@@ -61,9 +61,6 @@ using LineVisitor = std::function<void(QByteArrayView)>;
 // Something that shows every one of its lines to a visitor, in order.
 using LineSource = std::function<void(const LineVisitor&)>;
 
-// Calls `visit` with every line of `data`: lines end at CR LF, CR or LF.
-void forEachLine(const QByteArray& data, const LineVisitor& visit);
-
 // One user's entry lines, sorted, each with its key at the same index.
 class PlanStore final {
 public:
@@ -117,7 +114,8 @@ private:
     platform::FileIdentity mirroredIdentity_;
 };
 
-// The lines of a planner file's content, or of a store (which must outlive the source).
+// The lines of a planner file's content (ending at CR LF, CR or LF), or of a
+// store (which must outlive the source).
 LineSource linesOf(const QByteArray& data);
 LineSource linesOf(const PlanStore& store);
 

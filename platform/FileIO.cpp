@@ -179,10 +179,14 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, FileMode
     if (fd < 0)
         rtl::raiseInOutFromErrno(errno);
 
-    auto fail = [&](int err) {
-        ::close(fd);
+    // Takes the temporary file away again and raises `err`.
+    auto discard = [&tempName](int err) {
         ::unlink(tempName.constData());
         rtl::raiseInOutFromErrno(err);
+    };
+    auto fail = [&](int err) {
+        ::close(fd);
+        discard(err);
     };
 
     if (exists) {
@@ -203,16 +207,10 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, FileMode
         fail(errno);
     if (::fsync(fd) != 0 && errno != EINVAL)
         fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tempName.constData());
-        rtl::raiseInOutFromErrno(err);
-    }
-    if (::rename(tempName.constData(), nativeTarget.constData()) != 0) {
-        const int err = errno;
-        ::unlink(tempName.constData());
-        rtl::raiseInOutFromErrno(err);
-    }
+    if (::close(fd) != 0)
+        discard(errno);
+    if (::rename(tempName.constData(), nativeTarget.constData()) != 0)
+        discard(errno);
 }
 
 std::optional<FileIdentity> regularFileIdentity(const QString& path)

@@ -50,18 +50,7 @@ QByteArray unquoted(const QByteArray& value)
 QList<QByteArray> splitLines(const QByteArray& data)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = data.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] == '\r' || data[i] == '\n') {
-            lines.append(data.mid(start, i - start));
-            if (data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(data.mid(start));
+    rtl::forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     return lines;
 }
 

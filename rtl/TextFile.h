@@ -1,10 +1,13 @@
 // Line-oriented text on raw bytes: the reader's line-end rules, for a whole
-// text or one handed over piece by piece, and the writer's line ends.
+// text or one handed over piece by piece, the writer's line ends, and lines
+// that end at any of CR LF, CR or LF.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <algorithm>
+#include <cstring>
 
 namespace rtl {
 
@@ -48,5 +51,30 @@ private:
 
 // Each line followed by CR LF.
 QByteArray joinCrLf(const QList<QByteArray>& lines);
+
+// Calls `visit` with every line of `data`, a view into it: a line ends at
+// CR LF, at CR or at LF, and a last line without an end counts too.
+template <class Visit> void forEachLine(const QByteArray& data, Visit&& visit)
+{
+    const char* p = data.constData();
+    const char* const end = p + data.size();
+    auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, size_t(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
+    while (p < end) {
+        const char* eol = std::min(cr, lf);
+        visit(QByteArrayView(p, eol - p));
+        if (eol == end)
+            break;
+        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
+    }
+}
 
 } // namespace rtl
