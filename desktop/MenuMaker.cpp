@@ -102,7 +102,7 @@ struct Page {
 
 // A file below the start folder: a symbolic link found in its place is
 // removed first, so nothing is written through it to another place.
-void writeInside(const QString& path, const QByteArray& data, mode_t mode)
+void writeInside(const QString& path, const QByteArray& data, platform::FileMode mode)
 {
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
