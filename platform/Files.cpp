@@ -70,7 +70,7 @@ QString resolvePath(const QString& path)
 
 QString findIgnoringAsciiCase(const QString& folder, const QString& name)
 {
-    const QString exact = joined(folder, name);
+    QString exact = joined(folder, name);
     if (existsExactly(exact))
         return exact;
     const QByteArray wanted = QFile::encodeName(name);

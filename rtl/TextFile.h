@@ -27,7 +27,7 @@ private:
 };
 
 // The longest line a TextLineCollector takes.
-constexpr qsizetype maxTextLineLength = 64 * 1024;
+constexpr qsizetype maxTextLineLength = qsizetype(64) * 1024;
 
 // Collects the first `count` lines of a text handed over piece by piece, by
 // the TextReader rules, so that nothing after them needs to be read.
