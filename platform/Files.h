@@ -50,12 +50,12 @@ void makePrivateFolder(const QString& path);
 
 QString currentFolder();
 
+// Makes `folder` the process's current folder; raises EInOutError on failure.
+void setCurrentFolder(const QString& folder);
+
 // The home folder the system's user list gives the user running this
 // process; nothing when it gives none.
 std::optional<QString> accountHomeFolder();
-
-// Makes `folder` the process's current folder; raises EInOutError on failure.
-void setCurrentFolder(const QString& folder);
 
 // Full path of the running program file.
 QString programFilePath();
