@@ -2,7 +2,7 @@
 // several years, each operation set against reading and writing the same
 // file raw in the same run.
 #include "planner/Plann32.h"
-#include "rtl/TextFile.h"
+#include "platform/FileIO.h"
 
 #include <QApplication>
 #include <QFile>
@@ -64,8 +64,8 @@ Setup* setup = nullptr;
 void RawReadWrite(benchmark::State& state)
 {
     for (auto _ : state) {
-        const QByteArray data = rtl::readWholeFile(setup->file);
-        rtl::replaceFileAtomically(setup->copy, data, 0600);
+        const QByteArray data = platform::readWholeFile(setup->file);
+        platform::replaceFileAtomically(setup->copy, data, 0600);
     }
 }
 
@@ -73,7 +73,7 @@ void RawReadWrite(benchmark::State& state)
 void RawReadWriteUnsynced(benchmark::State& state)
 {
     for (auto _ : state) {
-        const QByteArray data = rtl::readWholeFile(setup->file);
+        const QByteArray data = platform::readWholeFile(setup->file);
         QFile out(setup->unsynced);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
             state.SkipWithError("cannot write");

@@ -45,40 +45,76 @@ template <class Value> void setAndRepaint(QWidget& button, Value& field, Value v
     button.update();
 }
 
-// Reactions both buttons share: enabled, font and colour-scheme changes
-// repaint, and a scheme change also drops the picture's images.
-void lookChanged(QWidget& button, TButtonGlyph& glyph, const QEvent& event)
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TColorButtonProperties
+
+template <class Base>
+TColorButtonProperties<Base>::TColorButtonProperties(QWidget* parent)
+    : Base(parent)
+    , color_(platform::clBtnFace)
 {
-    switch (event.type()) {
+    this->setAttribute(Qt::WA_OpaquePaintEvent);
+    glyph_.OnChange = [this] { this->update(); };
+}
+
+template <class Base> TColorButtonProperties<Base>::~TColorButtonProperties() { glyph_.OnChange = nullptr; }
+
+template <class Base> void TColorButtonProperties<Base>::setColor(qint32 color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    glyph_.Invalidate();
+    this->update();
+}
+
+template <class Base> void TColorButtonProperties<Base>::setLayout(TButtonLayout layout)
+{
+    setAndRepaint(*this, layout_, layout);
+}
+
+template <class Base> void TColorButtonProperties<Base>::setMargin(int margin)
+{
+    if (margin >= -1)
+        setAndRepaint(*this, margin_, margin);
+}
+
+template <class Base> void TColorButtonProperties<Base>::setSpacing(int spacing)
+{
+    setAndRepaint(*this, spacing_, spacing);
+}
+
+template <class Base> void TColorButtonProperties<Base>::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
-        glyph.Invalidate();
-        button.update();
+        glyph_.Invalidate();
+        this->update();
         break;
     case QEvent::EnabledChange:
     case QEvent::FontChange:
-        button.update();
+        this->update();
         break;
     default:
         break;
     }
+    Base::changeEvent(event);
 }
 
-} // namespace
+template class TColorButtonProperties<QWidget>;
+template class TColorButtonProperties<QPushButton>;
 
 // ---------------------------------------------------------------------------
 // TColorSpeedButton
 
 TColorSpeedButton::TColorSpeedButton(QWidget* parent)
-    : QWidget(parent)
-    , color_(platform::clBtnFace)
+    : TColorButtonProperties(parent)
 {
     resize(25, 25);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    glyph_.OnChange = [this] { update(); };
 }
-
-TColorSpeedButton::~TColorSpeedButton() { glyph_.OnChange = nullptr; }
 
 void TColorSpeedButton::setAllowAllUp(bool value)
 {
@@ -170,26 +206,7 @@ void TColorSpeedButton::click()
     platform::guarded([this] { emit clicked(); });
 }
 
-void TColorSpeedButton::setColor(qint32 color)
-{
-    if (color == color_)
-        return;
-    color_ = color;
-    glyph_.Invalidate();
-    update();
-}
-
 void TColorSpeedButton::setFontColor(qint32 color) { setAndRepaint(*this, fontColor_, color); }
-
-void TColorSpeedButton::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
-
-void TColorSpeedButton::setMargin(int margin)
-{
-    if (margin >= -1)
-        setAndRepaint(*this, margin_, margin);
-}
-
-void TColorSpeedButton::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
 
 bool TColorSpeedButton::event(QEvent* event)
 {
@@ -305,12 +322,6 @@ void TColorSpeedButton::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-void TColorSpeedButton::changeEvent(QEvent* event)
-{
-    lookChanged(*this, glyph_, *event);
-    QWidget::changeEvent(event);
-}
-
 // ---------------------------------------------------------------------------
 // TColorBitBtn
 
@@ -345,28 +356,14 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 } // namespace
 
 TColorBitBtn::TColorBitBtn(QWidget* parent)
-    : QPushButton(parent)
-    , color_(platform::clBtnFace)
+    : TColorButtonProperties(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    glyph_.OnChange = [this] { update(); };
     connect(this, &QAbstractButton::clicked, this, [this] { platform::guarded([this] { afterClick(); }); });
     // Whether this is the window's default button depends on where the focus is.
     connect(qApp, &QApplication::focusChanged, this, [this] {
         if (default_)
             update();
     });
-}
-
-TColorBitBtn::~TColorBitBtn() { glyph_.OnChange = nullptr; }
-
-void TColorBitBtn::setColor(qint32 color)
-{
-    if (color == color_)
-        return;
-    color_ = color;
-    glyph_.Invalidate();
-    update();
 }
 
 void TColorBitBtn::setGlyph(const QImage& image)
@@ -446,16 +443,6 @@ void TColorBitBtn::setKind(TBitBtnKind kind)
     kind_ = kind;
     update();
 }
-
-void TColorBitBtn::setLayout(TButtonLayout layout) { setAndRepaint(*this, layout_, layout); }
-
-void TColorBitBtn::setMargin(int margin)
-{
-    if (margin >= -1)
-        setAndRepaint(*this, margin_, margin);
-}
-
-void TColorBitBtn::setSpacing(int spacing) { setAndRepaint(*this, spacing_, spacing); }
 
 void TColorBitBtn::setStyle(TButtonStyle style) { setAndRepaint(*this, style_, style); }
 
@@ -549,10 +536,4 @@ void TColorBitBtn::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPushButton::keyPressEvent(event);
-}
-
-void TColorBitBtn::changeEvent(QEvent* event)
-{
-    lookChanged(*this, glyph_, *event);
-    QPushButton::changeEvent(event);
 }

@@ -12,14 +12,57 @@
 
 class QShortcut;
 
+// The properties both colour buttons share: the face colour, the picture
+// and where it lies beside the caption. `Base` is the toolkit widget the
+// button is made from.
+template <class Base> class TColorButtonProperties : public Base {
+public:
+    // Face colour as a stored colour value (explicit RGB or scheme index).
+    qint32 Color() const { return color_; }
+    void setColor(qint32 color);
+    // The picture itself: loading a file into it changes the button's picture
+    // and keeps NumGlyphs.
+    platform::TBitmap& Glyph() { return glyph_.Glyph(); }
+    TButtonLayout Layout() const { return layout_; }
+    void setLayout(TButtonLayout layout);
+    int Margin() const { return margin_; }
+    // Values below -1 are refused.
+    void setMargin(int margin);
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
+    void setNumGlyphs(int count) { glyph_.SetNumGlyphs(count); }
+    int Spacing() const { return spacing_; }
+    void setSpacing(int spacing);
+    void setHint(const QString& hint) { this->setToolTip(hint); }
+    // The Enabled property of this button alone; a disabled parent only
+    // stops its input.
+    bool Enabled() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
+    // The picture object, for callers that look at its images.
+    const TButtonGlyph& GlyphObject() const { return glyph_; }
+
+protected:
+    explicit TColorButtonProperties(QWidget* parent);
+    ~TColorButtonProperties() override;
+    // Enabled, font and colour-scheme changes repaint; a scheme change also
+    // drops the picture's images.
+    void changeEvent(QEvent* event) override;
+
+    qint32 color_;
+    TButtonGlyph glyph_;
+    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
+};
+
+extern template class TColorButtonProperties<QWidget>;
+extern template class TColorButtonProperties<QPushButton>;
+
 // A windowless-looking push button drawn on its parent's surface. In a
 // group (GroupIndex not 0) it toggles, and at most one of the group's
 // buttons on the same parent is down.
-class TColorSpeedButton : public QWidget {
+class TColorSpeedButton : public TColorButtonProperties<QWidget> {
     Q_OBJECT
 public:
     explicit TColorSpeedButton(QWidget* parent = nullptr);
-    ~TColorSpeedButton() override;
 
     bool AllowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool value);
@@ -31,34 +74,13 @@ public:
     void setDown(bool value);
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
-    // Face colour as a stored colour value (explicit RGB or scheme index).
-    qint32 Color() const { return color_; }
-    void setColor(qint32 color);
     // Caption colour as a stored colour value.
     qint32 FontColor() const { return fontColor_; }
     void setFontColor(qint32 color);
-    // The picture itself: loading a file into it changes the button's picture
-    // and keeps NumGlyphs.
-    platform::TBitmap& Glyph() { return glyph_.Glyph(); }
     // Sets the picture; its width and height decide NumGlyphs.
     void setGlyph(const QImage& image) { glyph_.SetGlyph(image); }
-    TButtonLayout Layout() const { return layout_; }
-    void setLayout(TButtonLayout layout);
-    int Margin() const { return margin_; }
-    // Values below -1 are refused.
-    void setMargin(int margin);
-    int NumGlyphs() const { return glyph_.NumGlyphs(); }
-    void setNumGlyphs(int count) { glyph_.SetNumGlyphs(count); }
-    int Spacing() const { return spacing_; }
-    void setSpacing(int spacing);
-    void setHint(const QString& hint) { setToolTip(hint); }
-    // The Enabled property of this button alone; a disabled parent only
-    // stops its input.
-    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
     TButtonState State() const { return state_; }
-    // The picture object, for callers that look at its images.
-    const TButtonGlyph& GlyphObject() const { return glyph_; }
 
     // A character the form passes on: the caption's accelerator clicks an
     // enabled button. Returns whether the character was used.
@@ -75,7 +97,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void click();
@@ -89,12 +110,7 @@ private:
     int groupIndex_ = 0;
     bool down_ = false;
     QString caption_;
-    qint32 color_;
     qint32 fontColor_ = 0;
-    TButtonGlyph glyph_;
-    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     TButtonState state_ = TButtonState::bsUp;
     bool dragging_ = false;
     int acceleratorId_ = 0;
@@ -108,20 +124,15 @@ enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose,
 
 // A focusable push button drawn in a face colour of its own; it can take
 // one of the predefined kinds (caption, picture, result) or toggle.
-class TColorBitBtn : public QPushButton {
+class TColorBitBtn : public TColorButtonProperties<QPushButton> {
     Q_OBJECT
 public:
     explicit TColorBitBtn(QWidget* parent = nullptr);
-    ~TColorBitBtn() override;
 
     QString Caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }
-    qint32 Color() const { return color_; }
-    void setColor(qint32 color);
-    platform::TBitmap& Glyph() { return glyph_.Glyph(); }
     // Sets the picture by hand: the button no longer is of a predefined kind.
     void setGlyph(const QImage& image);
-    void setHint(const QString& hint) { setToolTip(hint); }
 
     // Each left press toggles a down look that stays until the next press.
     bool AllowDown() const { return allowDown_; }
@@ -141,20 +152,9 @@ public:
     // longer match the kind, or the picture was set by hand.
     TBitBtnKind Kind() const;
     void setKind(TBitBtnKind kind);
-    TButtonLayout Layout() const { return layout_; }
-    void setLayout(TButtonLayout layout);
-    int Margin() const { return margin_; }
-    void setMargin(int margin);
-    int NumGlyphs() const { return glyph_.NumGlyphs(); }
-    void setNumGlyphs(int count) { glyph_.SetNumGlyphs(count); }
-    int Spacing() const { return spacing_; }
-    void setSpacing(int spacing);
     TButtonStyle Style() const { return style_; }
     void setStyle(TButtonStyle style);
     using QWidget::setStyle;
-    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
-
-    const TButtonGlyph& GlyphObject() const { return glyph_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -162,7 +162,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     // Focused, or the default button while no push button has the focus.
@@ -170,8 +169,6 @@ private:
     void afterClick();
     void keyShortcuts();
 
-    qint32 color_;
-    TButtonGlyph glyph_;
     bool allowDown_ = false;
     bool toggled_ = false;
     bool focusVisible_ = true;
@@ -180,9 +177,6 @@ private:
     int modalResult_ = 0;
     mutable TBitBtnKind kind_ = TBitBtnKind::bkCustom;
     bool modifiedGlyph_ = false;
-    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     TButtonStyle style_ = TButtonStyle::bsAutoDetect;
     // Window-wide keys of a default or cancel button, owned by the button.
     QShortcut* enterKey_ = nullptr;

@@ -1,4 +1,4 @@
-// Letter-drawn 16-colour pictures.
+// Letter-drawn pictures.
 #include "controls/PixelArt.h"
 
 #include <cstring>
@@ -34,20 +34,42 @@ bool isInk(const QImage& image, int x, int y)
     return index != background && qGray(image.color(index)) < 128;
 }
 
+int widthOf(std::initializer_list<const char*> rows) { return rows.size() == 0 ? 0 : int(std::strlen(*rows.begin())); }
+
+// Calls `pixel` with the place and the letter of every pixel of `rows`.
+template <class Pixel> void forEachLetter(std::initializer_list<const char*> rows, Pixel&& pixel)
+{
+    const int width = widthOf(rows);
+    int y = 0;
+    for (const char* row : rows) {
+        for (int x = 0; x < width && row[x] != '\0'; ++x)
+            pixel(x, y, row[x]);
+        ++y;
+    }
+}
+
 } // namespace
 
 QImage fromRows(std::initializer_list<const char*> rows)
 {
-    const int width = rows.size() == 0 ? 0 : int(std::strlen(*rows.begin()));
-    QImage image = blank(width, int(rows.size()));
-    int y = 0;
-    for (const char* row : rows) {
-        for (int x = 0; x < width && row[x] != '\0'; ++x) {
-            const char* letter = std::strchr(letters, row[x]);
-            image.setPixel(x, y, letter ? uint(letter - letters) : uint(background));
+    QImage image = blank(widthOf(rows), int(rows.size()));
+    forEachLetter(rows, [&image](int x, int y, char letter) {
+        const char* known = std::strchr(letters, letter);
+        image.setPixel(x, y, known ? uint(known - letters) : uint(background));
+    });
+    return image;
+}
+
+QImage fromRows(std::initializer_list<const char*> rows, std::span<const Paint> paints)
+{
+    QImage image(widthOf(rows), int(rows.size()), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    forEachLetter(rows, [&image, paints](int x, int y, char letter) {
+        for (const Paint& paint : paints) {
+            if (paint.letter == letter)
+                image.setPixel(x, y, paint.colour);
         }
-        ++y;
-    }
+    });
     return image;
 }
 

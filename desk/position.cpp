@@ -3,8 +3,8 @@
 
 #include "desktop/XdgPaths.h"
 #include "platform/Files.h"
+#include "platform/ProfileFile.h"
 #include "platform/Screen.h"
-#include "rtl/ProfileFile.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -54,7 +54,7 @@ QString TPosition::iniFilePath() const
 
 void TPosition::Restore()
 {
-    const rtl::ProfileFile file(iniFilePath());
+    const platform::ProfileFile file(iniFilePath());
     if (saveDimension_) {
         const int width = file.readInteger(section, QStringLiteral("Width"), owner_->width());
         const int height = file.readInteger(section, QStringLiteral("Height"), owner_->height());
@@ -74,7 +74,7 @@ void TPosition::SaveToIni()
     const QString path = iniFilePath();
     // The configuration folder may not exist yet; when it cannot be made, the write below says so.
     QDir().mkpath(platform::folderOf(path));
-    rtl::ProfileFile file(path);
+    platform::ProfileFile file(path);
     if (saveDimension_) {
         file.writeInteger(section, QStringLiteral("Width"), owner_->width());
         file.writeInteger(section, QStringLiteral("Height"), owner_->height());

@@ -3,6 +3,7 @@
 
 #include "desktop/DesktopEntry.h"
 #include "desktop/XdgPaths.h"
+#include "platform/Files.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,22 +12,15 @@
 #include <QSet>
 #include <algorithm>
 #include <optional>
-#include <unistd.h>
 
 namespace {
-
-bool isExecutable(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && ::access(QFile::encodeName(path).constData(), X_OK) == 0;
-}
 
 bool programFound(const QString& program, const QStringList& searchPath)
 {
     if (program.contains(u'/'))
-        return isExecutable(program);
+        return platform::isExecutableFile(program);
     return std::any_of(searchPath.cbegin(), searchPath.cend(),
-        [&](const QString& folder) { return isExecutable(folder + u'/' + program); });
+        [&](const QString& folder) { return platform::isExecutableFile(folder + u'/' + program); });
 }
 
 bool shownOnDesktop(const DesktopEntry& entry, const QStringList& desktops)

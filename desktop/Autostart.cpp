@@ -3,13 +3,12 @@
 
 #include "desktop/DesktopEntry.h"
 #include "desktop/XdgPaths.h"
+#include "platform/FileIO.h"
+#include "platform/Files.h"
 #include "rtl/Errors.h"
-#include "rtl/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <cerrno>
-#include <unistd.h>
 
 QString autostartEntryPath() { return xdg::configHome() + QStringLiteral("/autostart/kavro-start.desktop"); }
 
@@ -31,11 +30,10 @@ void setAutostart(bool on, const QString& program)
 {
     const QString path = autostartEntryPath();
     if (!on) {
-        if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-            rtl::raiseInOutFromErrno(errno);
+        platform::removeFile(path);
         return;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         rtl::raiseInOut(rtl::ioAccessDenied);
-    rtl::replaceFileAtomically(path, autostartEntry(program), 0644);
+    platform::replaceFileAtomically(path, autostartEntry(program), 0644);
 }

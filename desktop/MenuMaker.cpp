@@ -5,6 +5,7 @@
 #include "desktop/LauncherScript.h"
 #include "launcher/Menu.h"
 #include "platform/Bitmap.h"
+#include "platform/FileIO.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
 
@@ -101,11 +102,11 @@ struct Page {
 
 // A file below the start folder: a symbolic link found in its place is
 // removed first, so nothing is written through it to another place.
-void writeInside(const QString& path, const QByteArray& data, mode_t mode)
+void writeInside(const QString& path, const QByteArray& data, platform::FileMode mode)
 {
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
-    rtl::replaceFileAtomically(path, data, mode);
+    platform::replaceFileAtomically(path, data, mode);
 }
 
 void makeFolder(const QString& path)

@@ -3,9 +3,9 @@
 
 #include "desktop/DemoSounds.h"
 #include "desktop/IconPicture.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "rtl/Errors.h"
-#include "rtl/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +36,7 @@ QStringList prepareUserFolder(const QString& folder, const QString& notesProgram
     for (const auto& sound : sounds) {
         const QString path = configs + u'/' + QLatin1String(sound.name);
         if (!platform::FileExists(path)) {
-            rtl::replaceFileAtomically(path, sound.wave(), 0644);
+            platform::replaceFileAtomically(path, sound.wave(), 0644);
             made.append(path);
         }
     }

@@ -1,9 +1,9 @@
 // XDG base folders.
 #include "desktop/XdgPaths.h"
 
+#include "platform/Files.h"
+
 #include <QDir>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace xdg {
 
@@ -31,8 +31,8 @@ QString homeFolder()
     QString home = absoluteFromEnvironment("HOME");
     if (!home.isEmpty())
         return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return QDir::cleanPath(QString::fromLocal8Bit(entry->pw_dir));
+    if (const auto account = platform::accountHomeFolder())
+        return QDir::cleanPath(*account);
     return QStringLiteral("/");
 }
 

@@ -44,35 +44,20 @@ public:
         return dialog.choice();
     }
 
-    std::optional<QString> openFile(
-        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
+    std::optional<QString> chooseFile(QWidget* parent, FileDialogKind kind, const QString& folder,
+        const QString& fileName, const QStringList& filters) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Open"), folder);
+        const bool save = kind == FileDialogKind::Save;
+        QFileDialog dialog(parent, save ? QStringLiteral("Save As") : QStringLiteral("Open"), folder);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        return run(dialog, fileName, filters);
-    }
-
-    std::optional<QString> saveFile(
-        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters) override
-    {
-        QFileDialog dialog(parent, QStringLiteral("Save As"), folder);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QString());
-        return run(dialog, fileName, filters);
-    }
-
-private:
-    static std::optional<QString> run(QFileDialog& dialog, const QString& fileName, const QStringList& filters)
-    {
         dialog.setNameFilters(filters);
         if (!fileName.isEmpty())
             dialog.selectFile(fileName);
-        if (runModal(dialog, dialog.parentWidget()) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (runModal(dialog, parent) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().first();
     }
@@ -126,21 +111,16 @@ bool TFontDialog::Execute(QWidget* parent)
     return true;
 }
 
-bool TOpenDialog::Execute(QWidget* parent)
+bool TFileDialog::Execute(QWidget* parent)
 {
-    const std::optional<QString> chosen = editorDialogs().openFile(
-        parent, platform::currentFolder(), FileName, nameFilters(Filter) << QStringLiteral("All files (*)"));
-    if (!chosen)
-        return false;
-    FileName = *chosen;
-    return true;
-}
-
-bool TSaveDialog::Execute(QWidget* parent)
-{
-    // The last name chosen is offered again, in the current folder.
-    const std::optional<QString> chosen = editorDialogs().saveFile(
-        parent, platform::currentFolder(), QFileInfo(FileName).fileName(), nameFilters(Filter));
+    const bool open = kind_ == FileDialogKind::Open;
+    QStringList filters = nameFilters(Filter);
+    if (open)
+        filters << QStringLiteral("All files (*)");
+    // The save dialog offers the last name chosen again, in the current folder.
+    const QString offered = open ? FileName : QFileInfo(FileName).fileName();
+    const std::optional<QString> chosen
+        = editorDialogs().chooseFile(parent, kind_, platform::currentFolder(), offered, filters);
     if (!chosen)
         return false;
     FileName = *chosen;

@@ -25,6 +25,8 @@ struct FontChoice {
     bool operator==(const FontChoice&) const = default;
 };
 
+enum class FileDialogKind { Open, Save };
+
 class EditorDialogs {
 public:
     virtual ~EditorDialogs() = default;
@@ -33,13 +35,10 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
     // `filters` in the toolkit's form ("Exe files (*.exe)"). The open dialog
-    // also accepts the typed name of a file that does not exist.
-    virtual std::optional<QString> openFile(
-        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters)
-        = 0;
-    // Never asks before an existing file is overwritten and adds no suffix.
-    virtual std::optional<QString> saveFile(
-        QWidget* parent, const QString& folder, const QString& fileName, const QStringList& filters)
+    // also accepts the typed name of a file that does not exist; the save
+    // dialog never asks before an existing file is overwritten and adds no suffix.
+    virtual std::optional<QString> chooseFile(QWidget* parent, FileDialogKind kind, const QString& folder,
+        const QString& fileName, const QStringList& filters)
         = 0;
 };
 
@@ -69,23 +68,41 @@ public:
     FontChoice Font;
 };
 
-// The open-file dialog: opens in the current folder, also accepts a typed
-// name of a file that does not exist. A last filter "All files (*)" lets a
-// program without a suffix be chosen.
-class TOpenDialog final {
+// A file dialog component: opens in the current folder.
+class TFileDialog {
 public:
     bool Execute(QWidget* parent);
     QString FileName;
     QString Filter;
+
+protected:
+    explicit TFileDialog(FileDialogKind kind)
+        : kind_(kind)
+    {
+    }
+
+private:
+    FileDialogKind kind_;
 };
 
-// The save-file dialog: opens in the current folder, asks nothing before
-// overwriting, adds no suffix.
-class TSaveDialog final {
+// The open-file dialog: also accepts a typed name of a file that does not
+// exist. A last filter "All files (*)" lets a program without a suffix be chosen.
+class TOpenDialog final : public TFileDialog {
 public:
-    bool Execute(QWidget* parent);
-    QString FileName;
-    QString Filter;
+    TOpenDialog()
+        : TFileDialog(FileDialogKind::Open)
+    {
+    }
+};
+
+// The save-file dialog: offers the last name chosen again, asks nothing
+// before overwriting, adds no suffix.
+class TSaveDialog final : public TFileDialog {
+public:
+    TSaveDialog()
+        : TFileDialog(FileDialogKind::Save)
+    {
+    }
 };
 
 } // namespace editor

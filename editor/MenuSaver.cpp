@@ -1,6 +1,7 @@
 // Menu saving.
 #include "editor/MenuSaver.h"
 
+#include "platform/FileIO.h"
 #include "platform/SystemColors.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
@@ -105,7 +106,7 @@ void MenuSaver::writeMenuFile(const CurrentMenu& menu, const QString& path)
             refuse(QStringLiteral("menu line %1").arg(i));
         lines.append(menu[i]);
     }
-    rtl::replaceFileAtomically(path, rtl::joinCrLf(lines));
+    platform::replaceFileAtomically(path, rtl::joinCrLf(lines));
 }
 
 bool MenuSaver::sameFile(const QString& a, const QString& b)

@@ -2,6 +2,7 @@
 // the file reader must agree with the in-memory line rules, and no line
 // may make the conversions misbehave.
 #include "FuzzSupport.h"
+#include "platform/FileIO.h"
 #include "platform/SystemColors.h"
 #include "rtl/Errors.h"
 #include "rtl/IntConv.h"
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const fuzz::MemoryFile file(input);
     QList<QByteArray> lines;
     try {
-        lines = rtl::readTextLines(file.path(), lineCount);
+        lines = platform::readTextLines(file.path(), lineCount);
     } catch (const rtl::EInOutError& error) {
         fuzz::check(error.ErrorCode == rtl::ioReadError, "only an overlong line fails");
         // The reader refuses only a line longer than it takes, among the lines it reads.

@@ -2,7 +2,7 @@
 // crash, and a stored password reads back exactly as it was typed.
 #include "FuzzSupport.h"
 #include "planner/PlanStore.h"
-#include "rtl/ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             return 0;
         const fuzz::MemoryFile file(
             "[Pass]\r\nsomeone=" + plan::storedPassword(password).toLocal8Bit() + "\r\n[Other]\r\nx=1\r\n");
-        const rtl::ProfileFile users(file.path());
+        const platform::ProfileFile users(file.path());
         fuzz::check(
             users.readString(QStringLiteral("pass"), QStringLiteral("SOMEONE"), QStringLiteral("%952$+~")) == password,
             "a stored password reads back");
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString section = QString::fromLocal8Bit(eq < 0 ? question : question.left(eq));
     const QString key = QString::fromLocal8Bit(eq < 0 ? QByteArray() : question.mid(eq + 1));
     const fuzz::MemoryFile file(rest);
-    const rtl::ProfileFile profile(file.path());
+    const platform::ProfileFile profile(file.path());
     const std::optional<QString> value = profile.value(section, key);
     fuzz::check(profile.hasKey(section, key) == value.has_value(), "a key is there when it has a value");
     fuzz::check(profile.readString(section, key, QStringLiteral("\x01")) == value.value_or(QStringLiteral("\x01")),

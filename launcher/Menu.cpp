@@ -2,8 +2,8 @@
 #include "launcher/Menu.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
-#include "rtl/TextFile.h"
 
 CurrentMenu::CurrentMenu() = default;
 
@@ -15,7 +15,7 @@ void CurrentMenu::LoadMenu(const QString& path)
         return;
     }
     const QString file = platform::resolvePath(path);
-    const QList<QByteArray> lines = rtl::readTextLines(file, menu::LineCount);
+    const QList<QByteArray> lines = platform::readTextLines(file, menu::LineCount);
     for (int i = 1; i <= menu::LineCount; ++i)
         MenuLines[size_t(i)] = lines[i - 1];
     MenuFileName = file;

@@ -1,9 +1,9 @@
 // Note window.
 #include "pinnotes/NoteWindow.h"
 
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "rtl/Errors.h"
-#include "rtl/TextFile.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -28,7 +28,7 @@ NoteWindow::NoteWindow(QString notesFile, const QString& olderFile, QWidget* par
     const QString shown = QFile::exists(notesFile_) || olderFile.isEmpty() ? notesFile_ : olderFile;
     if (QFile::exists(shown)) {
         try {
-            editor_->setPlainText(QString::fromUtf8(rtl::readWholeFile(shown)));
+            editor_->setPlainText(QString::fromUtf8(platform::readWholeFile(shown)));
         } catch (const rtl::Exception& error) {
             setWindowTitle(QStringLiteral("Pin Notes - ") + error.message());
         }
@@ -56,7 +56,7 @@ bool NoteWindow::save()
 {
     try {
         platform::makePrivateFolder(platform::folderOf(notesFile_));
-        rtl::replaceFileAtomically(notesFile_, editor_->toPlainText().toUtf8(), 0600);
+        platform::replaceFileAtomically(notesFile_, editor_->toPlainText().toUtf8(), 0600);
         dirty_ = false;
         setWindowTitle(QStringLiteral("Pin Notes"));
         return true;

@@ -1,6 +1,8 @@
 // Day stamps, entry lines and the sorted store of one user's entries.
 #include "planner/PlanStore.h"
 
+#include "platform/FileIO.h"
+#include "platform/Files.h"
 #include "rtl/Errors.h"
 #include "rtl/IntConv.h"
 #include "rtl/TextFile.h"
@@ -11,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
-#include <sys/stat.h>
 
 namespace plan {
 
@@ -133,32 +134,6 @@ std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int ma
     return EntryFields { *date, *column, *row };
 }
 
-// Calls `visit` with every line of `data`, as forEachLine does.
-template <class Visit> static void splitLines(const QByteArray& data, Visit&& visit)
-{
-    const char* p = data.constData();
-    const char* const end = p + data.size();
-    auto next = [end](const char* from, char c) {
-        const void* found = std::memchr(from, c, size_t(end - from));
-        return found ? static_cast<const char*>(found) : end;
-    };
-    const char* cr = next(p, '\r');
-    const char* lf = next(p, '\n');
-    while (p < end) {
-        const char* eol = std::min(cr, lf);
-        visit(QByteArrayView(p, eol - p));
-        if (eol == end)
-            break;
-        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
-        if (cr < p)
-            cr = next(p, '\r');
-        if (lf < p)
-            lf = next(p, '\n');
-    }
-}
-
-void forEachLine(const QByteArray& data, const LineVisitor& visit) { splitLines(data, visit); }
-
 // Keys first, then whole lines: lines that share a key stay next to each other.
 static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayView keyB, QByteArrayView lineB)
 {
@@ -210,19 +185,9 @@ void PlanStore::sortIfNeeded()
     keys_ = std::move(keys);
 }
 
-std::optional<PlanStore::FileIdentity> PlanStore::identityOf(const QString& path)
-{
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return FileIdentity { st.st_dev, st.st_ino, qint64(st.st_size),
-        qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-        qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec };
-}
-
 void PlanStore::remember(const QString& path)
 {
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     if (!identity) {
         forget();
         return;
@@ -246,7 +211,7 @@ static QByteArray sharedSlice(QByteArray& whole, const char* at, qsizetype size)
 bool PlanStore::load(const QString& path)
 {
     // Taken before reading: a change made while reading shows as a new identity next time.
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     if (!identity)
         return false;
     if (path == mirrored_ && *identity == mirroredIdentity_)
@@ -255,7 +220,7 @@ bool PlanStore::load(const QString& path)
     // key: they all share the buffer the file was read into.
     QByteArray data;
     try {
-        data = rtl::readWholeFile(path);
+        data = platform::readWholeFile(path);
     } catch (...) {
         // What the file holds now is unknown: the content may not replace it.
         forget();
@@ -268,7 +233,7 @@ bool PlanStore::load(const QString& path)
     QList<QByteArray> lines(data.size() / 24 + 1);
     QList<QByteArray> keys(lines.size());
     qsizetype count = 0;
-    splitLines(data, [&](QByteArrayView line) {
+    rtl::forEachLine(data, [&](QByteArrayView line) {
         if (count == lines.size()) {
             lines.resize(2 * count);
             keys.resize(2 * count);
@@ -296,11 +261,10 @@ bool PlanStore::load(const QString& path)
 void PlanStore::save(const QString& path)
 {
     const auto cannotCreate = [&path] { return rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path)); };
-    struct stat st { };
-    if (path != source_ && ::lstat(QFile::encodeName(path).constData(), &st) == 0)
+    if (path != source_ && platform::entryExists(path))
         throw cannotCreate();
     try {
-        rtl::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
+        platform::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
     } catch (const rtl::EInOutError&) {
         forget();
         throw cannotCreate();
@@ -406,13 +370,13 @@ bool PlanStore::mirrors(const QString& path) const
 {
     if (mirrored_.isEmpty() || path != mirrored_)
         return false;
-    const auto identity = identityOf(path);
+    const auto identity = platform::regularFileIdentity(path);
     return identity && *identity == mirroredIdentity_;
 }
 
 LineSource linesOf(const QByteArray& data)
 {
-    return [data](const LineVisitor& visit) { forEachLine(data, visit); };
+    return [data](const LineVisitor& visit) { rtl::forEachLine(data, visit); };
 }
 
 LineSource linesOf(const PlanStore& store)

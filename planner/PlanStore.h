@@ -2,6 +2,8 @@
 // lines held sorted with their keys, and the checks on user names.
 #pragma once
 
+#include "platform/FileIO.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -9,7 +11,6 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <sys/types.h>
 #include <vector>
 
 namespace plan {
@@ -60,9 +61,6 @@ using LineVisitor = std::function<void(QByteArrayView)>;
 // Something that shows every one of its lines to a visitor, in order.
 using LineSource = std::function<void(const LineVisitor&)>;
 
-// Calls `visit` with every line of `data`: lines end at CR LF, CR or LF.
-void forEachLine(const QByteArray& data, const LineVisitor& visit);
-
 // One user's entry lines, sorted, each with its key at the same index.
 class PlanStore final {
 public:
@@ -103,17 +101,6 @@ public:
     bool mirrors(const QString& path) const;
 
 private:
-    // What tells one version of a file from another.
-    struct FileIdentity {
-        dev_t device = 0;
-        ino_t inode = 0;
-        qint64 size = -1;
-        qint64 modified = 0; // nanoseconds
-        qint64 changed = 0;
-        bool operator==(const FileIdentity&) const = default;
-    };
-    static std::optional<FileIdentity> identityOf(const QString& path);
-
     void sortIfNeeded();
     void remember(const QString& path);
     void forget() { mirrored_.clear(); }
@@ -124,10 +111,11 @@ private:
     QString source_;
     // The file the content is an exact copy of, and that file's identity.
     QString mirrored_;
-    FileIdentity mirroredIdentity_;
+    platform::FileIdentity mirroredIdentity_;
 };
 
-// The lines of a planner file's content, or of a store (which must outlive the source).
+// The lines of a planner file's content (ending at CR LF, CR or LF), or of a
+// store (which must outlive the source).
 LineSource linesOf(const QByteArray& data);
 LineSource linesOf(const PlanStore& store);
 

@@ -3,13 +3,13 @@
 
 #include "controls/Panel.h"
 #include "platform/Clock.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
+#include "platform/ProfileFile.h"
 #include "platform/SystemColors.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Errors.h"
-#include "rtl/ProfileFile.h"
-#include "rtl/TextFile.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -246,7 +246,7 @@ plan::LineSource TPlanning::PlannerLines(const QString& file) const
     // The store, when it holds exactly what the file holds, spares reading it again.
     if (store_.mirrors(file))
         return plan::linesOf(store_);
-    return plan::linesOf(rtl::readWholeFile(file));
+    return plan::linesOf(platform::readWholeFile(file));
 }
 
 void TPlanning::LoadDay()
@@ -288,7 +288,7 @@ void TPlanning::SaveDay()
 
 bool TPlanning::CheckUser()
 {
-    rtl::ProfileFile users(UserFileName());
+    platform::ProfileFile users(UserFileName());
     users.setNewFileMode(0600);
     if (!authentication_)
         return true;

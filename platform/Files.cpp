@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,7 +70,7 @@ QString resolvePath(const QString& path)
 
 QString findIgnoringAsciiCase(const QString& folder, const QString& name)
 {
-    const QString exact = joined(folder, name);
+    QString exact = joined(folder, name);
     if (existsExactly(exact))
         return exact;
     const QByteArray wanted = QFile::encodeName(name);
@@ -103,6 +104,23 @@ bool FileExists(const QString& path)
         return false;
     struct stat st { };
     return ::stat(QFile::encodeName(resolvePath(path)).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool entryExists(const QString& path)
+{
+    struct stat st { };
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool isExecutableFile(const QString& path)
+{
+    return QFileInfo(path).isFile() && ::access(QFile::encodeName(path).constData(), X_OK) == 0;
+}
+
+void removeFile(const QString& path)
+{
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+        rtl::raiseInOutFromErrno(errno);
 }
 
 QString folderOf(const QString& path)
@@ -139,6 +157,13 @@ void makePrivateFolder(const QString& path)
 }
 
 QString currentFolder() { return QDir::currentPath(); }
+
+std::optional<QString> accountHomeFolder()
+{
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        return QString::fromLocal8Bit(entry->pw_dir);
+    return std::nullopt;
+}
 
 void setCurrentFolder(const QString& folder)
 {

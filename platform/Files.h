@@ -25,6 +25,17 @@ QString dataPath(const QString& startFolder, const QString& suffix);
 // True for an existing regular file (found as resolvePath finds it), never for a folder.
 bool FileExists(const QString& path);
 
+// True when anything at all stands at `path` itself, also a symbolic link
+// that leads nowhere.
+bool entryExists(const QString& path);
+
+// True for a regular file (links followed) this process may run.
+bool isExecutableFile(const QString& path);
+
+// Removes the file `path`; nothing to remove is no error. Raises EInOutError
+// when it stays.
+void removeFile(const QString& path);
+
 // The folder part of a program path: the text before its last separator;
 // the root keeps its separator ("/x" gives "/").
 QString folderOf(const QString& path);
@@ -41,6 +52,10 @@ QString currentFolder();
 
 // Makes `folder` the process's current folder; raises EInOutError on failure.
 void setCurrentFolder(const QString& folder);
+
+// The home folder the system's user list gives the user running this
+// process; nothing when it gives none.
+std::optional<QString> accountHomeFolder();
 
 // Full path of the running program file.
 QString programFilePath();

@@ -1,11 +1,13 @@
-// Line-oriented text files on raw bytes: the reader's line-end rules and a
-// writer that replaces its target atomically.
+// Line-oriented text on raw bytes: the reader's line-end rules, for a whole
+// text or one handed over piece by piece, the writer's line ends, and lines
+// that end at any of CR LF, CR or LF.
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
-#include <QString>
-#include <sys/types.h>
+#include <algorithm>
+#include <cstring>
 
 namespace rtl {
 
@@ -24,32 +26,55 @@ private:
     qsizetype end_ = 0;
 };
 
-// The whole content of a regular file; raises EInOutError when it cannot be
-// read or is no regular file.
-QByteArray readWholeFile(const QString& path);
+// The longest line a TextLineCollector takes.
+constexpr qsizetype maxTextLineLength = qsizetype(64) * 1024;
 
-// The longest line readTextLines takes.
-constexpr qsizetype maxTextLineLength = 64 * 1024;
+// Collects the first `count` lines of a text handed over piece by piece, by
+// the TextReader rules, so that nothing after them needs to be read.
+class TextLineCollector final {
+public:
+    explicit TextLineCollector(int count);
+    // Takes the next piece of the text; false once no more is wanted (the
+    // count-th line has ended, or Ctrl-Z came). Raises EInOutError when a
+    // line is longer than maxTextLineLength.
+    bool take(QByteArrayView piece);
+    // The lines, padded with empty lines to exactly `count`.
+    QList<QByteArray> lines() &&;
 
-// Up to `count` lines of a regular file read by the TextReader rules, padded
-// with empty lines to exactly `count`; reading stops after the count-th line
-// end. Raises EInOutError when the file cannot be opened or read, or when a
-// line is longer than maxTextLineLength.
-QList<QByteArray> readTextLines(const QString& path, int count);
-
-// Every line of a file read by the TextReader rules (stops at the end of the data).
-QList<QByteArray> readAllTextLines(const QString& path);
+private:
+    int count_;
+    QList<QByteArray> lines_;
+    QByteArray line_;
+    bool skipLf_ = false; // the line before ended at a CR
+    bool ended_ = false; // Ctrl-Z came
+};
 
 // Each line followed by CR LF.
 QByteArray joinCrLf(const QList<QByteArray>& lines);
 
-// Replaces the file at `path` with `data`: the data goes to a temporary file
-// beside the target, which is then renamed over it. A chain of symbolic links
-// is written through to the file at its end; an existing file keeps its
-// owner and permissions and is replaced only when the user may write it; a
-// new one gets `newFileMode` (less the umask). On failure the temporary file
-// is removed, the old file stays whole and EInOutError is raised ("File
-// access denied" for a file the user may not write).
-void replaceFileAtomically(const QString& path, const QByteArray& data, mode_t newFileMode = 0666);
+// Calls `visit` with every line of `data`, a view into it: a line ends at
+// CR LF, at CR or at LF, and a last line without an end counts too.
+template <class Visit> void forEachLine(const QByteArray& data, Visit&& visit)
+{
+    const char* p = data.constData();
+    const char* const end = p + data.size();
+    auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, size_t(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
+    while (p < end) {
+        const char* eol = std::min(cr, lf);
+        visit(QByteArrayView(p, eol - p));
+        if (eol == end)
+            break;
+        p = eol + (eol == cr && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
+    }
+}
 
 } // namespace rtl

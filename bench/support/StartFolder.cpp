@@ -2,6 +2,7 @@
 #include "StartFolder.h"
 
 #include "launcher/Menu.h"
+#include "platform/FileIO.h"
 #include "rtl/TextFile.h"
 
 #include <QDir>
@@ -59,8 +60,8 @@ bool writeStartFolder(const QString& root)
     if (!writePictures(folder, 0) || !writePictures(folder, 60))
         return false;
     try {
-        rtl::replaceFileAtomically(mainMenuPath(root), menuText(folder, "Main", secondMenuPath(root), 0));
-        rtl::replaceFileAtomically(secondMenuPath(root), menuText(folder, "Second", mainMenuPath(root), 60));
+        platform::replaceFileAtomically(mainMenuPath(root), menuText(folder, "Main", secondMenuPath(root), 0));
+        platform::replaceFileAtomically(secondMenuPath(root), menuText(folder, "Second", mainMenuPath(root), 60));
     } catch (...) {
         return false;
     }

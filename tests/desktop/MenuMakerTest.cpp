@@ -7,7 +7,7 @@
 #include "desktop/ApplicationCatalog.h"
 #include "desktop/IconPicture.h"
 #include "launcher/myver.h"
-#include "rtl/TextFile.h"
+#include "platform/FileIO.h"
 #include "support/MadeUpApplications.h"
 #include "support/WindowsFixture.h"
 
@@ -102,7 +102,7 @@ TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
     EXPECT_EQ(made.pictures, 6);
     ASSERT_EQ(made.menus, QStringList({ path("ConFigs/Main.ini"), path("ConFigs/Internet-2.ini") }));
     for (const QString& menu : made.menus)
-        EXPECT_EQ(rtl::readAllTextLines(menu).size(), menu::LineCount) << menu.toStdString();
+        EXPECT_EQ(platform::readAllTextLines(menu).size(), menu::LineCount) << menu.toStdString();
 
     start({}); // the launcher screen loads and applies the made Main.ini
     TMainForm& launcher = *session().MainForm;
@@ -149,7 +149,7 @@ TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
 TEST_F(MenuMaker, EachLauncherRunsItsApplicationsCommandLineInItsFolder)
 {
     make(path(""));
-    const QList<QByteArray> lines = rtl::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
+    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
     const struct {
         int gadget;
         QString folder;
@@ -179,7 +179,7 @@ TEST_F(MenuMaker, PicturesAreSmallBitmapsOnTheGadgetsFaceColour)
     make(path(""));
     QList<QList<QByteArray>> menus;
     for (const QString& file : { path("ConFigs/Main.ini"), path("ConFigs/Internet-2.ini") })
-        menus.append(rtl::readTextLines(file, menu::LineCount));
+        menus.append(platform::readTextLines(file, menu::LineCount));
     int checked = 0;
     for (const QList<QByteArray>& lines : menus) {
         for (int n = 1; n <= menu::GadgetCount; ++n) {
@@ -211,7 +211,7 @@ TEST_F(MenuMaker, PicturesAreSmallBitmapsOnTheGadgetsFaceColour)
 TEST_F(MenuMaker, FacesComeFromEachColumnsPaletteWithReadableCaptions)
 {
     make(path(""));
-    const QList<QByteArray> lines = rtl::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
+    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
     for (int n = 1; n <= menu::GadgetCount; ++n) {
         if (field(lines, n, menu::StartMode) != "Run")
             continue;
@@ -260,7 +260,7 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
     const QString main = path("ConFigs/Main.ini");
     QList<QList<QByteArray>> pages;
     for (const QString& file : made.menus)
-        pages.append(rtl::readTextLines(file, menu::LineCount));
+        pages.append(platform::readTextLines(file, menu::LineCount));
     EXPECT_EQ(field(pages[0], 42, menu::FilesPath), made.menus[1]);
     EXPECT_EQ(field(pages[0], 41, menu::GadgetName), "App 013");
     // Control characters would break the menu's lines.
@@ -291,7 +291,7 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
     EXPECT_EQ(field(pages[3], 11, menu::StartMode), "None");
     EXPECT_EQ(field(pages[3], 56, menu::StartMode), "None");
     for (const QString& file : made.menus)
-        EXPECT_EQ(rtl::readAllTextLines(file).size(), menu::LineCount);
+        EXPECT_EQ(platform::readAllTextLines(file).size(), menu::LineCount);
 }
 
 } // namespace

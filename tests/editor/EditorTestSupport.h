@@ -6,6 +6,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "rtl/TextFile.h"
 #include "support/TestSupport.h"
@@ -40,17 +41,12 @@ public:
         fontAsked.push_back(initial);
         return next(fontAnswers, "font");
     }
-    std::optional<QString> openFile(
-        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
+    std::optional<QString> chooseFile(QWidget*, editor::FileDialogKind kind, const QString& folder,
+        const QString& fileName, const QStringList& filters) override
     {
-        openCalls.push_back({ folder, fileName, filters });
-        return next(fileAnswers, "open");
-    }
-    std::optional<QString> saveFile(
-        QWidget*, const QString& folder, const QString& fileName, const QStringList& filters) override
-    {
-        saveCalls.push_back({ folder, fileName, filters });
-        return next(fileAnswers, "save");
+        const bool open = kind == editor::FileDialogKind::Open;
+        (open ? openCalls : saveCalls).push_back({ folder, fileName, filters });
+        return next(fileAnswers, open ? "open" : "save");
     }
 
     std::deque<std::optional<QColor>> colorAnswers;
@@ -122,7 +118,7 @@ protected:
         form2->Show();
     }
 
-    QList<QByteArray> fileLines(const QString& path) const { return rtl::readAllTextLines(path); }
+    QList<QByteArray> fileLines(const QString& path) const { return platform::readAllTextLines(path); }
 
     QTemporaryDir folder;
     QString originalFolder;

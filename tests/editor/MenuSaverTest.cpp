@@ -2,9 +2,9 @@
 #include "editor/MenuSaver.h"
 
 #include "editor/EditorDialogs.h"
+#include "platform/FileIO.h"
 #include "platform/SystemColors.h"
 #include "rtl/Errors.h"
-#include "rtl/TextFile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -82,7 +82,7 @@ TEST(MenuSaver, WritesExactly453CrLfLinesThatReadBackTheSame)
     const QByteArray data = readFile(path);
     EXPECT_EQ(data.count("\r\n"), 453);
     EXPECT_TRUE(data.endsWith("T4\r\n"));
-    const QList<QByteArray> back = rtl::readTextLines(path, 454);
+    const QList<QByteArray> back = platform::readTextLines(path, 454);
     for (int i = 1; i <= menu::LineCount; ++i)
         EXPECT_EQ(back[i - 1], menu[i]) << i;
     EXPECT_TRUE(back[453].isEmpty());
@@ -143,8 +143,8 @@ TEST(MenuSaver, SaveAsAlwaysAppendsIniAndTouchesTheMenuOnlyForItsOwnFile)
     EXPECT_EQ(MenuSaver::SaveMenuAs(menu, boxes, menu.MenuFileName), menu.MenuFileName + QStringLiteral(".ini"));
     EXPECT_EQ(readFile(menu.MenuFileName), mainBefore);
     EXPECT_EQ(menu[menu::gadgetLine(3, menu::GadgetName)], "G3");
-    EXPECT_EQ(
-        rtl::readTextLines(menu.MenuFileName + QStringLiteral(".ini"), 453)[menu::gadgetLine(3, menu::GadgetName) - 1],
+    EXPECT_EQ(platform::readTextLines(
+                  menu.MenuFileName + QStringLiteral(".ini"), 453)[menu::gadgetLine(3, menu::GadgetName) - 1],
         "New");
 
     // The current file named differently (a symbolic link to it) is still the current file.
@@ -152,7 +152,7 @@ TEST(MenuSaver, SaveAsAlwaysAppendsIniAndTouchesTheMenuOnlyForItsOwnFile)
     MenuSaver::SaveMenuAs(menu, boxes, dir.filePath(QStringLiteral("Link")));
     EXPECT_EQ(menu[menu::gadgetLine(3, menu::GadgetName)], "New");
     EXPECT_EQ(menu[menu::gadgetLine(3, menu::GraphicPath)], "/n.bmp");
-    EXPECT_EQ(rtl::readTextLines(menu.MenuFileName, 453)[menu::gadgetLine(3, menu::FilesPath) - 1], "/n");
+    EXPECT_EQ(platform::readTextLines(menu.MenuFileName, 453)[menu::gadgetLine(3, menu::FilesPath) - 1], "/n");
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Link.ini"))).isSymLink());
 }
 

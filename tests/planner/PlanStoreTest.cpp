@@ -2,8 +2,8 @@
 // the planner file and the checks on user names and passwords.
 #include "planner/PlanStore.h"
 
+#include "platform/ProfileFile.h"
 #include "rtl/Errors.h"
-#include "rtl/ProfileFile.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -349,7 +349,7 @@ TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
 TEST(UserFile, EveryStoredPasswordReadsBackExactly)
 {
     QTemporaryDir dir;
-    rtl::ProfileFile users(dir.filePath(QStringLiteral("Zure003.usr")));
+    platform::ProfileFile users(dir.filePath(QStringLiteral("Zure003.usr")));
     const QStringList passwords = { QStringLiteral("plain"), QString(), QStringLiteral(" lead"),
         QStringLiteral("trail "), QStringLiteral("\"quoted\""), QStringLiteral("'q'"), QStringLiteral("%952$+~") };
     for (qsizetype i = 0; i < passwords.size(); ++i)

@@ -1,21 +1,10 @@
-// Text file reading rules and the atomic writer.
+// Text line rules and the classic I/O error texts.
 #include "rtl/TextFile.h"
 
 #include "rtl/Errors.h"
-#include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-using testing_support::readFile;
-using testing_support::writeFile;
 
 namespace {
 
@@ -48,59 +37,30 @@ TEST(TextReader, CtrlZOrEndOfDataEndsEverything)
     EXPECT_EQ(readAll("last", 2), (QList<QByteArray> { "last", "" }));
 }
 
-TEST(TextFile, RoundTripKeepsEveryByteOfEveryLine)
+TEST(TextLineCollector, GivesTheReadersLinesHoweverTheTextComesInPieces)
 {
-    QTemporaryDir dir;
-    QList<QByteArray> lines;
-    lines.append(QByteArray("\xff\xfe latin-1 \xe9 and \xc3\xa9 utf-8\t\x01", 24));
-    lines.append("plain");
-    lines.append("");
-    lines.append(QByteArray("nul\0inside", 10));
-    const QString path = dir.filePath("menu.ini");
-    rtl::replaceFileAtomically(path, rtl::joinCrLf(lines));
-    EXPECT_EQ(rtl::readTextLines(path, 4), lines);
-    EXPECT_EQ(readFile(path), rtl::joinCrLf(lines));
-}
-
-TEST(TextFile, ReadingAMissingFileRaisesTheInOutError)
-{
-    try {
-        rtl::readTextLines(QStringLiteral("/nonexistent/x.ini"), 3);
-        FAIL();
-    } catch (const rtl::EInOutError& error) {
-        EXPECT_EQ(error.ErrorCode, 2);
-        EXPECT_EQ(error.message(), "I/O error 2");
+    const QByteArray texts[] = { "a\r\nb\nc\r\r\nd", "x\r\r\ny\r\n",
+        "a\r\nb\x1a"
+        "c\r\nd\r\n",
+        "last", "" };
+    for (const QByteArray& text : texts) {
+        for (int count : { 1, 3, 6 }) {
+            const QList<QByteArray> expected = readAll(text, count);
+            // Cut once at every place, and byte by byte.
+            for (qsizetype cut = 0; cut <= text.size(); ++cut) {
+                rtl::TextLineCollector collector(count);
+                if (collector.take(QByteArrayView(text).first(cut)))
+                    collector.take(QByteArrayView(text).sliced(cut));
+                EXPECT_EQ(std::move(collector).lines(), expected) << text.toStdString() << " cut at " << cut;
+            }
+            rtl::TextLineCollector bytes(count);
+            for (qsizetype i = 0; i < text.size() && bytes.take(QByteArrayView(text).sliced(i, 1)); ++i) { }
+            EXPECT_EQ(std::move(bytes).lines(), expected) << text.toStdString();
+        }
     }
-}
-
-TEST(TextFile, ReadingStopsAfterTheLastLineAskedForAndRefusesOverlongLines)
-{
-    QTemporaryDir dir;
-    QList<QByteArray> lines;
-    for (int i = 1; i <= 453; ++i)
-        lines.append("line " + QByteArray::number(i));
-    // After the lines asked for, a 3 GB hole: reading it would take 3 GB of memory.
-    const QString huge = dir.filePath("huge.ini");
-    writeFile(huge, rtl::joinCrLf(lines));
-    ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), 3LL << 30), 0);
-    rusage before {};
-    getrusage(RUSAGE_SELF, &before);
-    EXPECT_EQ(rtl::readTextLines(huge, 453), lines);
-    rusage after {};
-    getrusage(RUSAGE_SELF, &after);
-    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
-
-    // The longest line taken, and one byte more.
-    const QByteArray longest(rtl::maxTextLineLength, 'x');
-    writeFile(dir.filePath("longest.ini"), "a\r\n" + longest + "\r\nb");
-    EXPECT_EQ(rtl::readTextLines(dir.filePath("longest.ini"), 3), (QList<QByteArray> { "a", longest, "b" }));
-    writeFile(dir.filePath("over.ini"), "a\r\n" + longest + "x\r\nb");
-    try {
-        rtl::readTextLines(dir.filePath("over.ini"), 3);
-        ADD_FAILURE() << "an overlong line was read";
-    } catch (const rtl::EInOutError& error) {
-        EXPECT_EQ(error.message(), "I/O error 100");
-    }
+    rtl::TextLineCollector two(2);
+    EXPECT_TRUE(two.take("a\r\n"));
+    EXPECT_FALSE(two.take("b\r\nc")) << "wants more after its last line";
 }
 
 TEST(InOutError, ShowsClassicTextsOnlyForNumbersThatHaveOne)
@@ -119,125 +79,6 @@ TEST(InOutError, ShowsClassicTextsOnlyForNumbersThatHaveOne)
     };
     for (const Case& c : cases)
         EXPECT_EQ(rtl::EInOutError::fromErrno(c.err).message(), QString::fromLatin1(c.message)) << c.err;
-}
-
-TEST(AtomicWriter, FailureLeavesTheOldFileWholeAndNoTemporaryBehind)
-{
-    QTemporaryDir dir;
-    // A parent path that is a regular file cannot hold anything.
-    writeFile(dir.filePath("plain"), "x");
-    EXPECT_THROW(rtl::replaceFileAtomically(dir.filePath("plain/menu.ini"), "data"), rtl::EInOutError);
-
-    // A file-size limit makes the write run out of space.
-    const QString target = dir.filePath("menu.ini");
-    const QByteArray old(5000, 'o');
-    writeFile(target, old);
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    try {
-        rtl::replaceFileAtomically(target, QByteArray(4000, 'n'));
-        ADD_FAILURE() << "write past the limit succeeded";
-    } catch (const rtl::EInOutError& error) {
-        EXPECT_EQ(error.message(), "Disk full");
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(readFile(target), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "temporary file left behind";
-}
-
-TEST(AtomicWriter, KeepsPermissionsAndWritesThroughSymbolicLinks)
-{
-    QTemporaryDir dir;
-    const QString real = dir.filePath("real.ini");
-    writeFile(real, "old");
-    ASSERT_EQ(chmod(QFile::encodeName(real).constData(), 0640), 0);
-    const QString link = dir.filePath("link.ini");
-    ASSERT_TRUE(QFile::link(real, link));
-
-    rtl::replaceFileAtomically(link, "new");
-
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(readFile(real), "new");
-    struct stat st { };
-    ASSERT_EQ(stat(QFile::encodeName(real).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-
-    const QString fresh = dir.filePath("fresh.ini");
-    rtl::replaceFileAtomically(fresh, "x", 0600);
-    ASSERT_EQ(stat(QFile::encodeName(fresh).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0077, 0u);
-}
-
-TEST(AtomicWriter, WritesThroughAWholeChainOfLinksAndANameTooLongForTheUsualTemporary)
-{
-    QTemporaryDir dir;
-    writeFile(dir.filePath("real.ini"), "old");
-    ASSERT_TRUE(QFile::link(dir.filePath("real.ini"), dir.filePath("b.ini")));
-    ASSERT_TRUE(QFile::link(QStringLiteral("b.ini"), dir.filePath("a.ini"))); // relative to its folder
-    ASSERT_TRUE(QFile::link(dir.filePath("new.ini"), dir.filePath("dangling.ini")));
-
-    rtl::replaceFileAtomically(dir.filePath("a.ini"), "through a");
-    rtl::replaceFileAtomically(dir.filePath("dangling.ini"), "through dangling");
-    EXPECT_EQ(readFile(dir.filePath("real.ini")), "through a");
-    EXPECT_TRUE(QFileInfo(dir.filePath("a.ini")).isSymLink());
-    EXPECT_TRUE(QFileInfo(dir.filePath("b.ini")).isSymLink());
-    EXPECT_EQ(readFile(dir.filePath("new.ini")), "through dangling");
-    EXPECT_TRUE(QFileInfo(dir.filePath("dangling.ini")).isSymLink());
-
-    const QString longest = dir.filePath(QString(251, u'm') + ".ini");
-    rtl::replaceFileAtomically(longest, "long name");
-    rtl::replaceFileAtomically(longest, "long name again");
-    EXPECT_EQ(readFile(longest), "long name again");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 6);
-}
-
-TEST(AtomicWriter, RefusesAFileTheUserMayNotWriteInAFolderTheUserMay)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "giving files to other users needs root";
-    QTemporaryDir dir;
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
-    struct Case {
-        const char* name;
-        uid_t owner;
-        mode_t mode;
-    };
-    const Case cases[] = {
-        { "read-only.ini", 65534, 0444 }, // the user's own, write-protected
-        { "others.ini", 0, 0644 }, // another user's
-        { "others-open.ini", 0, 0666 }, // another user's, which could be written but not replaced as theirs
-    };
-    for (const Case& c : cases) {
-        writeFile(dir.filePath(c.name), "old");
-        const QByteArray native = QFile::encodeName(dir.filePath(c.name));
-        ASSERT_EQ(::chown(native.constData(), c.owner, c.owner), 0);
-        ASSERT_EQ(::chmod(native.constData(), c.mode), 0);
-    }
-    const auto result = testing_support::runAsUnprivileged([&] {
-        bool allRefused = true;
-        for (const Case& c : cases) {
-            try {
-                rtl::replaceFileAtomically(dir.filePath(c.name), "new");
-                allRefused = false;
-            } catch (const rtl::EInOutError& error) {
-                allRefused = allRefused && error.message() == "File access denied";
-            }
-        }
-        return allRefused;
-    });
-    if (result == testing_support::ChildResult::CannotDropPrivileges)
-        GTEST_SKIP() << "cannot run a child as an unprivileged user";
-    EXPECT_EQ(result, testing_support::ChildResult::Passed);
-    for (const Case& c : cases) {
-        EXPECT_EQ(readFile(dir.filePath(c.name)), "old") << c.name;
-        struct stat st { };
-        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(c.name)).constData(), &st), 0);
-        EXPECT_EQ(st.st_uid, c.owner) << c.name;
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 } // namespace

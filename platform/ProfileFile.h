@@ -3,13 +3,14 @@
 // kept as it was when a value is written.
 #pragma once
 
+#include "platform/FileIO.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
-#include <sys/types.h>
 
-namespace rtl {
+namespace platform {
 
 class ProfileFile final {
 public:
@@ -34,13 +35,13 @@ public:
     void writeInteger(const QString& section, const QString& key, qint32 value);
 
     // Mode of a file that does not exist yet (less the umask).
-    void setNewFileMode(mode_t mode) { newFileMode_ = mode; }
+    void setNewFileMode(FileMode mode) { newFileMode_ = mode; }
 
 private:
     QList<QByteArray> lines() const;
 
     QString path_;
-    mode_t newFileMode_ = 0666;
+    FileMode newFileMode_ = 0666;
 };
 
-} // namespace rtl
+} // namespace platform

@@ -1,5 +1,5 @@
 // Profile files: case-insensitive lookup, untouched lines, failed writes.
-#include "rtl/ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
@@ -18,14 +18,14 @@ TEST(ProfileFile, FindsSectionsAndKeysWithoutRegardToCase)
     const QString path = dir.filePath("p.ini");
     writeFile(path,
         "; note\r\n[Other]\r\nWidth=1\r\n[VALUES]\r\n  width = 0x50 \r\nLeft=$10\r\nTop=abc\r\nName=\"quoted\"\r\n");
-    rtl::ProfileFile file(path);
+    platform::ProfileFile file(path);
     EXPECT_EQ(file.readInteger("Values", "Width", 7), 80);
     EXPECT_EQ(file.readInteger("values", "LEFT", 7), 16);
     EXPECT_EQ(file.readInteger("Values", "Top", 7), 7);
     EXPECT_EQ(file.readInteger("Values", "Height", 7), 7);
     EXPECT_EQ(file.readString("Values", "Name", "-"), "quoted");
     EXPECT_FALSE(file.hasKey("Missing", "Width"));
-    EXPECT_EQ(rtl::ProfileFile(dir.filePath("none.ini")).readInteger("Values", "Width", 3), 3);
+    EXPECT_EQ(platform::ProfileFile(dir.filePath("none.ini")).readInteger("Values", "Width", 3), 3);
 }
 
 TEST(ProfileFile, WritingChangesOneLineAndKeepsTheRest)
@@ -33,7 +33,7 @@ TEST(ProfileFile, WritingChangesOneLineAndKeepsTheRest)
     QTemporaryDir dir;
     const QString path = dir.filePath("p.ini");
     writeFile(path, "; note\r\n[Other]\r\nWidth=1\r\n\r\n[Values]\r\nwidth=5\r\n\r\n[Tail]\r\nx=y\r\n");
-    rtl::ProfileFile file(path);
+    platform::ProfileFile file(path);
     file.writeInteger("VALUES", "Width", 130);
     file.writeInteger("Values", "Height", 67);
     file.writeString("New", "Key", "v");
@@ -48,7 +48,7 @@ TEST(ProfileFile, UnwritableFileRaisesUnableToWrite)
     writeFile(dir.filePath("plain"), "x");
     const QString path = dir.filePath("plain/p.ini");
     try {
-        rtl::ProfileFile(path).writeString("Values", "Width", "1");
+        platform::ProfileFile(path).writeString("Values", "Width", "1");
         FAIL();
     } catch (const rtl::EIniFileException& error) {
         EXPECT_EQ(error.message(), "Unable to write to " + path);

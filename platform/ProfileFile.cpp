@@ -1,5 +1,5 @@
 // Profile file access with private-profile semantics.
-#include "rtl/ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include "rtl/AsciiCase.h"
 #include "rtl/Errors.h"
@@ -8,13 +8,13 @@
 
 #include <QFile>
 
-namespace rtl {
+namespace platform {
 
 namespace {
 
 QByteArray trimmed(const QByteArray& text) { return text.trimmed(); }
 
-bool sameName(const QByteArray& a, const QByteArray& b) { return asciiCaseEqual(a, b); }
+bool sameName(const QByteArray& a, const QByteArray& b) { return rtl::asciiCaseEqual(a, b); }
 
 // The section name of a "[name]" line, if the line is one.
 std::optional<QByteArray> sectionName(const QByteArray& line)
@@ -50,18 +50,7 @@ QByteArray unquoted(const QByteArray& value)
 QList<QByteArray> splitLines(const QByteArray& data)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = data.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] == '\r' || data[i] == '\n') {
-            lines.append(data.mid(start, i - start));
-            if (data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(data.mid(start));
+    rtl::forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     return lines;
 }
 
@@ -78,7 +67,7 @@ QList<QByteArray> ProfileFile::lines() const
         return {};
     try {
         return splitLines(readWholeFile(path_));
-    } catch (const EInOutError&) {
+    } catch (const rtl::EInOutError&) {
         return {}; // for reading, an unreadable file is a missing one
     }
 }
@@ -111,7 +100,7 @@ qint32 ProfileFile::readInteger(const QString& section, const QString& key, qint
     QByteArray text = readString(section, key, QString()).toLocal8Bit();
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         text = '$' + text.mid(2);
-    return StrToIntDef(text, fallback);
+    return rtl::StrToIntDef(text, fallback);
 }
 
 void ProfileFile::writeString(const QString& section, const QString& key, const QString& value)
@@ -124,8 +113,8 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
         // Writing over a file that exists but cannot be read would lose it.
         if (QFile::exists(path_))
             all = splitLines(readWholeFile(path_));
-    } catch (const EInOutError&) {
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(path_));
+    } catch (const rtl::EInOutError&) {
+        throw rtl::EIniFileException(QStringLiteral("Unable to write to %1").arg(path_));
     }
 
     qsizetype sectionStart = -1; // index of the section's header line
@@ -161,9 +150,9 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
         }
     }
     try {
-        replaceFileAtomically(path_, joinCrLf(all), newFileMode_);
-    } catch (const EInOutError&) {
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(path_));
+        replaceFileAtomically(path_, rtl::joinCrLf(all), newFileMode_);
+    } catch (const rtl::EInOutError&) {
+        throw rtl::EIniFileException(QStringLiteral("Unable to write to %1").arg(path_));
     }
 }
 
@@ -172,4 +161,4 @@ void ProfileFile::writeInteger(const QString& section, const QString& key, qint3
     writeString(section, key, QString::number(value));
 }
 
-} // namespace rtl
+} // namespace platform
