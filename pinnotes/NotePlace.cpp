@@ -7,7 +7,7 @@
 NotePlace notePlace(const QString& programFolder)
 {
     const QString beside = programFolder + QStringLiteral("/PinNotes.txt");
-    if (platform::isWritableFolder(programFolder))
+    if (platform::keepsFilesBesideProgram(programFolder))
         return { beside, {} };
     return { xdg::programDataFolder() + QStringLiteral("/PinNotes.txt"), beside };
 }
