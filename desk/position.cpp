@@ -3,6 +3,7 @@
 
 #include "desktop/XdgPaths.h"
 #include "platform/Files.h"
+#include "platform/InstallLayout.h"
 #include "platform/Screen.h"
 #include "rtl/ProfileFile.h"
 

@@ -2,7 +2,7 @@
 #include "pinnotes/NotePlace.h"
 
 #include "desktop/XdgPaths.h"
-#include "platform/Files.h"
+#include "platform/InstallLayout.h"
 
 NotePlace notePlace(const QString& programFolder)
 {

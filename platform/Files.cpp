@@ -1,7 +1,6 @@
 // Files and folders on Linux.
 #include "platform/Files.h"
 
-#include "KavroBuild.h"
 #include "rtl/AsciiCase.h"
 #include "rtl/Errors.h"
 
@@ -122,14 +121,6 @@ bool isWritableFolder(const QString& path)
     const QByteArray native = QFile::encodeName(path);
     return !path.isEmpty() && ::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode)
         && ::access(native.constData(), W_OK | X_OK) == 0;
-}
-
-bool keepsFilesBesideProgram(const QString& programFolder)
-{
-    const QString module = QStringLiteral("/kavro_sound.so");
-    const bool installed = !QFileInfo::exists(programFolder + module)
-        && QFileInfo::exists(programFolder + QStringLiteral("/" KAVRO_MODULE_FOLDER) + module);
-    return !installed && isWritableFolder(programFolder);
 }
 
 void makePrivateFolder(const QString& path)

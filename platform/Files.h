@@ -32,13 +32,6 @@ QString folderOf(const QString& path);
 // True for an existing folder this process may create files in.
 bool isWritableFolder(const QString& path);
 
-// True when a program in `programFolder` keeps its own files (its position
-// file, its note) beside itself: the folder is writable and the program is
-// not an installed copy. An installed copy, whose wave player module lies in
-// the module folder below the prefix rather than beside it, keeps them in the
-// user's folders even where it could write to its own, as root can to /usr/bin.
-bool keepsFilesBesideProgram(const QString& programFolder);
-
 // Makes the folder `path` for this user alone (mode 0700), and the folders
 // above it as usual; an existing folder is left as it is. Raises
 // EInOutError when it cannot.
