@@ -3,6 +3,7 @@
 
 #include "desktop/XdgPaths.h"
 #include "platform/Files.h"
+#include "platform/InstallLayout.h"
 #include "platform/ProfileFile.h"
 #include "platform/Screen.h"
 
@@ -43,8 +44,8 @@ QString TPosition::iniFilePath() const
     QString folder;
     if (iniFileDirectory_ == TIniFileDirectory::ProgramDir) {
         folder = platform::folderOf(platform::programFilePath());
-        // An installed program's folder is not the user's to write in.
-        if (!platform::isWritableFolder(folder))
+        // An installed program's folder is not the user's to write in, even where root could.
+        if (!platform::keepsFilesBesideProgram(folder))
             folder = xdg::programConfigFolder();
     } else {
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -7,7 +7,8 @@
 class QWidget;
 
 enum class TIniFileDirectory {
-    ProgramDir, // beside the program file, or the user's configuration folder where that is not writable
+    ProgramDir, // beside the program file; for an installed copy or an unwritable folder, the user's configuration
+                // folder
     WindowsDir, // the user's settings folder
 };
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
+#include <algorithm>
 
 IconLookup::IconLookup(const QStringList& dataFolders, const QString& theme)
     : savedSearchPaths_(QIcon::themeSearchPaths())
@@ -18,10 +19,13 @@ IconLookup::IconLookup(const QStringList& dataFolders, const QString& theme)
     }
     QIcon::setThemeSearchPaths(icons);
     QIcon::setFallbackSearchPaths(pixmaps);
-    if (!theme.isEmpty())
-        QIcon::setThemeName(theme);
-    else if (savedTheme_.isEmpty())
-        QIcon::setThemeName(QStringLiteral("hicolor"));
+    // A theme that none of the folders holds would find nothing at all, not
+    // even the icons every theme falls back to: hicolor's.
+    const QString wanted = theme.isEmpty() ? savedTheme_ : theme;
+    const bool held = !wanted.isEmpty() && std::any_of(icons.cbegin(), icons.cend(), [&](const QString& folder) {
+        return QFileInfo::exists(folder + u'/' + wanted + QStringLiteral("/index.theme"));
+    });
+    QIcon::setThemeName(held ? wanted : QStringLiteral("hicolor"));
 }
 
 IconLookup::~IconLookup()

@@ -11,7 +11,8 @@ class IconLookup final {
 public:
     // Points the icon theme lookup at the icons/ and pixmaps/ folders of
     // `dataFolders` for the lifetime of the object. An empty `theme` keeps
-    // the desktop's theme, or takes hicolor when the desktop names none.
+    // the desktop's theme; hicolor is taken when the desktop names none or
+    // the theme is in none of the folders.
     explicit IconLookup(const QStringList& dataFolders, const QString& theme = {});
     ~IconLookup();
     IconLookup(const IconLookup&) = delete;

@@ -2,12 +2,12 @@
 #include "pinnotes/NotePlace.h"
 
 #include "desktop/XdgPaths.h"
-#include "platform/Files.h"
+#include "platform/InstallLayout.h"
 
 NotePlace notePlace(const QString& programFolder)
 {
     const QString beside = programFolder + QStringLiteral("/PinNotes.txt");
-    if (platform::isWritableFolder(programFolder))
+    if (platform::keepsFilesBesideProgram(programFolder))
         return { beside, {} };
     return { xdg::programDataFolder() + QStringLiteral("/PinNotes.txt"), beside };
 }

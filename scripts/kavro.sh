@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Kavro Start on Debian 12.
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
-#   kavro.sh test   install what is missing, build, run every test (as built, end to end under Xvfb
-#                   and openbox, then under ASan+UBSan)
+#   kavro.sh test   install what is missing, build, run every test (as built, the package, end to end
+#                   under Xvfb and openbox, then under ASan+UBSan)
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 #   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
 #   kavro.sh package  install what is missing, build, make the Debian package build/package/kavro-start_<version>_amd64.deb
@@ -56,7 +56,11 @@ check_package() {
     local deb=$1 version scratch
     version=$(sed -n 's/^project(KavroStart VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
     [ "$(basename "$deb")" = "kavro-start_${version}_amd64.deb" ] || { echo "unexpected package name $deb" >&2; return 1; }
-    dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package Depends lacks the Qt libraries" >&2; return 1; }
+    local depends
+    depends=$(dpkg-deb --field "$deb" Depends)
+    grep -q 'libqt6widgets6' <<<"$depends" || { echo "package Depends lacks the Qt libraries" >&2; return 1; }
+    # What only the tests use stays out.
+    ! grep -Eq 'faketime|libxtst' <<<"$depends" || { echo "package Depends names test tools: $depends" >&2; return 1; }
     local listing path
     listing=$(dpkg-deb -c "$deb")
     for path in ./usr/bin/KavroStart ./usr/bin/PinNotes ./usr/lib/kavro-start/kavro_sound.so \
@@ -116,14 +120,15 @@ test)
     build "$root/build/plain"
     ctest --test-dir "$root/build/plain" --output-on-failure
 
-    # End-to-end: the built program on its own virtual display under openbox,
-    # driven with real pointer and key input. The log and the screenshots of
-    # failures are left in build/plain/e2e.
-    mkdir -p "$root/build/plain/e2e"
-    (cd "$root/build/plain/e2e" && "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log)
-
     # The Debian package of the plain build: its file list and its program's --version.
-    check_package "$(make_package "$root/build/plain")"
+    deb=$(make_package "$root/build/plain")
+    check_package "$deb"
+
+    # End-to-end: the built program, and the packaged one unpacked, on their
+    # own virtual display under openbox, driven with real pointer and key
+    # input. The log and the screenshots of failures are left in build/plain/e2e.
+    mkdir -p "$root/build/plain/e2e"
+    (cd "$root/build/plain/e2e" && KAVRO_E2E_PACKAGE="$deb" "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log)
 
     build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \

@@ -172,6 +172,33 @@ TEST_F(PositionTest, BesideAProgramInAFolderThatIsNotWritableTheFileLivesInTheUs
     EXPECT_EQ(QRect(owner.pos(), owner.size()), QRect(-20, 30, 65, 80));
 }
 
+TEST_F(PositionTest, AnInstalledCopyKeepsTheFileInTheUsersConfigurationEvenWhereItCouldWriteBesideItself)
+{
+    testing_support::ScopedEnvironment config("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+    const QString configured = folder.filePath(QStringLiteral("config/kavro-start/k-prefs.ini"));
+    const struct {
+        const char* program;
+        QStringList modules;
+        bool beside;
+    } layouts[] = {
+        // Installed: the module in the prefix's module folder, not beside the program.
+        { "installed/usr/bin/KavroStart", { "installed/usr/lib/kavro-start/kavro_sound.so" }, false },
+        // A build tree: the module beside the program wins over one in such a folder.
+        { "tree/build/KavroStart", { "tree/build/kavro_sound.so", "tree/lib/kavro-start/kavro_sound.so" }, true },
+        { "other/tools/KavroStart", {}, true },
+    };
+    for (const auto& layout : layouts) {
+        const QString program = folder.filePath(QLatin1String(layout.program));
+        writeFile(program, "");
+        for (const QString& module : layout.modules)
+            writeFile(folder.filePath(module), "");
+        platform::setProgramFilePathForTesting(program);
+        EXPECT_EQ(prefs().iniFilePath(),
+            layout.beside ? platform::folderOf(program) + QStringLiteral("/k-prefs.ini") : configured)
+            << layout.program;
+    }
+}
+
 TEST_F(PositionTest, AnUnwritableFileRaisesUnableToWrite)
 {
     // Neither the program's folder nor the configuration folder can be written.

@@ -13,6 +13,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMap>
 #include <algorithm>
 
@@ -206,6 +207,26 @@ TEST_F(MenuMaker, PicturesAreSmallBitmapsOnTheGadgetsFaceColour)
         }
     }
     EXPECT_EQ(checked, 6);
+}
+
+TEST_F(MenuMaker, AThemeTheFoldersDoNotHoldStillFindsTheHicolorIcons)
+{
+    // The desktop's theme (as a desktop session names one) or the one asked for.
+    const struct {
+        const char* desktopTheme;
+        const char* theme;
+    } cases[] = { { "Adwaita", "" }, { "", "no-such-theme" } };
+    const QString before = QIcon::themeName();
+    for (const auto& c : cases) {
+        QIcon::setThemeName(QLatin1String(c.desktopTheme));
+        {
+            const IconLookup icons(settingsFor(tree).dataFolders, QLatin1String(c.theme));
+            EXPECT_FALSE(icons.find("red-icon", 16).isNull()) << c.desktopTheme << c.theme;
+            EXPECT_FALSE(icons.find("green-icon", 16).isNull()) << c.desktopTheme << c.theme;
+        }
+        EXPECT_EQ(QIcon::themeName(), QLatin1String(c.desktopTheme));
+    }
+    QIcon::setThemeName(before);
 }
 
 TEST_F(MenuMaker, FacesComeFromEachColumnsPaletteWithReadableCaptions)

@@ -2,7 +2,9 @@
 // driven with real pointer and key input, as a user would drive it.
 #include "XDesktop.h"
 #include "launcher/Menu.h"
+#include "platform/FileIO.h"
 #include "rtl/TextFile.h"
+#include "support/MadeUpApplications.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -23,15 +25,19 @@ namespace {
 
 const QString controlBoxTitle = QStringLiteral("Kavro StratControl Box");
 
-// The program, run from a folder of its own (where it keeps k-prefs.ini)
-// with the given start folder as its working folder.
+// A program started with the given start folder as its working folder:
+// `program` with `arguments`, or else the built program, run from a folder
+// of its own (where it keeps k-prefs.ini).
 class Program final {
 public:
-    Program(const XDesktop& desktop, const QString& startFolder, const QProcessEnvironment& extra)
+    Program(const XDesktop& desktop, const QString& startFolder, const QProcessEnvironment& extra, QString program = {},
+        const QStringList& arguments = {})
     {
-        const QString program = programFolder_.filePath(QStringLiteral("KavroStart"));
-        if (::link(KAVRO_PROGRAM, QFile::encodeName(program).constData()) != 0)
-            QFile::copy(QStringLiteral(KAVRO_PROGRAM), program);
+        if (program.isEmpty()) {
+            program = programFolder_.filePath(QStringLiteral("KavroStart"));
+            if (::link(KAVRO_PROGRAM, QFile::encodeName(program).constData()) != 0)
+                QFile::copy(QStringLiteral(KAVRO_PROGRAM), program);
+        }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), desktop.displayName());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -43,7 +49,7 @@ public:
         process_.setProcessEnvironment(environment);
         process_.setWorkingDirectory(startFolder);
         process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(program, {});
+        process_.start(program, arguments);
     }
     ~Program()
     {
@@ -69,6 +75,25 @@ QString outputFolder()
 {
     const QString folder = qEnvironmentVariable("KAVRO_E2E_OUTPUT");
     return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
+// The pixels of `image` close to `colour`: how many, and the box round them.
+struct Patch {
+    int pixels = 0;
+    QRect bounds;
+};
+Patch patchOf(const QImage& image, QColor colour)
+{
+    Patch patch;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) + qAbs(c.blue() - colour.blue()) < 24) {
+                ++patch.pixels;
+                patch.bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    return patch;
 }
 
 QString fakeTimeLibrary()
@@ -129,9 +154,9 @@ protected:
     }
     QString recorder() const { return startFolder_.filePath(QStringLiteral("Tools/record.sh")); }
 
-    void start(const QProcessEnvironment& extra = {})
+    void start(const QProcessEnvironment& extra = {}, const QString& program = {}, const QStringList& arguments = {})
     {
-        program_ = std::make_unique<Program>(desktop(), startFolder_.path(), extra);
+        program_ = std::make_unique<Program>(desktop(), startFolder_.path(), extra, program, arguments);
     }
 
     // The showing window of that exact title, once the window manager has
@@ -168,6 +193,26 @@ protected:
     static QPoint alarmButtonOf(QRect box) { return box.topLeft() + QPoint(66 + 18, 13); }
     static QPoint mainScreenButtonOf(QRect box) { return box.topLeft() + QPoint(66 + 48, 23); }
     static QPoint blankerButtonOf(QRect box) { return box.topLeft() + QPoint(66 + 18, 55); }
+
+    // Gadget n (1 to 56) on the launcher: 161 x 33, columns of 14 from (49, 89).
+    static QRect gadgetOf(QRect launcher, int n)
+    {
+        constexpr int columnX[menu::ColumnCount] = { 49, 233, 418, 602 };
+        return QRect(
+            launcher.topLeft() + QPoint(columnX[menu::gadgetColumn(n) - 1], 89 + 34 * (menu::gadgetRow(n) - 1)),
+            QSize(161, 33));
+    }
+
+    // Chooses from the control box's context menu with a key ("Always on Top"
+    // is its first item, "Exit" its last) and Return.
+    void chooseFromContextMenu(QRect box, const QString& key)
+    {
+        desktop().click(clockOf(box), 3);
+        ASSERT_TRUE(waitForWindow(QStringLiteral("Kavro Start"), true));
+        desktop().keys({ key });
+        desktop().keys({ QStringLiteral("Return") });
+        ASSERT_TRUE(waitUntilGone(QStringLiteral("Kavro Start")));
+    }
 
     // The folded control box once it has come up and the window manager has
     // given it the focus: a click before then may go to the window manager.
@@ -225,8 +270,7 @@ TEST_F(EndToEnd, ARunGadgetStartsItsProgramInItsFolderAndBringsTheControlBoxBack
     desktop().click(mainScreenButtonOf(unfold()));
     const XDesktop::WindowId launcher = waitForWindow(QStringLiteral("MainForm"));
     ASSERT_TRUE(launcher);
-    // Gadget 1, 161 x 33, stands at (49, 89) on the launcher.
-    desktop().click(desktop().geometry(launcher).topLeft() + QPoint(49 + 80, 89 + 16));
+    desktop().click(gadgetOf(desktop().geometry(launcher), 1).center());
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(recorder() + QStringLiteral(".ran")); }));
     EXPECT_EQ(readFile(recorder() + QStringLiteral(".ran")).trimmed(), QFile::encodeName(QFileInfo(recorder()).path()));
     EXPECT_TRUE(waitUntilGone(QStringLiteral("MainForm")));
@@ -294,22 +338,14 @@ TEST_F(EndToEnd, StayOnTopTogglesOnTheSameWindowAndExitWritesThePlaceAndEnds)
     const XDesktop::WindowId box = desktop().find(controlBoxTitle);
     ASSERT_TRUE(desktop().keptAbove(box));
 
-    // The context menu: "Always on Top" is its first item, "Exit" its last.
-    const auto chooseFromMenu = [&](const QString& key) {
-        desktop().click(clockOf(folded), 3);
-        ASSERT_TRUE(waitForWindow(QStringLiteral("Kavro Start"), true));
-        desktop().keys({ key });
-        desktop().keys({ QStringLiteral("Return") });
-        ASSERT_TRUE(waitUntilGone(QStringLiteral("Kavro Start")));
-    };
     for (const bool above : { false, true }) {
-        chooseFromMenu(QStringLiteral("Down"));
+        chooseFromContextMenu(folded, QStringLiteral("Down"));
         EXPECT_TRUE(waitFor([&] { return desktop().keptAbove(box) == above; })) << above;
         EXPECT_EQ(desktop().find(controlBoxTitle), box) << "a new window for the control box";
         EXPECT_EQ(desktop().geometry(box), folded);
     }
 
-    chooseFromMenu(QStringLiteral("Up"));
+    chooseFromContextMenu(folded, QStringLiteral("Up"));
     ASSERT_TRUE(program_->process().waitForFinished(30000));
     EXPECT_EQ(program_->process().exitCode(), 0);
     QSettings prefs(program_->prefsFile(), QSettings::IniFormat);
@@ -330,6 +366,93 @@ TEST_F(EndToEnd, AFailedStartShowsItsMessageInFrontOfTheControlBoxWithTheFocus)
     desktop().keys({ QStringLiteral("Return") });
     ASSERT_TRUE(program_->process().waitForFinished(30000));
     EXPECT_EQ(program_->process().exitStatus(), QProcess::NormalExit);
+}
+
+TEST_F(EndToEnd, ThePackagedProgramMakesTheUsersFolderWhoseLauncherStartsTheInstalledApplications)
+{
+    const QString package = qEnvironmentVariable("KAVRO_E2E_PACKAGE");
+    if (package.isEmpty())
+        GTEST_SKIP() << "KAVRO_E2E_PACKAGE names no .deb to unpack; scripts/kavro.sh test makes one and gives it";
+    QTemporaryDir unpacked;
+    QProcess unpack;
+    unpack.setProcessChannelMode(QProcess::MergedChannels);
+    unpack.start(QStringLiteral("dpkg-deb"), { QStringLiteral("-x"), package, unpacked.path() });
+    ASSERT_TRUE(unpack.waitForFinished(60000) && unpack.exitStatus() == QProcess::NormalExit && unpack.exitCode() == 0)
+        << unpack.readAll().toStdString();
+    const QString usrBin = unpacked.filePath(QStringLiteral("usr/bin"));
+
+    // A user with a scratch home on a system whose applications are the made-up ones.
+    MadeUpApplications tree;
+    const QString configHome = tree.home() + QStringLiteral("/.config");
+    QProcessEnvironment user;
+    user.insert(QStringLiteral("HOME"), tree.home());
+    user.insert(QStringLiteral("XDG_DATA_HOME"), tree.dataHome());
+    user.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    user.insert(QStringLiteral("XDG_DATA_DIRS"), tree.dataDirs().join(u':'));
+    user.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), MadeUpApplications::desktop());
+    user.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    user.insert(QStringLiteral("PATH"), tree.bin() + u':' + qEnvironmentVariable("PATH"));
+    user.insert(QStringLiteral("KAVRO_RECORD"), tree.recordFile());
+    start(user, usrBin + QStringLiteral("/KavroStart"), { QStringLiteral("--user-folder") });
+    const QRect folded = waitForStart();
+    ASSERT_EQ(folded.size(), QSize(65, 67));
+
+    const QString folder = tree.dataHome() + QStringLiteral("/kavro-start");
+    struct stat st { };
+    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(QFileInfo(folder + QStringLiteral("/PinNotes")).symLinkTarget(), usrBin + QStringLiteral("/PinNotes"));
+    const QList<QByteArray> mainMenu
+        = platform::readTextLines(folder + QStringLiteral("/ConFigs/Main.ini"), menu::LineCount);
+    ASSERT_EQ(mainMenu.size(), menu::LineCount);
+    const auto gadgetNamed = [&](const QString& name) {
+        for (int n = 1; n <= menu::GadgetCount; ++n)
+            if (mainMenu[menu::gadgetLine(n, menu::GadgetName) - 1] == name.toUtf8())
+                return n;
+        return 0;
+    };
+
+    desktop().click(mainScreenButtonOf(unfold()));
+    const XDesktop::WindowId launcherWindow = waitForWindow(QStringLiteral("MainForm"));
+    ASSERT_TRUE(launcherWindow);
+    const QRect launcher = desktop().geometry(launcherWindow);
+    // Each picture, in its icon's colour, stands in the left half of its gadget.
+    const struct {
+        const char* name;
+        QColor colour;
+    } pictured[]
+        = { { "Net App 01", QColor(255, 0, 0) }, { "Painter", QColor(255, 0, 0) }, { "Calculator", QColor(0, 160, 0) },
+              { "Terminal Tool", QColor(255, 255, 0) }, { "Work Folder", QColor(255, 0, 255) } };
+    for (const auto& application : pictured) {
+        const int n = gadgetNamed(QLatin1String(application.name));
+        ASSERT_NE(n, 0) << "no gadget named " << application.name;
+        const QRect gadget = gadgetOf(launcher, n);
+        Patch picture;
+        EXPECT_TRUE(waitFor([&] {
+            picture = patchOf(desktop().screenshot(gadget), application.colour);
+            return picture.pixels >= 64;
+        })) << application.name
+            << ": " << picture.pixels << " pixels of its icon's colour";
+        EXPECT_LE(picture.bounds.width(), 18) << application.name;
+        EXPECT_LE(picture.bounds.height(), 18) << application.name;
+        EXPECT_LT(picture.bounds.right(), gadget.width() / 2) << application.name;
+    }
+
+    // "Work Folder" runs in the folder its entry names.
+    desktop().click(gadgetOf(launcher, gadgetNamed(QStringLiteral("Work Folder"))).center());
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(tree.recordFile()); }));
+    const MadeUpApplications::Run run = MadeUpApplications::readRecord(tree.recordFile());
+    EXPECT_EQ(run.folder, tree.workFolder());
+    EXPECT_EQ(run.program, QStringLiteral("kavro-recorder"));
+    EXPECT_EQ(run.arguments, QStringList { QStringLiteral("pwd") });
+    ASSERT_TRUE(waitUntilGone(QStringLiteral("MainForm")));
+
+    // The installed copy keeps its place in the user's configuration, not in its own folder.
+    chooseFromContextMenu(waitForControlBox(65), QStringLiteral("Up"));
+    ASSERT_TRUE(program_->process().waitForFinished(30000));
+    EXPECT_EQ(program_->process().exitCode(), 0);
+    EXPECT_TRUE(QFileInfo::exists(configHome + QStringLiteral("/kavro-start/k-prefs.ini")));
+    EXPECT_FALSE(QFileInfo::exists(usrBin + QStringLiteral("/k-prefs.ini")));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "pinnotes/NotePlace.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -42,7 +43,7 @@ TEST(NoteWindow, AFailedSaveSaysSoAndKeepsTheText)
     EXPECT_EQ(window.text(), "keep me");
 }
 
-TEST(NoteWindow, ANoteProgramInAFolderThatIsNotWritableKeepsItsNoteInTheUsersDataFolder)
+TEST(NoteWindow, AnInstalledNoteProgramOrOneInAFolderThatIsNotWritableKeepsItsNoteInTheUsersDataFolder)
 {
     QTemporaryDir dir;
     ScopedEnvironment data("XDG_DATA_HOME", dir.filePath("data").toUtf8());
@@ -54,6 +55,11 @@ TEST(NoteWindow, ANoteProgramInAFolderThatIsNotWritableKeepsItsNoteInTheUsersDat
     const NotePlace place = notePlace(dir.filePath("usr/bin"));
     EXPECT_EQ(place.file, dir.filePath("data/kavro-start/PinNotes.txt"));
     EXPECT_EQ(place.olderFile, dir.filePath("usr/bin/PinNotes.txt"));
+
+    // An installed copy in a folder it could write to, as root can to /usr/bin.
+    writeFile(dir.filePath("prefix/lib/kavro-start/kavro_sound.so"), "");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/bin")));
+    EXPECT_EQ(notePlace(dir.filePath("prefix/bin")).file, dir.filePath("data/kavro-start/PinNotes.txt"));
 }
 
 TEST(NoteWindow, ANoteAnOlderCopyLeftIsShownAndKeptUntilTheNewPlaceHasOne)
