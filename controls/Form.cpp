@@ -26,7 +26,7 @@ void TForm::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-void TForm::Show()
+void TForm::showAndRaise()
 {
     show();
     raise();

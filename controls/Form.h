@@ -10,10 +10,9 @@ class TForm : public QWidget {
 public:
     explicit TForm(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
 
-    // Make visible and bring to the front; never modal.
-    void Show();
-    // Close the window: runs FormClose and hides it.
-    void Close() { close(); }
+    // Makes the window visible and brings it to the front; never modal.
+    // (Closing is QWidget::close(): it runs FormCloseQuery and FormClose, then hides.)
+    void showAndRaise();
 
     // Builds the window's controls now if it has not done so yet. A window
     // that puts them off builds them at the latest when it is first shown.

@@ -1,9 +1,9 @@
 // Position memory.
 #include "desk/position.h"
 
-#include "desktop/XdgPaths.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
+#include "platform/XdgPaths.h"
 #include "rtl/ProfileFile.h"
 
 #include <QDir>

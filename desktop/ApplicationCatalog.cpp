@@ -2,7 +2,7 @@
 #include "desktop/ApplicationCatalog.h"
 
 #include "desktop/DesktopEntry.h"
-#include "desktop/XdgPaths.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,7 +2,7 @@
 #include "desktop/Autostart.h"
 
 #include "desktop/DesktopEntry.h"
-#include "desktop/XdgPaths.h"
+#include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
 

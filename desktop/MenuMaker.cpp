@@ -3,10 +3,10 @@
 
 #include "desktop/IconPicture.h"
 #include "desktop/LauncherScript.h"
-#include "launcher/Menu.h"
 #include "platform/Bitmap.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
+#include "session/Menu.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The note's place.
 #include "pinnotes/NotePlace.h"
 
-#include "desktop/XdgPaths.h"
 #include "platform/Files.h"
+#include "platform/XdgPaths.h"
 
 NotePlace notePlace(const QString& programFolder)
 {

@@ -1,8 +1,8 @@
 // Benchmark start folder.
 #include "StartFolder.h"
 
-#include "launcher/Menu.h"
 #include "rtl/TextFile.h"
+#include "session/Menu.h"
 
 #include <QDir>
 #include <QImage>
