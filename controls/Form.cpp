@@ -11,18 +11,18 @@ TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
 {
 }
 
-void TForm::EnsureControls()
+void TForm::ensureControls()
 {
     if (controlsCreated_)
         return;
     controlsCreated_ = true;
-    CreateControls();
+    createControls();
 }
 
 void TForm::setVisible(bool visible)
 {
     if (visible)
-        EnsureControls();
+        ensureControls();
     QWidget::setVisible(visible);
 }
 

@@ -39,7 +39,7 @@ TPreviousInstance::TPreviousInstance(const QString& title, const QString& folder
 void TPreviousInstance::listen()
 {
     server_ = new platform::ForwardServer(socketPath_, this);
-    connect(server_, &platform::ForwardServer::request, this, &TPreviousInstance::handle);
+    connect(server_, &platform::ForwardServer::requestReceived, this, &TPreviousInstance::handle);
 }
 
 bool TPreviousInstance::TakeOverWhenFree(int waitMs)

@@ -32,7 +32,7 @@ TAlarm1::TAlarm1(QWidget* parent)
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
 }
 
-void TAlarm1::CreateControls()
+void TAlarm1::createControls()
 {
     auto label = [this](int left, int top, const QString& text) {
         auto* created = new QLabel(text, this);

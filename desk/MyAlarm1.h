@@ -36,7 +36,7 @@ public:
     QPushButton* Button2;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
 

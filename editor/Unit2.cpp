@@ -54,7 +54,7 @@ TForm2::TForm2(QWidget* parent)
 
 TForm2::~TForm2() = default;
 
-void TForm2::CreateControls()
+void TForm2::createControls()
 {
     MainMenu1 = new QMenuBar(this);
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));

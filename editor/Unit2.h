@@ -104,7 +104,7 @@ public:
     editor::TSaveDialog SaveDialog1;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
     void showEvent(QShowEvent* event) override;

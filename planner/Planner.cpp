@@ -70,7 +70,7 @@ TMainFormer::TMainFormer(QWidget* parent)
     createdIn_ = platform::currentFolder();
 }
 
-void TMainFormer::CreateControls()
+void TMainFormer::createControls()
 {
     ImageList1 = planner_glyphs::treeImages();
     ImageList2 = planner_glyphs::listImages();

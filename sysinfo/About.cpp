@@ -111,7 +111,7 @@ void TForm4::FormCreate()
     figures_.load = formatMemoryLoad(memory.memoryLoad);
 }
 
-void TForm4::CreateControls()
+void TForm4::createControls()
 {
     Panel1 = new TPanel(this);
     Panel1->setBorderSingle(true);

@@ -43,7 +43,7 @@ protected:
         window = std::make_unique<TMainFormer>();
         platform::setCurrentFolder(before);
         // Built as the first showing builds them, after the current folder has moved on.
-        window->EnsureControls();
+        window->ensureControls();
         grid = window->Planning;
     }
 
@@ -82,7 +82,7 @@ TEST(PlannerWindow, FirstShowingBuildsTheControlsWithTheDayAndFolderOfCreation)
     platform::setCurrentFolder(dir.path());
     TMainFormer window;
     platform::setCurrentFolder(before);
-    EXPECT_FALSE(window.ControlsCreated());
+    EXPECT_FALSE(window.controlsCreated());
     EXPECT_EQ(window.Planning, nullptr);
 
     clock.set(QDateTime(QDate(2026, 2, 2), QTime(8, 0)));

@@ -125,7 +125,7 @@ protected:
 TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 {
     EXPECT_FALSE(about->isVisible());
-    about->EnsureControls();
+    about->ensureControls();
     EXPECT_EQ(about->size(), QSize(345, 281));
     EXPECT_EQ(about->pos(), QPoint(339, 243));
     EXPECT_TRUE(about->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -136,7 +136,7 @@ TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 
 TEST_F(AboutTest, EveryItemStandsAtItsPlace)
 {
-    about->EnsureControls();
+    about->ensureControls();
     struct Item {
         QWidget* widget;
         QRect place; // client coordinates of the panel; an empty size is not checked
@@ -174,7 +174,7 @@ TEST_F(AboutTest, EveryItemStandsAtItsPlace)
 // The panel builds its labels when it first shows, with the figures read at program start.
 TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
 {
-    EXPECT_FALSE(about->ControlsCreated());
+    EXPECT_FALSE(about->controlsCreated());
     facts.status = { Q_UINT64_C(67108864), 0, 0, 0, 99 };
     for (int showing = 1; showing <= 2; ++showing) {
         showAbout();
