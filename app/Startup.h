@@ -8,7 +8,6 @@
 #include <vector>
 
 class QWidget;
-class TForm;
 class TPreviousInstance;
 
 // Owns the seven windows and keeps the session's references to them: each
