@@ -4,9 +4,9 @@
 #include "KavroBuild.h"
 #include "desktop/Autostart.h"
 #include "desktop/UserFolder.h"
-#include "desktop/XdgPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,6 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/Session.h"
 #include "desk/Blanker.h"
 #include "desk/Just1_32.h"
 #include "desk/MyAlarm1.h"
@@ -14,71 +13,49 @@
 #include "platform/Files.h"
 #include "platform/Quit.h"
 #include "platform/SingleInstance.h"
-#include "platform/StartupProbe.h"
 #include "platform/SystemColors.h"
 #include "sysinfo/About.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QSet>
-#include <QTimer>
 #include <QWindow>
-#include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
 // has recorded the start folder before the launcher reads its first menu.
 Windows::Windows(const std::function<void()>& afterControlBox)
 {
-    Session& s = session();
-    form1_ = std::make_unique<TForm1>();
-    s.Form1 = form1_.get();
+    TForm1& controlBox = create<TForm1>(&Session::Form1);
     if (afterControlBox)
         afterControlBox();
-    mainForm_ = std::make_unique<TMainForm>();
-    s.MainForm = mainForm_.get();
-    form2_ = std::make_unique<TForm2>();
-    s.Form2 = form2_.get();
-    mainFormer_ = std::make_unique<TMainFormer>();
-    s.MainFormer = mainFormer_.get();
-    alarm1_ = std::make_unique<TAlarm1>();
-    s.Alarm1 = alarm1_.get();
-    form3_ = std::make_unique<TForm3>();
-    s.Form3 = form3_.get();
-    form4_ = std::make_unique<TForm4>();
-    s.Form4 = form4_.get();
+    TMainForm& launcher = create<TMainForm>(&Session::MainForm);
+    create<TForm2>(&Session::Form2).setApplyMenu([&launcher] { launcher.ApplyMenu(); });
+    create<TMainFormer>(&Session::MainFormer);
+    create<TAlarm1>(&Session::Alarm1).setAlarm(controlBox.KavroAlarm1);
+    create<TForm3>(&Session::Form3);
+    create<TForm4>(&Session::Form4);
+}
+
+template <class Window> Window& Windows::create(TForm* Session::*reference)
+{
+    auto window = std::make_unique<Window>();
+    Window& made = *window;
+    owned_.push_back({ std::move(window), reference });
+    session().*reference = &made;
+    return made;
 }
 
 Windows::~Windows()
 {
-    Session& s = session();
-    form4_.reset();
-    s.Form4 = nullptr;
-    form3_.reset();
-    s.Form3 = nullptr;
-    alarm1_.reset();
-    s.Alarm1 = nullptr;
-    mainFormer_.reset();
-    s.MainFormer = nullptr;
-    form2_.reset();
-    s.Form2 = nullptr;
-    mainForm_.reset();
-    s.MainForm = nullptr;
-    form1_.reset();
-    s.Form1 = nullptr;
+    while (!owned_.empty()) {
+        TForm* Session::*reference = owned_.back().reference;
+        owned_.pop_back();
+        session().*reference = nullptr;
+    }
 }
 
 namespace {
 
-void say(const QString& line)
-{
-    std::fputs(qPrintable(line + u'\n'), stdout);
-    std::fflush(stdout);
-}
-
-// With KAVRO_INSTANCE_TRACE set, the program says on its standard output
-// when its event loop runs and what it did for each request of a later
-// copy, and it also obeys "minimize", so that a test driving two copies can
-// see the first one come forward.
 // Lets the event loop paint `window` once (for at most a fifth of a second).
 void waitForFirstPaint(QWidget* window)
 {
@@ -136,34 +113,9 @@ private:
     std::vector<std::unique_ptr<QEvent>> held_;
 };
 
-void traceInstance(TPreviousInstance& probe)
-{
-    if (qEnvironmentVariableIsEmpty("KAVRO_INSTANCE_TRACE"))
-        return;
-    QObject::connect(
-        &probe, &TPreviousInstance::requestHandled, &probe, [](const QByteArray& request, const QStringList& done) {
-            if (request != "minimize") {
-                say(QStringLiteral("request %1: %2").arg(QString::fromLatin1(request), done.join(u", ")));
-                return;
-            }
-            for (QWidget* window : programWindows()) {
-                if (window && window->isVisible()) {
-                    window->showMinimized();
-                    say(QStringLiteral("minimized ") + window->objectName());
-                }
-            }
-        });
-    // Said once the event loop runs, which a copy that took the place of an
-    // ending first one also reaches.
-    QTimer::singleShot(0, &probe, [&probe] {
-        if (!probe.Found())
-            say(QStringLiteral("running"));
-    });
-}
-
 } // namespace
 
-int runKavroStart(int argc, char** argv)
+int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
 {
     const CommandLine options(argc, argv);
     if (const std::optional<int> ended = options.runAndEnd())
@@ -176,7 +128,8 @@ int runKavroStart(int argc, char** argv)
     // The probe runs under the default title, before the program names itself.
     TPreviousInstance probe(defaultApplicationTitle(platform::programFilePath()), platform::runtimeFolder());
     setPreviousInstance(&probe);
-    traceInstance(probe);
+    if (hooks.probeMade)
+        hooks.probeMade(probe);
     QApplication::setApplicationName(QStringLiteral("Kavro Start"));
 
     int result = 0;
@@ -184,18 +137,21 @@ int runKavroStart(int argc, char** argv)
         // The control box shows as soon as it exists, so it appears before the
         // other six windows are built; a quit asked for meanwhile keeps it hidden.
         std::unique_ptr<InputHeldBack> startUpInput;
-        Windows windows([&startUpInput] {
+        Windows windows([&startUpInput, &hooks] {
             if (platform::quitPosted())
                 return;
-            platform::reportFirstPaint(session().Form1);
-            session().Form1->show();
-            startUpInput = std::make_unique<InputHeldBack>(session().Form1);
-            waitForFirstPaint(session().Form1);
+            QWidget* controlBox = session().Form1;
+            if (hooks.controlBoxShowing)
+                hooks.controlBoxShowing(*controlBox);
+            controlBox->show();
+            startUpInput = std::make_unique<InputHeldBack>(controlBox);
+            waitForFirstPaint(controlBox);
         });
         startUpInput.reset();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
-            platform::reportWhenIdle();
+            if (hooks.eventLoopStarting)
+                hooks.eventLoopStarting();
             result = app.exec();
         }
     }

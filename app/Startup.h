@@ -1,18 +1,19 @@
 // Start-up: the seven windows, created hidden in their fixed order.
 #pragma once
 
+#include "session/Session.h"
+
 #include <functional>
 #include <memory>
+#include <vector>
 
-class TForm1;
-class TMainForm;
-class TForm2;
-class TMainFormer;
-class TAlarm1;
-class TForm3;
-class TForm4;
+class QWidget;
+class TPreviousInstance;
 
-// Owns the seven windows; they are destroyed in the reverse order of creation.
+// Owns the seven windows and keeps the session's references to them: each
+// is set as its window is created, and cleared as the windows are destroyed
+// in the reverse order. Here alone the windows are known by their classes,
+// so the hand-offs that need more than a TForm are wired here too.
 class Windows final {
 public:
     // `afterControlBox` runs once the control box exists, before the other six are made.
@@ -22,14 +23,25 @@ public:
     Windows& operator=(const Windows&) = delete;
 
 private:
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TMainForm> mainForm_;
-    std::unique_ptr<TForm2> form2_;
-    std::unique_ptr<TMainFormer> mainFormer_;
-    std::unique_ptr<TAlarm1> alarm1_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<TForm4> form4_;
+    template <class Window> Window& create(TForm* Session::*reference);
+
+    struct Owned {
+        std::unique_ptr<TForm> window;
+        TForm* Session::*reference;
+    };
+    std::vector<Owned> owned_;
+};
+
+// Where a test build of the program looks in during start-up (testhooks/);
+// the shipped program passes none.
+struct StartupHooks {
+    // The single-instance probe exists; no window does yet.
+    std::function<void(TPreviousInstance& probe)> probeMade;
+    // The control box exists and is about to show.
+    std::function<void(QWidget& controlBox)> controlBoxShowing;
+    // Every window exists and the event loop is about to start.
+    std::function<void()> eventLoopStarting;
 };
 
 // The whole program: the application title, the windows, the event loop.
-int runKavroStart(int argc, char** argv);
+int runKavroStart(int argc, char** argv, const StartupHooks& hooks = {});

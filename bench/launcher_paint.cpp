@@ -1,11 +1,11 @@
 // Builds the launcher screen on a 56-gadget menu whose gadgets all carry
 // 16 x 16 pictures, applies it and paints it once; afterwards the button
 // pictures must share a single image list.
-#include "app/Session.h"
 #include "controls/GlyphCache.h"
 #include "launcher/myver.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
+#include "session/Session.h"
 #include "support/FailingDialogs.h"
 #include "support/StartFolder.h"
 

@@ -3,13 +3,13 @@
 // click to the next menu painted, each against the time to show and paint
 // one empty full-screen Qt window. "Painted" means the X server holds the
 // pixels: after the paint, one pixel of the window is read back from it.
-#include "app/Session.h"
 #include "app/Startup.h"
 #include "controls/Colorbut.h"
 #include "controls/TikClock.h"
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
 #include "platform/SystemColors.h"
+#include "session/Session.h"
 #include "support/BenchDisplay.h"
 #include "support/FailingDialogs.h"
 #include "support/StartFolder.h"
@@ -53,8 +53,8 @@ template <class Action> double secondsUntilPainted(QWidget* window, Action actio
     return paint.seen ? seconds : -1;
 }
 
-TForm1& controlBox() { return *session().Form1; }
-TMainForm& launcher() { return *session().MainForm; }
+TForm1& controlBox() { return *qobject_cast<TForm1*>(session().Form1); }
+TMainForm& launcher() { return *qobject_cast<TMainForm*>(session().MainForm); }
 
 void clickOn(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 
@@ -65,7 +65,7 @@ void MainScreenToLauncherPainted(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         launcher().hide();
-        controlBox().Show();
+        controlBox().showAndRaise();
         if (!controlBox().Unfolded())
             clickOn(controlBox().TickingClock1);
         QCoreApplication::processEvents();
@@ -83,7 +83,7 @@ void MainScreenToLauncherPainted(benchmark::State& state)
 
 void MenuGadgetToNextMenuPainted(benchmark::State& state)
 {
-    launcher().Show();
+    launcher().showAndRaise();
     QCoreApplication::processEvents();
     for (auto _ : state) {
         // Gadget 1 of each menu opens the other one.
@@ -149,7 +149,7 @@ int main(int argc, char** argv)
     {
         // The seven windows as start-up makes them, the control box shown.
         Windows windows;
-        controlBox().Show();
+        controlBox().showAndRaise();
         if (!QTest::qWaitForWindowExposed(&controlBox()))
             return 1;
 

@@ -11,22 +11,22 @@ TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
 {
 }
 
-void TForm::EnsureControls()
+void TForm::ensureControls()
 {
     if (controlsCreated_)
         return;
     controlsCreated_ = true;
-    CreateControls();
+    createControls();
 }
 
 void TForm::setVisible(bool visible)
 {
     if (visible)
-        EnsureControls();
+        ensureControls();
     QWidget::setVisible(visible);
 }
 
-void TForm::Show()
+void TForm::showAndRaise()
 {
     show();
     raise();

@@ -10,15 +10,14 @@ class TForm : public QWidget {
 public:
     explicit TForm(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
 
-    // Make visible and bring to the front; never modal.
-    void Show();
-    // Close the window: runs FormClose and hides it.
-    void Close() { close(); }
+    // Makes the window visible and brings it to the front; never modal.
+    // (Closing is QWidget::close(): it runs FormCloseQuery and FormClose, then hides.)
+    void showAndRaise();
 
     // Builds the window's controls now if it has not done so yet. A window
     // that puts them off builds them at the latest when it is first shown.
-    void EnsureControls();
-    bool ControlsCreated() const { return controlsCreated_; }
+    void ensureControls();
+    bool controlsCreated() const { return controlsCreated_; }
     void setVisible(bool visible) override;
 
     void setCaption(const QString& caption) { setWindowTitle(caption); }
@@ -30,7 +29,7 @@ protected:
     // that a window nobody opens costs neither their memory nor the fonts
     // they measure. Runs once; the window's creation handler keeps what it
     // must record at creation for this to use.
-    virtual void CreateControls() { }
+    virtual void createControls() { }
     // Called, behind the error guard, each time the window becomes visible.
     virtual void FormShow() { }
     // Called, behind the error guard, each time the window closes.

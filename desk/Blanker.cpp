@@ -57,14 +57,14 @@ void TForm3::FormMouseMove(QPoint at)
         return;
     }
     if (at != lastMouse_)
-        Close();
+        close();
 }
 
-void TForm3::FormClick() { Close(); }
+void TForm3::FormClick() { close(); }
 
-void TForm3::FormMouseDown() { Close(); }
+void TForm3::FormMouseDown() { close(); }
 
-void TForm3::FormKeyDown() { Close(); }
+void TForm3::FormKeyDown() { close(); }
 
 void TForm3::mouseMoveEvent(QMouseEvent* event)
 {

@@ -1,16 +1,9 @@
 // Single instance guard.
 #include "desk/Just1_32.h"
 
-#include "app/Session.h"
-#include "desk/Blanker.h"
-#include "desk/MyAlarm1.h"
-#include "desk/Scrollpas.h"
-#include "editor/Unit2.h"
-#include "launcher/myver.h"
-#include "planner/Planner.h"
 #include "platform/Quit.h"
 #include "platform/SingleInstance.h"
-#include "sysinfo/About.h"
+#include "session/Session.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -46,7 +39,7 @@ TPreviousInstance::TPreviousInstance(const QString& title, const QString& folder
 void TPreviousInstance::listen()
 {
     server_ = new platform::ForwardServer(socketPath_, this);
-    connect(server_, &platform::ForwardServer::request, this, &TPreviousInstance::handle);
+    connect(server_, &platform::ForwardServer::requestReceived, this, &TPreviousInstance::handle);
 }
 
 bool TPreviousInstance::TakeOverWhenFree(int waitMs)
@@ -121,12 +114,6 @@ QStringList bringForward(const QList<QWidget*>& windows)
         done.append(first->objectName() + QStringLiteral(" shown"));
     }
     return done;
-}
-
-QList<QWidget*> programWindows()
-{
-    const Session& s = session();
-    return { s.Form1, s.MainForm, s.Form2, s.MainFormer, s.Alarm1, s.Form3, s.Form4 };
 }
 
 TJustOne32::TJustOne32(QWidget* owner)

@@ -75,9 +75,6 @@ void setPreviousInstance(TPreviousInstance* probe);
 // or "<name> shown".
 QStringList bringForward(const QList<QWidget*>& windows);
 
-// The program's windows in their order of creation.
-QList<QWidget*> programWindows();
-
 // Created while the control box is built. In a second copy it asks the
 // first to come forward and requests the end of this process, which then
 // ends at the first turn of its event loop, without a message.

@@ -1,14 +1,13 @@
 // Alarm dialog.
 #include "desk/MyAlarm1.h"
 
-#include "app/Session.h"
 #include "controls/Fonts.h"
 #include "controls/UpDown.h"
 #include "desk/KavroAlarm.h"
-#include "desk/Scrollpas.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "rtl/IntConv.h"
+#include "session/Session.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,8 +16,6 @@
 namespace {
 
 constexpr int longestMessage = 100;
-
-TKavroAlarm* controlBoxAlarm() { return session().Form1 ? session().Form1->KavroAlarm1 : nullptr; }
 
 } // namespace
 
@@ -35,7 +32,7 @@ TAlarm1::TAlarm1(QWidget* parent)
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
 }
 
-void TAlarm1::CreateControls()
+void TAlarm1::createControls()
 {
     auto label = [this](int left, int top, const QString& text) {
         auto* created = new QLabel(text, this);
@@ -110,27 +107,27 @@ void TAlarm1::FormClose()
 
 void TAlarm1::UpDown1Click()
 {
-    if (TKavroAlarm* alarm = controlBoxAlarm())
-        alarm->setSetHour(rtl::StrToInt(Edit2->text()));
+    if (alarm_)
+        alarm_->setSetHour(rtl::StrToInt(Edit2->text()));
 }
 
 void TAlarm1::UpDown2Click()
 {
-    if (TKavroAlarm* alarm = controlBoxAlarm())
-        alarm->setSetMin(rtl::StrToInt(Edit3->text()));
+    if (alarm_)
+        alarm_->setSetMin(rtl::StrToInt(Edit3->text()));
 }
 
 void TAlarm1::Button1Click()
 {
-    if (TKavroAlarm* alarm = controlBoxAlarm())
-        alarm->setActive(true);
+    if (alarm_)
+        alarm_->setActive(true);
     session().AlarmMessage = Edit1->text();
-    Close();
+    close();
 }
 
 void TAlarm1::Button2Click()
 {
-    if (TKavroAlarm* alarm = controlBoxAlarm())
-        alarm->setActive(false);
-    Close();
+    if (alarm_)
+        alarm_->setActive(false);
+    close();
 }

@@ -7,12 +7,16 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TKavroAlarm;
 class TUpDown;
 
 class TAlarm1 final : public TForm {
     Q_OBJECT
 public:
     explicit TAlarm1(QWidget* parent = nullptr);
+
+    // The alarm the dialog sets: the control box's, wired at start-up.
+    void setAlarm(TKavroAlarm* alarm) { alarm_ = alarm; }
 
     // Handlers.
     void UpDown1Click();
@@ -32,7 +36,10 @@ public:
     QPushButton* Button2;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
+
+private:
+    TKavroAlarm* alarm_ = nullptr;
 };

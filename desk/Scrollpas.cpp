@@ -1,29 +1,24 @@
 // Control box.
 #include "desk/Scrollpas.h"
 
-#include "app/Session.h"
 #include "controls/Colorbut.h"
 #include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
-#include "desk/Blanker.h"
 #include "desk/ClockFace.h"
 #include "desk/ControlBoxGlyphs.h"
 #include "desk/Just1_32.h"
 #include "desk/KavroAlarm.h"
-#include "desk/MyAlarm1.h"
 #include "desk/PlayWav.h"
 #include "desk/TopMost.h"
 #include "desk/position.h"
-#include "launcher/myver.h"
-#include "planner/Planner.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Process.h"
 #include "platform/Quit.h"
 #include "platform/Screen.h"
-#include "sysinfo/About.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -174,28 +169,28 @@ void TForm1::ColorSpeedButton1Click()
 {
     FoldIn();
     if (session().Alarm1)
-        session().Alarm1->Show();
+        session().Alarm1->showAndRaise();
 }
 
 void TForm1::ColorSpeedButton3Click()
 {
     FoldIn();
     if (session().MainForm)
-        session().MainForm->Show();
+        session().MainForm->showAndRaise();
 }
 
 void TForm1::ColorSpeedButton5Click()
 {
     FoldIn();
     if (session().MainFormer)
-        session().MainFormer->Show();
+        session().MainFormer->showAndRaise();
 }
 
 void TForm1::ColorSpeedButton2Click()
 {
     FoldIn();
     if (session().Form3)
-        session().Form3->Show();
+        session().Form3->showAndRaise();
 }
 
 void TForm1::ColorSpeedButton4Click()
@@ -226,7 +221,7 @@ void TForm1::AlwaysonTop1Click()
 void TForm1::A1Click()
 {
     if (session().Form4)
-        session().Form4->Show();
+        session().Form4->showAndRaise();
 }
 
 void TForm1::Exit1Click()
@@ -241,7 +236,7 @@ void TForm1::KavroAlarm1Alarm()
     // The blanker stays on top and takes every key and click: it goes first,
     // so the message is seen and answered.
     if (session().Form3 && session().Form3->isVisible())
-        session().Form3->Close();
+        session().Form3->close();
     PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
     platform::dialogs().information(QStringLiteral("Kavro Start Alarm Call."), session().AlarmMessage);
 }

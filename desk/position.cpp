@@ -1,11 +1,11 @@
 // Position memory.
 #include "desk/position.h"
 
-#include "desktop/XdgPaths.h"
 #include "platform/Files.h"
 #include "platform/InstallLayout.h"
 #include "platform/ProfileFile.h"
 #include "platform/Screen.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -2,8 +2,8 @@
 #include "desktop/ApplicationCatalog.h"
 
 #include "desktop/DesktopEntry.h"
-#include "desktop/XdgPaths.h"
 #include "platform/Files.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,9 +2,9 @@
 #include "desktop/Autostart.h"
 
 #include "desktop/DesktopEntry.h"
-#include "desktop/XdgPaths.h"
 #include "platform/FileIO.h"
 #include "platform/Files.h"
+#include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 
 #include <QDir>

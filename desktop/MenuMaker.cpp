@@ -3,11 +3,11 @@
 
 #include "desktop/IconPicture.h"
 #include "desktop/LauncherScript.h"
-#include "launcher/Menu.h"
 #include "platform/Bitmap.h"
 #include "platform/FileIO.h"
 #include "rtl/Errors.h"
 #include "rtl/TextFile.h"
+#include "session/Menu.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Storing the editor's values into the current menu and writing menu files.
 #pragma once
 
-#include "launcher/Menu.h"
+#include "session/Menu.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,19 +1,18 @@
 // Gadget editor window.
 #include "editor/Unit2.h"
 
-#include "app/Session.h"
 #include "controls/Colorbut.h"
 #include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "controls/psiStatusBar.h"
 #include "editor/EditorGlyphs.h"
 #include "editor/TypedLengthLimit.h"
-#include "launcher/myver.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
 #include "rtl/IntConv.h"
+#include "session/Session.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -55,7 +54,7 @@ TForm2::TForm2(QWidget* parent)
 
 TForm2::~TForm2() = default;
 
-void TForm2::CreateControls()
+void TForm2::createControls()
 {
     MainMenu1 = new QMenuBar(this);
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
@@ -287,7 +286,7 @@ void TForm2::showEvent(QShowEvent* event)
 {
     // Kept above the launcher screen it edits, also when a window manager
     // stacks that full-screen window above windows that stay on top.
-    TMainForm* launcher = session().MainForm;
+    const QWidget* launcher = session().MainForm;
     if (launcher && launcher->windowHandle() && windowHandle())
         windowHandle()->setTransientParent(launcher->windowHandle());
     // Centred the first time; afterwards the window stays where the user put it.
@@ -507,11 +506,11 @@ void TForm2::SaveClose()
     MenuSaver::storeValues(current, editorValues());
     SaveMenu(current.MenuFileName);
     current.LoadMenu(current.MenuFileName);
-    if (session().MainForm) {
-        session().MainForm->ApplyMenu();
+    if (applyMenu_)
+        applyMenu_();
+    if (session().MainForm)
         session().MainForm->setEnabled(true);
-    }
-    Close();
+    close();
 }
 
 void TForm2::SaveAs1Click()
@@ -525,5 +524,5 @@ void TForm2::Exit1Click()
 {
     if (session().MainForm)
         session().MainForm->setEnabled(true);
-    Close();
+    close();
 }

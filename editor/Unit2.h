@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -46,6 +47,10 @@ public:
 
     // Stores the three edit boxes into the edited gadget and writes the menu to `fileName`.
     void SaveMenu(const QString& fileName);
+
+    // What "Save/Close" runs once it has read the saved menu back: the
+    // launcher screen shows it again. Wired at start-up.
+    void setApplyMenu(std::function<void()> applyMenu) { applyMenu_ = std::move(applyMenu); }
 
     // The explanation a mouse move over `control` puts into the status bar;
     // empty for controls without one.
@@ -99,7 +104,7 @@ public:
     editor::TSaveDialog SaveDialog1;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
     void showEvent(QShowEvent* event) override;
@@ -122,4 +127,5 @@ private:
     bool backColorFilled_ = false;
     bool fontColorFilled_ = false;
     bool placed_ = false;
+    std::function<void()> applyMenu_;
 };

@@ -1,12 +1,9 @@
 // Launcher screen.
 #include "launcher/myver.h"
 
-#include "app/Session.h"
 #include "controls/Colorbut.h"
 #include "controls/Fonts.h"
 #include "controls/Panel.h"
-#include "desk/Scrollpas.h"
-#include "editor/Unit2.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -16,6 +13,7 @@
 #include "platform/Screen.h"
 #include "rtl/DateUtils.h"
 #include "rtl/IntConv.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -141,7 +139,7 @@ void TMainForm::FormShow()
 void TMainForm::FormClose()
 {
     if (session().Form1)
-        session().Form1->Show();
+        session().Form1->showAndRaise();
 }
 
 void TMainForm::ApplyMenu()
@@ -195,8 +193,8 @@ void TMainForm::ActivateGadget(int line)
             return;
         }
         if (session().Form1)
-            session().Form1->Show();
-        Close();
+            session().Form1->showAndRaise();
+        close();
         const QString program = platform::resolvePath(path);
         platform::setCurrentFolder(platform::folderOf(program));
         platform::startProgram(program);
@@ -223,14 +221,14 @@ void TMainForm::GadgetClick(int n)
     // auto-repeat would type on.
     heldKey_.hold(editKey_, editScanCode_);
     if (session().Form2)
-        session().Form2->Show();
+        session().Form2->showAndRaise();
 }
 
 void TMainForm::ColorSpeedButton57Click()
 {
     if (session().Form1)
-        session().Form1->Show();
-    Close();
+        session().Form1->showAndRaise();
+    close();
 }
 
 void TMainForm::Timer1Timer()

@@ -1,8 +1,9 @@
 // The note's place.
 #include "pinnotes/NotePlace.h"
 
-#include "desktop/XdgPaths.h"
+#include "platform/Files.h"
 #include "platform/InstallLayout.h"
+#include "platform/XdgPaths.h"
 
 NotePlace notePlace(const QString& programFolder)
 {

@@ -1,12 +1,10 @@
 // Planner window.
 #include "planner/Planner.h"
 
-#include "app/Session.h"
 #include "controls/Calendar.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/Split32.h"
-#include "desk/Scrollpas.h"
 #include "planner/PlanStore.h"
 #include "planner/Plann32.h"
 #include "planner/PlannerGlyphs.h"
@@ -16,6 +14,7 @@
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "rtl/DateUtils.h"
+#include "session/Session.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -71,7 +70,7 @@ TMainFormer::TMainFormer(QWidget* parent)
     createdIn_ = platform::currentFolder();
 }
 
-void TMainFormer::CreateControls()
+void TMainFormer::createControls()
 {
     ImageList1 = planner_glyphs::treeImages();
     ImageList2 = planner_glyphs::listImages();
@@ -226,7 +225,7 @@ void TMainFormer::FormShow()
 void TMainFormer::FormClose()
 {
     if (session().Form1)
-        session().Form1->Show();
+        session().Form1->showAndRaise();
 }
 
 void TMainFormer::LeaveUser()

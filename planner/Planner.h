@@ -60,7 +60,7 @@ public:
     TPlanning* Planning = nullptr;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,7 +5,6 @@
 
 #include <QMessageBox>
 #include <QShowEvent>
-#include <cstdio>
 
 namespace platform {
 
@@ -45,23 +44,7 @@ public:
     }
 };
 
-// Prints each box on standard output and returns at once; chosen with the
-// environment variable KAVRO_DIALOGS=print, for tests that run the whole program.
-class PrintingDialogs final : public Dialogs {
-public:
-    void information(const QString& caption, const QString& text) override { print("information", caption, text); }
-    void error(const QString& text) override { print("error", QStringLiteral("Kavro Start"), text); }
-
-private:
-    static void print(const char* kind, const QString& caption, const QString& text)
-    {
-        std::fprintf(stdout, "%s|%s|%s\n", kind, caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
-        std::fflush(stdout);
-    }
-};
-
 SystemDialogs systemDialogs;
-PrintingDialogs printingDialogs;
 Dialogs* current = nullptr;
 
 } // namespace
@@ -74,10 +57,9 @@ std::unique_ptr<QMessageBox> messageBox(BoxKind kind, const QString& caption, co
 
 Dialogs& dialogs()
 {
-    static const bool printing = qEnvironmentVariable("KAVRO_DIALOGS") == QLatin1String("print");
     if (current)
         return *current;
-    return printing ? static_cast<Dialogs&>(printingDialogs) : systemDialogs;
+    return systemDialogs;
 }
 
 void setDialogs(Dialogs* replacement) { current = replacement; }

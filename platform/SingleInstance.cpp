@@ -217,7 +217,7 @@ private:
     // first copy is alive and ends.
     void handOver(ForwardServer* server, const QByteArray& line)
     {
-        emit server->request(line);
+        emit server->requestReceived(line);
         static constexpr char acknowledgement[] = "ok\n";
         if (::send(fd_, acknowledgement, sizeof acknowledgement - 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0) {
             // The sender is gone or does not wait for an answer.

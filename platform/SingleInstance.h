@@ -62,7 +62,7 @@ public:
 
 signals:
     // One line a later copy sent, without its line end.
-    void request(const QByteArray& line);
+    void requestReceived(const QByteArray& line);
 
 private:
     class Connection;

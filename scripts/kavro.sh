@@ -77,6 +77,17 @@ check_package() {
     echo "Package $(basename "$deb") checked."
 }
 
+# check_no_test_hooks DEB: the packaged programs carry none of the hooks the tests drive them by.
+check_no_test_hooks() {
+    local scratch found
+    scratch=$(mktemp -d)
+    dpkg-deb -x "$1" "$scratch"
+    found=$(grep -a -o -h -E 'KAVRO_(DIALOGS|INSTANCE_TRACE|REPORT_SHOWN)' "$scratch"/usr/bin/* | sort -u || true)
+    rm -rf "$scratch"
+    [ -z "$found" ] || { echo "the packaged programs carry test hooks: $found" >&2; return 1; }
+    echo "Package $(basename "$1") carries no test hooks."
+}
+
 # --- Fuzzing -----------------------------------------------------------------
 # The libFuzzer targets in fuzz/, built by clang in a tree of their own. Each
 # runs for the given seconds from its seed corpus in fuzz/corpus/<target>;
@@ -109,7 +120,7 @@ case "${1:-}" in
 run)
     install_missing
     # Only what it starts: the program, the note program and the sound module.
-    configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF
+    configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
     cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
     python3 "$root/scripts/make-demo.py" "$root/demo" "$root/build/release/PinNotes"
     cd "$root/demo"
@@ -147,9 +158,10 @@ fuzz)
     ;;
 package)
     install_missing
-    build "$root/build/package" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF
+    build "$root/build/package" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
     deb=$(make_package "$root/build/package")
     check_package "$deb"
+    check_no_test_hooks "$deb"
     echo "$deb"
     ;;
 bench)

@@ -1,20 +1,15 @@
 // About panel.
 #include "sysinfo/About.h"
 
-#include "app/Session.h"
 #include "controls/Fonts.h"
 #include "controls/Panel.h"
-#include "desk/Blanker.h"
 #include "desk/PlayWav.h"
-#include "desk/Scrollpas.h"
-#include "editor/Unit2.h"
-#include "launcher/myver.h"
-#include "planner/Planner.h"
 #include "platform/Files.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
 #include "platform/SystemFacts.h"
+#include "session/Session.h"
 #include "sysinfo/sysinf32.h"
 
 #include <QHideEvent>
@@ -116,7 +111,7 @@ void TForm4::FormCreate()
     figures_.load = formatMemoryLoad(memory.memoryLoad);
 }
 
-void TForm4::CreateControls()
+void TForm4::createControls()
 {
     Panel1 = new TPanel(this);
     Panel1->setBorderSingle(true);
@@ -150,7 +145,7 @@ void TForm4::CreateControls()
     connect(OKButton, &QPushButton::clicked, this, [this] { platform::guarded([this] { OKButtonClick(); }); });
 }
 
-void TForm4::OKButtonClick() { Close(); }
+void TForm4::OKButtonClick() { close(); }
 
 QList<QWidget*> TForm4::blockedWindows() const
 {

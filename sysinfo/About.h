@@ -49,7 +49,7 @@ public:
     TPlayWav* PlayWav1;
 
 protected:
-    void CreateControls() override;
+    void createControls() override;
     void FormShow() override;
     void FormClose() override;
     void hideEvent(QHideEvent* event) override;

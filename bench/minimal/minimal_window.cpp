@@ -1,6 +1,6 @@
 // The yardstick of the start-up and idle benchmarks: the smallest Qt window
 // there is. With --tick it redraws a clock-sized square once a second.
-#include "platform/StartupProbe.h"
+#include "testhooks/StartupProbe.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -41,8 +41,8 @@ int main(int argc, char** argv)
         QObject::connect(&tick, &QTimer::timeout, window.get(), [&window] { window->repaint(TickingSquare::square); });
         tick.start(1000);
     }
-    platform::reportFirstPaint(window.get());
+    testhooks::reportFirstPaint(window.get());
     window->show();
-    platform::reportWhenIdle();
+    testhooks::reportWhenIdle();
     return app.exec();
 }

@@ -1,9 +1,9 @@
 // Benchmark start folder.
 #include "StartFolder.h"
 
-#include "launcher/Menu.h"
 #include "platform/FileIO.h"
 #include "rtl/TextFile.h"
+#include "session/Menu.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,13 +1,13 @@
 // The alarm: its check of the time, the dialog that sets it, and what the
 // control box does when it fires.
 #include "RecordingSound.h"
-#include "app/Session.h"
 #include "controls/UpDown.h"
 #include "desk/Blanker.h"
 #include "desk/KavroAlarm.h"
 #include "desk/MyAlarm1.h"
 #include "desk/Scrollpas.h"
 #include "platform/Screen.h"
+#include "session/Session.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -99,6 +99,7 @@ protected:
         session().Form1 = form1.get();
         alarm1 = std::make_unique<TAlarm1>();
         session().Alarm1 = alarm1.get();
+        alarm1->setAlarm(form1->KavroAlarm1);
         session().StartFolder = folder.path();
         writeFile(folder.path() + QStringLiteral("/ConFigs/Alarm.wav"), "RIFF");
     }
@@ -241,7 +242,7 @@ TEST_F(AlarmDialog, AFiringAlarmTakesTheBlankerAwayBeforeItsMessage)
         std::vector<bool> blankerShowing;
     } boxes;
     platform::setDialogs(&boxes);
-    blanker.Show();
+    blanker.showAndRaise();
     form1->KavroAlarm1Alarm();
     platform::setDialogs(&dialogs);
     session().Form3 = nullptr;

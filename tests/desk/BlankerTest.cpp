@@ -38,7 +38,7 @@ protected:
 
     void showAndRest(QPoint at)
     {
-        form3->Show();
+        form3->showAndRaise();
         moveTo(at);
         ASSERT_TRUE(form3->isVisible());
         ASSERT_EQ(form3->LastMousePosition(), at);
@@ -55,7 +55,7 @@ TEST_F(Blanker, IsABlackBorderlessTopmostWindowOverTheScreenAsItWasAtCreation)
     EXPECT_TRUE(form3->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(form3->cursor().shape(), Qt::BlankCursor);
     EXPECT_FALSE(form3->isVisible());
-    form3->Show();
+    form3->showAndRaise();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form3.get()));
     const QImage shown = form3->grab(QRect(0, 0, 50, 50)).toImage();
     EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black));
@@ -96,7 +96,7 @@ TEST_F(Blanker, ShowingAgainWaitsForANewRestingPlace)
     showAndRest(QPoint(100, 100));
     moveTo(QPoint(101, 100));
     ASSERT_FALSE(form3->isVisible());
-    form3->Show();
+    form3->showAndRaise();
     EXPECT_EQ(form3->LastMousePosition(), QPoint(-1, -1));
     moveTo(QPoint(300, 200));
     EXPECT_TRUE(form3->isVisible());
@@ -108,7 +108,7 @@ TEST_F(Blanker, WithoutAMoveMessageTheCursorPlaceAtShowingIsTheRestingPlace)
 {
     QCursor::setPos(QPoint(200, 150));
     const QPoint resting = QPoint(200, 150) - form3->mapToGlobal(QPoint(0, 0));
-    form3->Show();
+    form3->showAndRaise();
     ASSERT_TRUE(waitUntil([&] { return form3->LastMousePosition() != QPoint(-1, -1); }));
     EXPECT_EQ(form3->LastMousePosition(), resting);
     moveTo(resting);

@@ -20,7 +20,7 @@ namespace {
 
 class ControlBox : public WindowsFixture {
 protected:
-    TForm1& box() { return *session().Form1; }
+    TForm1& box() { return *qobject_cast<TForm1*>(session().Form1); }
 };
 
 // Records every width the window takes.
@@ -64,7 +64,7 @@ TEST_F(ControlBox, EachButtonFoldsInThenActs)
     EXPECT_EQ(box().width(), 65);
     EXPECT_TRUE(session().MainFormer->isVisible());
     EXPECT_FALSE(box().isVisible());
-    session().MainFormer->Close();
+    session().MainFormer->close();
     EXPECT_TRUE(box().isVisible());
 
     box().Unfold();

@@ -106,7 +106,7 @@ TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
         EXPECT_EQ(platform::readAllTextLines(menu).size(), menu::LineCount) << menu.toStdString();
 
     start({}); // the launcher screen loads and applies the made Main.ini
-    TMainForm& launcher = *session().MainForm;
+    TMainForm& launcher = *qobject_cast<TMainForm*>(session().MainForm);
     EXPECT_TRUE(dialogs_.boxes.empty());
     const QStringList titles { "Internet & Office", "Graphics & Media", "Development & Science", "System & Utilities" };
     for (int c = 1; c <= 4; ++c)

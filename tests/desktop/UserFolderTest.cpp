@@ -5,7 +5,7 @@
 #include "desktop/Autostart.h"
 #include "desktop/DemoSounds.h"
 #include "desktop/DesktopEntry.h"
-#include "desktop/XdgPaths.h"
+#include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 #include "support/MadeUpApplications.h"
 #include "support/TestSupport.h"

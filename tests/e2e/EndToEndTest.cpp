@@ -1,9 +1,9 @@
 // The built program on a virtual display under a real window manager,
 // driven with real pointer and key input, as a user would drive it.
 #include "XDesktop.h"
-#include "launcher/Menu.h"
 #include "platform/FileIO.h"
 #include "rtl/TextFile.h"
+#include "session/Menu.h"
 #include "support/MadeUpApplications.h"
 #include "support/TestSupport.h"
 

@@ -2,13 +2,13 @@
 // launcher and an editor over its menu.
 #pragma once
 
-#include "app/Session.h"
 #include "editor/EditorDialogs.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "rtl/TextFile.h"
+#include "session/Session.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -105,6 +105,7 @@ protected:
         session().MainForm = mainForm.get();
         form2 = std::make_unique<TForm2>();
         session().Form2 = form2.get();
+        form2->setApplyMenu([this] { mainForm->ApplyMenu(); });
         // What the launcher reported about the menu is not the editor's concern.
         boxes.boxes.clear();
     }
@@ -115,7 +116,7 @@ protected:
         if (!form2)
             createWindows();
         session().Menu.EditedGadget = n;
-        form2->Show();
+        form2->showAndRaise();
     }
 
     QList<QByteArray> fileLines(const QString& path) const { return platform::readAllTextLines(path); }

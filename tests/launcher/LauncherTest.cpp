@@ -30,7 +30,7 @@ QList<QByteArray> withGadget(QList<QByteArray> lines, int n, int field, const QB
 
 class Launcher : public WindowsFixture {
 protected:
-    TMainForm& launcher() { return *session().MainForm; }
+    TMainForm& launcher() { return *qobject_cast<TMainForm*>(session().MainForm); }
     TColorSpeedButton& gadget(int n) { return *launcher().Gadgets[size_t(n)]; }
     void click(int n) { QTest::mouseClick(&gadget(n), Qt::LeftButton); }
     std::vector<testing_support::ShownBox>& boxes() { return dialogs_.boxes; }
@@ -147,7 +147,7 @@ TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
     lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
     start(lines);
     const QString before = QDir::currentPath();
-    launcher().Show();
+    launcher().showAndRaise();
     ASSERT_FALSE(session().Form1->isVisible());
 
     click(37);
@@ -173,7 +173,7 @@ TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
     lines
         = withGadget(withGadget(lines, 4, menu::StartMode, "run"), 4, menu::FilesPath, path("text.txt").toLocal8Bit());
     start(lines);
-    launcher().Show();
+    launcher().showAndRaise();
 
     click(1);
     ASSERT_EQ(boxes().size(), 1u);
@@ -208,7 +208,7 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
     start(lines);
     const QString before = QDir::currentPath();
-    launcher().Show();
+    launcher().showAndRaise();
 
     QTest::keyPress(&launcher(), Qt::Key_A);
     // Releases that auto-repeat sends while the key stays down change nothing.
@@ -224,7 +224,7 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     EXPECT_TRUE(launcher().isVisible());
     EXPECT_EQ(QDir::currentPath(), before);
 
-    session().Form2->Close();
+    session().Form2->close();
     EXPECT_TRUE(launcher().isEnabled());
     QTest::keyRelease(&launcher(), Qt::Key_A);
     click(37);
@@ -236,10 +236,10 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
 TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)
 {
     start(sampleMenuLines());
-    launcher().Show();
+    launcher().showAndRaise();
     QTest::keyPress(&launcher(), Qt::Key_A);
     click(3);
-    QLineEdit* name = session().Form2->Edit1;
+    QLineEdit* name = qobject_cast<TForm2*>(session().Form2)->Edit1;
     ASSERT_TRUE(session().Form2->isVisible());
     name->setFocus();
     const QString before = name->text();
@@ -257,7 +257,7 @@ TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)
     EXPECT_EQ(name->text(), before + u'a');
 
     // Another key ends the holding too: the held one repeats no more.
-    session().Form2->Close();
+    session().Form2->close();
     QTest::keyPress(&launcher(), Qt::Key_B);
     click(3);
     name->setFocus();
@@ -269,7 +269,7 @@ TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)
 TEST_F(Launcher, ClosedByTheWindowManagerItBringsTheControlBoxBack)
 {
     start(sampleMenuLines());
-    launcher().Show();
+    launcher().showAndRaise();
     ASSERT_FALSE(session().Form1->isVisible());
     // As a close request of the window manager arrives.
     ASSERT_TRUE(launcher().windowHandle()->close());
@@ -280,11 +280,11 @@ TEST_F(Launcher, ClosedByTheWindowManagerItBringsTheControlBoxBack)
 TEST_F(Launcher, AKeyReleasedElsewhereDoesNotTurnTheNextClickIntoAnEdit)
 {
     start(sampleMenuLines());
-    launcher().Show();
+    launcher().showAndRaise();
     QTest::keyPress(&launcher(), Qt::Key_Shift);
     launcher().hide();
     EXPECT_FALSE(launcher().EditKeyDown);
-    launcher().Show();
+    launcher().showAndRaise();
     QTest::keyPress(&launcher(), Qt::Key_Control);
     QFocusEvent focusLost(QEvent::FocusOut);
     QCoreApplication::sendEvent(&launcher(), &focusLost);
@@ -294,7 +294,7 @@ TEST_F(Launcher, AKeyReleasedElsewhereDoesNotTurnTheNextClickIntoAnEdit)
 TEST_F(Launcher, CloseButtonShowsTheControlBoxAndTheDateLineFollowsTheClock)
 {
     start(sampleMenuLines());
-    launcher().Show();
+    launcher().showAndRaise();
     EXPECT_FALSE(session().Form1->isVisible());
     QTest::mouseClick(launcher().ColorSpeedButton57, Qt::LeftButton);
     EXPECT_TRUE(session().Form1->isVisible());
@@ -303,7 +303,7 @@ TEST_F(Launcher, CloseButtonShowsTheControlBoxAndTheDateLineFollowsTheClock)
     // Hidden, the date line rests; it is right the moment the window shows and follows the clock.
     EXPECT_FALSE(launcher().Timer1->isActive());
     FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 5, 59)));
-    launcher().Show();
+    launcher().showAndRaise();
     EXPECT_EQ(launcher().Label1->text(), "06,Dec,2026  11:05: PM");
     EXPECT_TRUE(launcher().Timer1->isActive());
     clock.set(QDateTime(QDate(2026, 12, 6), QTime(23, 6, 0)));

@@ -3,7 +3,6 @@
 // clicks, and the save at the end.
 #include "planner/Planner.h"
 
-#include "app/Session.h"
 #include "controls/Calendar.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
@@ -12,6 +11,7 @@
 #include "planner/Plann32.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
+#include "session/Session.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -43,7 +43,7 @@ protected:
         window = std::make_unique<TMainFormer>();
         platform::setCurrentFolder(before);
         // Built as the first showing builds them, after the current folder has moved on.
-        window->EnsureControls();
+        window->ensureControls();
         grid = window->Planning;
     }
 
@@ -82,11 +82,11 @@ TEST(PlannerWindow, FirstShowingBuildsTheControlsWithTheDayAndFolderOfCreation)
     platform::setCurrentFolder(dir.path());
     TMainFormer window;
     platform::setCurrentFolder(before);
-    EXPECT_FALSE(window.ControlsCreated());
+    EXPECT_FALSE(window.controlsCreated());
     EXPECT_EQ(window.Planning, nullptr);
 
     clock.set(QDateTime(QDate(2026, 2, 2), QTime(8, 0)));
-    window.Show();
+    window.showAndRaise();
     EXPECT_EQ(window.Cald->ShownDate(), QDate(2026, 1, 31));
     EXPECT_EQ(window.Panel2->Caption(), QStringLiteral("Saturday 31 January 26"));
     EXPECT_EQ(window.Planning->PlanDate(), QDate(2026, 1, 31));
@@ -158,7 +158,7 @@ TEST_F(PlannerWindowTest, ShowingHidesTheControlBoxAndClosingShowsItAgain)
         TForm1 box;
         session().Form1 = &box;
         box.show();
-        window->Show();
+        window->showAndRaise();
         EXPECT_FALSE(box.isVisible());
         window->close();
         EXPECT_TRUE(box.isVisible());
@@ -186,7 +186,7 @@ TEST_F(PlannerWindowTest, ANewUserLogsInWithAnEmptyPasswordAndALaterWrongOneIsRe
 
 TEST_F(PlannerWindowTest, TheEnterKeyInThePasswordBoxLogsInButNotInTheGrid)
 {
-    window->Show();
+    window->showAndRaise();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->Edit1->setText(QStringLiteral("bob"));
     window->Edit2->setFocus();
@@ -361,7 +361,7 @@ TEST_F(PlannerWindowTest, TreeAndListClicksListADayAndToggleItsEntry)
 TEST_F(PlannerWindowTest, TheOpenCellEditorIsSavedWhenTheProgramEnds)
 {
     logIn(QStringLiteral("bob"), QStringLiteral("pw"));
-    window->Show();
+    window->showAndRaise();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     grid->setCurrentCell(4, 3);
     grid->edit(grid->currentIndex());

@@ -128,7 +128,7 @@ TEST(ForwardChannel, OnlyProcessesOfTheSameUserTalkToEachOther)
     ASSERT_EQ(::chmod(QFile::encodeName(ours).constData(), 0777), 0);
     QList<QByteArray> requests;
     QObject::connect(
-        &server, &platform::ForwardServer::request, [&](const QByteArray& line) { requests.append(line); });
+        &server, &platform::ForwardServer::requestReceived, [&](const QByteArray& line) { requests.append(line); });
     std::atomic<bool> done { false };
     ChildResult asked = ChildResult::Failed;
     std::thread stranger([&] {

@@ -197,10 +197,11 @@ TEST_F(SingleInstanceProcess, AStartWhileTheFirstIsEndingTakesItsPlace)
     const auto next = start();
     pollfd asked { listener, POLLIN, 0 };
     ASSERT_EQ(::poll(&asked, 1, startTimeoutMs), 1) << "the new start never asked";
-    // Then the first copy ends.
-    ending.reset();
+    // Then the first copy ends as the program does: its socket goes before
+    // its lock, or the socket the new start makes could be taken away.
     ::close(listener);
     ::unlink(socketFile.constData());
+    ending.reset();
 
     ASSERT_TRUE(next->waitForLine(QStringLiteral("running")));
     expectSecondCopyEnds();

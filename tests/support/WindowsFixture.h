@@ -1,8 +1,8 @@
 // A start folder with a menu, the program's seven windows built on it, and recorded message boxes.
 #pragma once
 
-#include "app/Session.h"
 #include "app/Startup.h"
+#include "session/Session.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 // The about panel: its figures, its place and the windows it keeps disabled while it shows.
 #include "sysinfo/About.h"
 
-#include "app/Session.h"
 #include "app/Startup.h"
 #include "controls/Panel.h"
 #include "controls/TikClock.h"
@@ -15,6 +14,7 @@
 #include "platform/Screen.h"
 #include "platform/SystemFacts.h"
 #include "rtl/TextFile.h"
+#include "session/Session.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
@@ -78,7 +78,7 @@ protected:
         platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("KavroStart")));
         platform::setScreenSizeForTesting(QSize(1024, 768));
         windows = std::make_unique<Windows>();
-        about = session().Form4;
+        about = qobject_cast<TForm4*>(session().Form4);
     }
     void TearDown() override
     {
@@ -110,7 +110,7 @@ protected:
     }
     void showAbout()
     {
-        about->Show();
+        about->showAndRaise();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     }
 
@@ -125,7 +125,7 @@ protected:
 TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 {
     EXPECT_FALSE(about->isVisible());
-    about->EnsureControls();
+    about->ensureControls();
     EXPECT_EQ(about->size(), QSize(345, 281));
     EXPECT_EQ(about->pos(), QPoint(339, 243));
     EXPECT_TRUE(about->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -136,7 +136,7 @@ TEST_F(AboutTest, IsAFramelessStayOnTopPanelCentredOnTheScreen)
 
 TEST_F(AboutTest, EveryItemStandsAtItsPlace)
 {
-    about->EnsureControls();
+    about->ensureControls();
     struct Item {
         QWidget* widget;
         QRect place; // client coordinates of the panel; an empty size is not checked
@@ -174,7 +174,7 @@ TEST_F(AboutTest, EveryItemStandsAtItsPlace)
 // The panel builds its labels when it first shows, with the figures read at program start.
 TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
 {
-    EXPECT_FALSE(about->ControlsCreated());
+    EXPECT_FALSE(about->controlsCreated());
     facts.status = { Q_UINT64_C(67108864), 0, 0, 0, 99 };
     for (int showing = 1; showing <= 2; ++showing) {
         showAbout();
@@ -182,7 +182,7 @@ TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
         EXPECT_EQ(about->OrganizationLabel->text(), QStringLiteral("Example Ltd"));
         EXPECT_EQ(about->MemoryValue->text(), QStringLiteral("15,840 KB"));
         EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
-        about->Close();
+        about->close();
     }
 }
 
@@ -221,7 +221,7 @@ TEST_F(AboutTest, KeepsTheFiveWindowsDisabledUntilItClosesByAnyWay)
 
 TEST_F(AboutTest, ClicksOnTheControlBoxDoNothingWhileItShows)
 {
-    TForm1* box = session().Form1;
+    auto* box = qobject_cast<TForm1*>(session().Form1);
     box->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
     box->A1->trigger();

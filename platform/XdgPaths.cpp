@@ -1,5 +1,5 @@
 // XDG base folders.
-#include "desktop/XdgPaths.h"
+#include "platform/XdgPaths.h"
 
 #include "platform/Files.h"
 

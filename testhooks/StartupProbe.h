@@ -5,11 +5,11 @@
 
 class QWidget;
 
-namespace platform {
+namespace testhooks {
 
 void reportFirstPaint(QWidget* window);
 
 // Call right before the event loop starts.
 void reportWhenIdle();
 
-} // namespace platform
+} // namespace testhooks

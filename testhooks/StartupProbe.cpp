@@ -1,5 +1,5 @@
 // Start-up measurement.
-#include "platform/StartupProbe.h"
+#include "testhooks/StartupProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <cstdio>
 
-namespace platform {
+namespace testhooks {
 
 namespace {
 
@@ -72,4 +72,4 @@ void reportWhenIdle()
     QMetaObject::invokeMethod(QCoreApplication::instance(), reportIdleOncePainted, Qt::QueuedConnection);
 }
 
-} // namespace platform
+} // namespace testhooks

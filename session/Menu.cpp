@@ -1,5 +1,5 @@
 // Current menu and menu file reading.
-#include "launcher/Menu.h"
+#include "session/Menu.h"
 
 #include "platform/Dialogs.h"
 #include "platform/FileIO.h"

@@ -1,5 +1,5 @@
 // Loading menu files into the current menu.
-#include "launcher/Menu.h"
+#include "session/Menu.h"
 
 #include "rtl/TextFile.h"
 #include "support/TestSupport.h"
