@@ -1,5 +1,7 @@
 // The clock's worker and its hand-over to the user-interface thread: ticks,
 // stops and their races. Also built on its own under ThreadSanitizer.
+#include "controls/TickingThread.h"
+
 #include "controls/TikClock.h"
 #include "support/TestSupport.h"
 
