@@ -11,6 +11,9 @@ struct TTickingThread::HandOver {
     std::condition_variable changed;
     bool terminated = false;
     Tick tick = Tick::None;
+    // The worker waits for the tick itself, not only for its period to pass,
+    // and must be told when the tick is done.
+    bool waitingForTick = false;
 };
 
 TTickingThread::TTickingThread(std::function<void()> requestTick, Period period)
@@ -63,33 +66,64 @@ bool TTickingThread::CarryOutTick(const std::function<void()>& tick)
         HandOver& handOver;
         ~Finish()
         {
+            bool wake = false;
             {
                 std::lock_guard lock(handOver.mutex);
                 if (handOver.tick == HandOver::Tick::Running)
                     handOver.tick = HandOver::Tick::Done;
+                wake = handOver.waitingForTick;
             }
-            handOver.changed.notify_all();
+            if (wake)
+                handOver.changed.notify_all();
         }
     } finish { *handOver };
     tick();
     return true;
 }
 
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+// When the next tick is due: at least `rest` from now, and just after a whole
+// number of periods on the system clock, so that a clock's ticks come right
+// after each second begins and never read the second before. The wait itself
+// runs on the steady clock, so setting the system clock upsets one tick at most.
+Steady::time_point nextTick(TTickingThread::Period period, Steady::duration rest)
+{
+    const auto intoPeriod = std::chrono::system_clock::now().time_since_epoch() % period;
+    Steady::duration wait = period - intoPeriod + period / 100;
+    while (wait < rest)
+        wait += period;
+    return Steady::now() + wait;
+}
+
+} // namespace
+
 void TTickingThread::Execute(HandOver& h, const std::function<void()>& requestTick, Period period)
 {
     using Tick = HandOver::Tick;
+    // A stop ends every wait: the user-interface thread may be the one
+    // stopping us, from inside the tick or instead of running it.
+    const auto stopped = [&h] { return h.terminated; };
     std::unique_lock lock(h.mutex);
     while (!h.terminated) {
         h.tick = Tick::Requested;
         lock.unlock();
         requestTick();
         lock.lock();
-        // A stop ends the wait too: the user-interface thread may be the one
-        // stopping us, from inside the tick or instead of running it.
-        h.changed.wait(lock, [&h] { return h.terminated || h.tick == Tick::Done; });
-        h.tick = Tick::None;
-        if (h.terminated)
+        // A tick is over long before the next is due, so whether it is done is
+        // looked at when the sleep ends instead of being woken for: the worker
+        // wakes once a tick.
+        if (h.changed.wait_until(lock, nextTick(period, period / 2), stopped))
             break;
-        h.changed.wait_for(lock, period, [&h] { return h.terminated; });
+        if (h.tick != Tick::Done) {
+            // Not carried out yet: wait until it is, then rest before the next.
+            h.waitingForTick = true;
+            h.changed.wait(lock, [&h] { return h.terminated || h.tick == Tick::Done; });
+            h.waitingForTick = false;
+            if (h.changed.wait_until(lock, nextTick(period, period / 2), stopped))
+                break;
+        }
     }
 }

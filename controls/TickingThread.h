@@ -7,11 +7,13 @@
 #include <memory>
 #include <thread>
 
-// The clock's worker. It asks the user-interface thread for a tick, waits
-// until that tick has been carried out, then sleeps one period, and again,
-// until it is stopped. Stopping wakes the sleep at once and drops a tick that
-// was asked for but not yet begun, so the user-interface thread never waits
-// on a tick it would have to run itself.
+// The clock's worker. It asks the user-interface thread for a tick once a
+// period, just after each whole period of the system clock begins, until it
+// is stopped; it never asks for a new tick before the last has been carried
+// out, and after one that was late it rests at least half a period. Stopping
+// wakes every wait at once and drops a tick that was asked for but not yet
+// begun, so the user-interface thread never waits on a tick it would have to
+// run itself.
 class TTickingThread final {
 public:
     using Period = std::chrono::milliseconds;
