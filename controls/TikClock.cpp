@@ -170,7 +170,7 @@ void TTickingClock::Tick()
             SetTime(0, 0, 0);
         break;
     case TTickingClockMode::tcmClock: {
-        const QTime now = platform::now().time();
+        const QTime now = platform::timeOfDay();
         SetTime(now.hour(), now.minute(), now.second());
         break;
     }
