@@ -1,150 +1,13 @@
-// Analogue clock control and its worker thread.
+// Analogue clock control.
 #include "controls/TikClock.h"
 
+#include "controls/TickingThread.h"
 #include "platform/Clock.h"
 #include "platform/Guard.h"
 #include "platform/ThreadWakeup.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
-#include <condition_variable>
-#include <mutex>
-#include <numbers>
-
-QPoint clockPoint(QPoint centre, long double angle, long double radius)
-{
-    // nearbyint rounds in the current mode, which is to nearest with ties to even.
-    const auto dx = static_cast<int>(std::nearbyint(std::cos(angle) * radius));
-    const auto dy = static_cast<int>(std::nearbyint(std::sin(angle) * radius));
-    return { centre.x() + dx, centre.y() + dy };
-}
-
-namespace {
-
-constexpr long double pi = std::numbers::pi_v<long double>;
-
-QPolygon kite(QPoint centre, float angle, long double offset, int length)
-{
-    const long double sideRadius = length * 0.8L;
-    return QPolygon({ centre, clockPoint(centre, angle - offset, sideRadius), clockPoint(centre, angle, length),
-        clockPoint(centre, angle + offset, sideRadius), centre });
-}
-
-} // namespace
-
-QPoint secondHandEnd(QPoint centre, int second, int length)
-{
-    // Worked out in extended precision and kept as a single float, like the other hands' angles.
-    const auto secondAngle = static_cast<float>(second * 2 * pi / 60 - pi / 2);
-    return clockPoint(centre, secondAngle, length);
-}
-
-ClockHands clockHands(QPoint centre, int hour, int minute, int second, HandLengths lengths)
-{
-    // Worked out in extended precision and kept as single floats.
-    const auto minuteAngle = static_cast<float>(minute * 2 * pi / 60 - pi / 2);
-    const auto hourAngle = static_cast<float>((hour + minute / 60.0L) * 2 * pi / 12 - pi / 2);
-    ClockHands hands;
-    hands.hour = kite(centre, hourAngle, 0.16L, lengths.hour);
-    hands.minute = kite(centre, minuteAngle, 0.18L, lengths.minute);
-    hands.secondEnd = secondHandEnd(centre, second, lengths.second);
-    return hands;
-}
-
-// ---------------------------------------------------------------------------
-
-struct TTickingThread::HandOver {
-    enum class Tick { None, Requested, Running, Done };
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool terminated = false;
-    Tick tick = Tick::None;
-};
-
-TTickingThread::TTickingThread(std::function<void()> requestTick, Period period)
-    : handOver_(std::make_shared<HandOver>())
-{
-    thread_ = std::thread([handOver = handOver_, requestTick = std::move(requestTick), period] {
-        Execute(*handOver, requestTick, period);
-    });
-}
-
-TTickingThread::~TTickingThread()
-{
-    Terminate();
-    WaitFor();
-}
-
-void TTickingThread::Terminate()
-{
-    {
-        std::lock_guard lock(handOver_->mutex);
-        handOver_->terminated = true;
-    }
-    handOver_->changed.notify_all();
-}
-
-void TTickingThread::WaitFor()
-{
-    {
-        std::lock_guard lock(handOver_->mutex);
-        handOver_->terminated = true;
-        if (handOver_->tick == HandOver::Tick::Requested)
-            handOver_->tick = HandOver::Tick::None;
-    }
-    handOver_->changed.notify_all();
-    if (thread_.joinable())
-        thread_.join();
-}
-
-bool TTickingThread::CarryOutTick(const std::function<void()>& tick)
-{
-    // Held here, not through `this`, which the tick may free.
-    const std::shared_ptr<HandOver> handOver = handOver_;
-    {
-        std::lock_guard lock(handOver->mutex);
-        if (handOver->terminated || handOver->tick != HandOver::Tick::Requested)
-            return false;
-        handOver->tick = HandOver::Tick::Running;
-    }
-    struct Finish {
-        HandOver& handOver;
-        ~Finish()
-        {
-            {
-                std::lock_guard lock(handOver.mutex);
-                if (handOver.tick == HandOver::Tick::Running)
-                    handOver.tick = HandOver::Tick::Done;
-            }
-            handOver.changed.notify_all();
-        }
-    } finish { *handOver };
-    tick();
-    return true;
-}
-
-void TTickingThread::Execute(HandOver& h, const std::function<void()>& requestTick, Period period)
-{
-    using Tick = HandOver::Tick;
-    std::unique_lock lock(h.mutex);
-    while (!h.terminated) {
-        h.tick = Tick::Requested;
-        lock.unlock();
-        requestTick();
-        lock.lock();
-        // A stop ends the wait too: the user-interface thread may be the one
-        // stopping us, from inside the tick or instead of running it.
-        h.changed.wait(lock, [&h] { return h.terminated || h.tick == Tick::Done; });
-        h.tick = Tick::None;
-        if (h.terminated)
-            break;
-        h.changed.wait_for(lock, period, [&h] { return h.terminated; });
-    }
-}
-
-// ---------------------------------------------------------------------------
 
 TTickingClock::TTickingClock(QWidget* parent)
     : QWidget(parent)
@@ -307,7 +170,7 @@ void TTickingClock::Tick()
             SetTime(0, 0, 0);
         break;
     case TTickingClockMode::tcmClock: {
-        const QTime now = platform::now().time();
+        const QTime now = platform::timeOfDay();
         SetTime(now.hour(), now.minute(), now.second());
         break;
     }

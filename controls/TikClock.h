@@ -1,89 +1,24 @@
-// Analogue clock control, the geometry of its hands, and the worker thread
-// that makes it tick.
+// Analogue clock control: a face with hands, ticked by its own worker thread.
 #pragma once
 
+#include "controls/ClockHands.h"
 #include "platform/Bitmap.h"
 
 #include <QBrush>
 #include <QImage>
 #include <QPen>
 #include <QPoint>
-#include <QPolygon>
 #include <QWidget>
-#include <chrono>
-#include <functional>
 #include <memory>
-#include <thread>
 
 namespace platform {
 class ThreadWakeup;
 }
 
 class QPainter;
+class TTickingThread;
 
 enum class TTickingClockMode { tcmIdle, tcmChronoMeter, tcmClock };
-
-struct HandLengths {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    bool operator==(const HandLengths&) const = default;
-};
-
-// Where the hands lie, in control pixels.
-struct ClockHands {
-    QPolygon hour; // centre, side, tip, side, centre
-    QPolygon minute; // the same for the minute hand
-    QPoint secondEnd; // the second hand runs from the centre to here
-};
-
-// The point at `angle` (radians; 0 is 3 o'clock, y grows downwards) and
-// `radius` from `centre`, each offset rounded to the nearest integer, ties to even.
-QPoint clockPoint(QPoint centre, long double angle, long double radius);
-
-// The hands for a time of day; hours 12 to 23 draw like 0 to 11, and the
-// hour hand moves with the minutes but not with the seconds.
-ClockHands clockHands(QPoint centre, int hour, int minute, int second, HandLengths lengths);
-// Where the second hand of that length ends.
-QPoint secondHandEnd(QPoint centre, int second, int length);
-
-// The clock's worker. It asks the user-interface thread for a tick, waits
-// until that tick has been carried out, then sleeps one period, and again,
-// until it is stopped. Stopping wakes the sleep at once and drops a tick that
-// was asked for but not yet begun, so the user-interface thread never waits
-// on a tick it would have to run itself.
-class TTickingThread final {
-public:
-    using Period = std::chrono::milliseconds;
-
-    // Starts running at once and asks for its first tick straight away.
-    // `requestTick` is called on the worker; it must make the user-interface
-    // thread call CarryOutTick soon.
-    explicit TTickingThread(std::function<void()> requestTick, Period period = Period(1000));
-    // Stops the worker as Terminate and WaitFor do.
-    ~TTickingThread();
-    TTickingThread(const TTickingThread&) = delete;
-    TTickingThread& operator=(const TTickingThread&) = delete;
-
-    // Asks the worker to end at its next check; returns at once.
-    void Terminate();
-    // Ends the worker and waits until it has gone. A tick still waiting to
-    // be carried out is dropped. Call on the user-interface thread.
-    void WaitFor();
-
-    // On the user-interface thread: runs `tick` for the tick the worker asked
-    // for and lets the worker go on. Returns false, running nothing, when no
-    // tick is waiting (none asked for, already carried out, or dropped).
-    // This object may be destroyed while `tick` runs.
-    bool CarryOutTick(const std::function<void()>& tick);
-
-private:
-    struct HandOver;
-    static void Execute(HandOver& handOver, const std::function<void()>& requestTick, Period period);
-
-    std::shared_ptr<HandOver> handOver_;
-    std::thread thread_;
-};
 
 // A windowless analogue clock: a face bitmap with the hour and minute hands
 // drawn as filled kites and the second hand as a line.

@@ -102,6 +102,14 @@ std::vector<ThreadCpu> threadCpuNs(pid_t pid)
                 thread.ns = 0;
             std::fclose(file);
         }
+        if (FILE* file = std::fopen((task + "/status").c_str(), "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, file)) {
+                std::sscanf(line, "voluntary_ctxt_switches: %lld", &thread.waits);
+                std::sscanf(line, "nonvoluntary_ctxt_switches: %lld", &thread.preemptions);
+            }
+            std::fclose(file);
+        }
         if (FILE* file = std::fopen((task + "/comm").c_str(), "r")) {
             char name[64] = {};
             if (std::fgets(name, sizeof name, file))

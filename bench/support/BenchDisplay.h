@@ -34,11 +34,15 @@ private:
 // -1 when the process is gone.
 long long processCpuNs(pid_t pid);
 
-// The same for each thread: its identifier and name, and its processor time.
+// The same for each thread: its identifier and name, its processor time,
+// and how often it gave up the processor to wait (voluntary context
+// switches) and how often it was made to (involuntary ones).
 struct ThreadCpu {
     int tid = 0;
     std::string name;
     long long ns = 0;
+    long long waits = 0;
+    long long preemptions = 0;
 };
 std::vector<ThreadCpu> threadCpuNs(pid_t pid);
 

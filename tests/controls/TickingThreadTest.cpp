@@ -1,5 +1,7 @@
 // The clock's worker and its hand-over to the user-interface thread: ticks,
 // stops and their races. Also built on its own under ThreadSanitizer.
+#include "controls/TickingThread.h"
+
 #include "controls/TikClock.h"
 #include "support/TestSupport.h"
 
@@ -13,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono_literals;
 using testing_support::FixedClock;
@@ -51,7 +54,7 @@ private:
     std::thread thread_;
 };
 
-// Counts the worker's requests for a tick.
+// Counts the worker's requests for a tick and notes when each came.
 struct Requests {
     std::function<void()> callback()
     {
@@ -59,6 +62,7 @@ struct Requests {
             {
                 std::lock_guard lock(mutex);
                 ++count;
+                times.push_back(std::chrono::system_clock::now());
             }
             changed.notify_all();
         };
@@ -76,6 +80,7 @@ struct Requests {
     std::mutex mutex;
     std::condition_variable changed;
     int count = 0;
+    std::vector<std::chrono::system_clock::time_point> times;
 };
 
 } // namespace
@@ -96,6 +101,30 @@ TEST(TickingThread, AsksForATickAtOnceAndNoMoreUntilItIsCarriedOut)
     ASSERT_TRUE(requests.waitFor(2));
     EXPECT_TRUE(worker.CarryOutTick([&] { ++ticks; }));
     EXPECT_EQ(ticks, 2);
+}
+
+TEST(TickingThread, AsksJustAfterEachWholePeriodOfTheSystemClockBeginsAndSkipsNone)
+{
+    Watchdog watchdog(60s);
+    constexpr auto period = 200ms;
+    Requests requests;
+    TTickingThread worker(requests.callback(), period);
+    for (int n = 1; n <= 4; ++n) {
+        ASSERT_TRUE(requests.waitFor(n));
+        ASSERT_TRUE(worker.CarryOutTick([] {}));
+    }
+    std::lock_guard lock(requests.mutex);
+    for (std::size_t n = 1; n < requests.times.size(); ++n) {
+        // A hundredth of the period late on purpose, so a clock never reads the time before.
+        const auto into = requests.times[n].time_since_epoch() % period;
+        EXPECT_GE(into, period / 100) << n;
+        EXPECT_LT(into, period / 2) << n;
+        if (n >= 2) {
+            EXPECT_EQ(
+                requests.times[n].time_since_epoch() / period - requests.times[n - 1].time_since_epoch() / period, 1)
+                << n;
+        }
+    }
 }
 
 TEST(TickingThread, StopWakesTheSleepAtOnce)
