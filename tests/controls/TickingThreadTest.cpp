@@ -183,7 +183,6 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
     FixedClock fixed(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30)));
     auto clock = std::make_unique<TTickingClock>();
     int ticks = 0;
-    int waitedFor = 0;
     auto count = [&ticks] { ++ticks; };
     QObject::connect(clock.get(), &TTickingClock::OnTick, count);
     for (int round = 0; round < 1000; ++round) {
@@ -202,7 +201,6 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
                 ASSERT_TRUE(waitUntil([&] { return ticks > before; }));
                 QObject::disconnect(stopInside);
                 EXPECT_EQ(clock->Worker(), nullptr);
-                ++waitedFor;
             }
             break;
         case 3: // destroyed while running, its tick asked for but not carried out
@@ -218,8 +216,6 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
         clock->setMode(TTickingClockMode::tcmIdle);
     }
     EXPECT_EQ(clock->Worker(), nullptr);
-    EXPECT_GE(ticks, waitedFor);
-    EXPECT_EQ(waitedFor, 50);
 }
 
 TEST(TickingClockWorker, ATickAskedForByAClockDestroyedSinceRunsNowhere)
