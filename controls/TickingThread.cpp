@@ -81,6 +81,18 @@ bool TTickingThread::CarryOutTick(const std::function<void()>& tick)
     return true;
 }
 
+bool TTickingThread::TickAskedFor() const
+{
+    std::lock_guard lock(handOver_->mutex);
+    return handOver_->tick == HandOver::Tick::Requested;
+}
+
+bool TTickingThread::WaitingForTick() const
+{
+    std::lock_guard lock(handOver_->mutex);
+    return handOver_->waitingForTick;
+}
+
 namespace {
 
 using Steady = std::chrono::steady_clock;

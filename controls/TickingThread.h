@@ -39,6 +39,12 @@ public:
     // This object may be destroyed while `tick` runs.
     bool CarryOutTick(const std::function<void()>& tick);
 
+    // Where the hand-over stands, for tests that wait for a state rather than
+    // for time to pass: a tick has been asked for and not yet begun; the
+    // worker's period is over and it waits until that tick is carried out.
+    bool TickAskedFor() const;
+    bool WaitingForTick() const;
+
 private:
     struct HandOver;
     static void Execute(HandOver& handOver, const std::function<void()>& requestTick, Period period);

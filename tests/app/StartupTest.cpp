@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 using testing_support::RecordingDialogs;
 using testing_support::sampleMenuLines;
@@ -27,20 +28,19 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = QDir::currentPath();
         writeFile(dir_.filePath("ConFigs/Main.ini"), rtl::joinCrLf(sampleMenuLines()));
-        QDir::setCurrent(dir_.path());
+        inDir_.emplace(dir_.path());
         resetSession();
     }
     void TearDown() override
     {
         platform::setScreenSizeForTesting(std::nullopt);
-        QDir::setCurrent(previous_);
+        inDir_.reset();
         resetSession();
     }
 
     QTemporaryDir dir_;
-    QString previous_;
+    std::optional<testing_support::ScopedCurrentFolder> inDir_;
     RecordingDialogs dialogs_;
 };
 

@@ -83,6 +83,19 @@ struct Requests {
     std::vector<std::chrono::system_clock::time_point> times;
 };
 
+// Waits, without carrying out any tick, until the clock's worker has asked
+// for one; false after five seconds.
+bool tickAskedFor(const TTickingClock& clock)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!clock.Worker() || !clock.Worker()->TickAskedFor()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
 } // namespace
 
 TEST(TickingThread, AsksForATickAtOnceAndNoMoreUntilItIsCarriedOut)
@@ -91,7 +104,8 @@ TEST(TickingThread, AsksForATickAtOnceAndNoMoreUntilItIsCarriedOut)
     Requests requests;
     TTickingThread worker(requests.callback(), 1ms);
     ASSERT_TRUE(requests.waitFor(1));
-    std::this_thread::sleep_for(30ms);
+    // Its period over, the worker waits for the tick instead of asking again.
+    ASSERT_TRUE(waitUntil([&] { return worker.WaitingForTick(); }));
     EXPECT_EQ(requests.current(), 1);
 
     int ticks = 0;
@@ -169,7 +183,6 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
     FixedClock fixed(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30)));
     auto clock = std::make_unique<TTickingClock>();
     int ticks = 0;
-    int waitedFor = 0;
     auto count = [&ticks] { ++ticks; };
     QObject::connect(clock.get(), &TTickingClock::OnTick, count);
     for (int round = 0; round < 1000; ++round) {
@@ -188,12 +201,11 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
                 ASSERT_TRUE(waitUntil([&] { return ticks > before; }));
                 QObject::disconnect(stopInside);
                 EXPECT_EQ(clock->Worker(), nullptr);
-                ++waitedFor;
             }
             break;
-        case 3: // destroyed while running, its tick perhaps pending
+        case 3: // destroyed while running, its tick asked for but not carried out
             if (round % 20 == 3) {
-                std::this_thread::sleep_for(1ms);
+                ASSERT_TRUE(tickAskedFor(*clock));
                 clock = std::make_unique<TTickingClock>();
                 QObject::connect(clock.get(), &TTickingClock::OnTick, count);
                 QCoreApplication::processEvents();
@@ -204,8 +216,6 @@ TEST(TickingClockWorker, StartingAndStoppingAThousandTimesWithTicksInFlightNever
         clock->setMode(TTickingClockMode::tcmIdle);
     }
     EXPECT_EQ(clock->Worker(), nullptr);
-    EXPECT_GE(ticks, waitedFor);
-    EXPECT_EQ(waitedFor, 50);
 }
 
 TEST(TickingClockWorker, ATickAskedForByAClockDestroyedSinceRunsNowhere)
@@ -217,8 +227,8 @@ TEST(TickingClockWorker, ATickAskedForByAClockDestroyedSinceRunsNowhere)
         auto clock = std::make_unique<TTickingClock>();
         QObject::connect(clock.get(), &TTickingClock::OnTick, &observer, [&ticks] { ++ticks; });
         clock->setMode(TTickingClockMode::tcmChronoMeter);
-        // Give the worker time to ask for its first tick, then destroy the clock before it runs.
-        std::this_thread::sleep_for(2ms);
+        // The worker has asked for its first tick; the clock goes before it runs.
+        ASSERT_TRUE(tickAskedFor(*clock));
         clock.reset();
         QCoreApplication::processEvents();
     }

@@ -77,7 +77,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        originalFolder = platform::currentFolder();
         resetSession();
         session().StartFolder = folder.path();
         writeMenu(lines);
@@ -88,7 +87,6 @@ protected:
         form2.reset();
         mainForm.reset();
         resetSession();
-        platform::setCurrentFolder(originalFolder);
     }
 
     QString mainMenu() const { return folder.filePath(QStringLiteral("ConFigs/Main.ini")); }
@@ -122,7 +120,8 @@ protected:
     QList<QByteArray> fileLines(const QString& path) const { return platform::readAllTextLines(path); }
 
     QTemporaryDir folder;
-    QString originalFolder;
+    // The editor's browsing may move the current folder; it comes back with the test.
+    testing_support::ScopedCurrentFolder keepFolder;
     QList<QByteArray> lines = testing_support::sampleMenuLines();
     testing_support::RecordingDialogs boxes;
     ScriptedEditorDialogs dialogs;

@@ -146,7 +146,8 @@ TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
     const QString script = writeRecorderScript("Tools/sub dir/record.sh");
     lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
     start(lines);
-    const QString before = QDir::currentPath();
+    // Running a gadget moves the current folder; it comes back with the test.
+    const testing_support::ScopedCurrentFolder keep;
     launcher().showAndRaise();
     ASSERT_FALSE(session().Form1->isVisible());
 
@@ -158,7 +159,6 @@ TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(script + ".ran"); }));
     EXPECT_EQ(readFile(script + ".ran"), (path("Tools/sub dir") + "\n").toUtf8());
     EXPECT_TRUE(boxes().empty());
-    QDir::setCurrent(before);
 }
 
 TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
@@ -191,14 +191,14 @@ TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
     EXPECT_EQ(boxes().size(), 2u);
     EXPECT_TRUE(launcher().isVisible());
 
-    const QString before = QDir::currentPath();
+    // Running a gadget moves the current folder; it comes back with the test.
+    const testing_support::ScopedCurrentFolder keep;
     click(3);
     ASSERT_EQ(boxes().size(), 3u);
     EXPECT_EQ(boxes()[2].kind, "error");
     EXPECT_TRUE(boxes()[2].text.contains(path("text.txt"))) << boxes()[2].text.toStdString();
     EXPECT_TRUE(session().Form1->isVisible());
     EXPECT_FALSE(launcher().isVisible());
-    QDir::setCurrent(before);
 }
 
 TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
@@ -207,7 +207,8 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     const QString script = writeRecorderScript("Tools/record.sh");
     lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
     start(lines);
-    const QString before = QDir::currentPath();
+    // Running a gadget moves the current folder; it comes back with the test.
+    const testing_support::ScopedCurrentFolder keep;
     launcher().showAndRaise();
 
     QTest::keyPress(&launcher(), Qt::Key_A);
@@ -222,7 +223,7 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     EXPECT_TRUE(session().Form2->isVisible());
     EXPECT_FALSE(launcher().isEnabled());
     EXPECT_TRUE(launcher().isVisible());
-    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(QDir::currentPath(), keep.previous());
 
     session().Form2->close();
     EXPECT_TRUE(launcher().isEnabled());
@@ -230,7 +231,6 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
     click(37);
     EXPECT_FALSE(launcher().isVisible());
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(script + ".ran"); }));
-    QDir::setCurrent(before);
 }
 
 TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)

@@ -6,11 +6,11 @@
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -261,9 +261,15 @@ TEST(PlannerFile, LoadSkipsOnlyAnUnchangedFileIntoAnUnchangedStore)
     store.save(path);
     EXPECT_TRUE(store.mirrors(path));
 
-    // Another writer, in place, with the same size: seen by the modification time.
-    QThread::msleep(30);
+    // Another writer, in place, with the same size: seen by the modification
+    // time, which may not have moved on since the save unless set.
+    const QDateTime saved = QFileInfo(path).lastModified();
     writeFile(path, "0577699840#1#01#b\r\n");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(saved.addSecs(2), QFileDevice::FileModificationTime));
+    }
     EXPECT_FALSE(store.mirrors(path));
     ASSERT_TRUE(store.load(path));
     EXPECT_EQ(store.LineList().at(0), "0577699840#1#01#b");

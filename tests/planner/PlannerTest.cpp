@@ -9,7 +9,6 @@
 #include "controls/Split32.h"
 #include "desk/Scrollpas.h"
 #include "planner/Plann32.h"
-#include "platform/Files.h"
 #include "platform/Screen.h"
 #include "session/Session.h"
 #include "support/TestSupport.h"
@@ -25,6 +24,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 using testing_support::readFile;
@@ -38,10 +38,10 @@ class PlannerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString before = platform::currentFolder();
-        platform::setCurrentFolder(dir.path());
-        window = std::make_unique<TMainFormer>();
-        platform::setCurrentFolder(before);
+        {
+            const testing_support::ScopedCurrentFolder inDir(dir.path());
+            window = std::make_unique<TMainFormer>();
+        }
         // Built as the first showing builds them, after the current folder has moved on.
         window->ensureControls();
         grid = window->Planning;
@@ -78,10 +78,9 @@ TEST(PlannerWindow, FirstShowingBuildsTheControlsWithTheDayAndFolderOfCreation)
     QTemporaryDir dir;
     testing_support::RecordingDialogs boxes;
     testing_support::FixedClock clock { QDateTime(QDate(2026, 1, 31), QTime(23, 59)) };
-    const QString before = platform::currentFolder();
-    platform::setCurrentFolder(dir.path());
+    auto inDir = std::make_optional<testing_support::ScopedCurrentFolder>(dir.path());
     TMainFormer window;
-    platform::setCurrentFolder(before);
+    inDir.reset();
     EXPECT_FALSE(window.controlsCreated());
     EXPECT_EQ(window.Planning, nullptr);
 

@@ -51,9 +51,9 @@ TEST(Files, FolderOfAProgramKeepsTheRootSeparator)
 
 TEST(Files, SetCurrentFolderFailureRaisesTheInOutError)
 {
-    const QString before = QDir::currentPath();
+    const testing_support::ScopedCurrentFolder keep;
     EXPECT_THROW(platform::setCurrentFolder("/nonexistent/folder"), rtl::EInOutError);
-    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(QDir::currentPath(), keep.previous());
 }
 
 TEST(Bitmap, LoadsBitmapsOnlyWithTheRuntimeMessages)

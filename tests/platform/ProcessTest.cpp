@@ -29,10 +29,10 @@ TEST(StartProgram, RunsThePathItselfInTheCurrentFolderWithoutAShell)
         QStringLiteral("#!/bin/sh\npwd > '%1.tmp'; echo \"$#\" >> '%1.tmp'; mv '%1.tmp' '%1'\n").arg(record).toUtf8());
     makeExecutable(script);
 
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(folder));
-    platform::startProgram(script);
-    QDir::setCurrent(before);
+    {
+        const testing_support::ScopedCurrentFolder inFolder(folder);
+        platform::startProgram(script);
+    }
 
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(record); }));
     EXPECT_EQ(readFile(record), (folder + "\n0\n").toUtf8());

@@ -144,4 +144,21 @@ ScopedEnvironment::~ScopedEnvironment()
         qunsetenv(name_);
 }
 
+ScopedCurrentFolder::ScopedCurrentFolder()
+    : previous_(QDir::currentPath())
+{
+}
+
+ScopedCurrentFolder::ScopedCurrentFolder(const QString& folder)
+    : ScopedCurrentFolder()
+{
+    EXPECT_TRUE(QDir::setCurrent(folder)) << folder.toStdString();
+}
+
+ScopedCurrentFolder::~ScopedCurrentFolder()
+{
+    if (!QDir::setCurrent(previous_))
+        ADD_FAILURE() << "cannot return to " << previous_.toStdString();
+}
+
 } // namespace testing_support

@@ -1,4 +1,5 @@
-// Shared test helpers: recorded message boxes, temporary folders, a fixed clock.
+// Shared test helpers: recorded message boxes, temporary folders, a fixed clock,
+// a restored environment and current folder.
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -78,6 +79,25 @@ private:
     const char* name_;
     bool wasSet_;
     QByteArray old_;
+};
+
+// Restores the current folder it found when it goes out of scope, so that a
+// test that changes the folder, or runs code that does, leaves it as it was
+// even when a failed assertion ends the test early. Given a folder, it also
+// changes to it, failing the test when it cannot.
+class ScopedCurrentFolder final {
+public:
+    ScopedCurrentFolder();
+    explicit ScopedCurrentFolder(const QString& folder);
+    ~ScopedCurrentFolder();
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+
+    // The folder that was current at construction and is restored.
+    const QString& previous() const { return previous_; }
+
+private:
+    QString previous_;
 };
 
 } // namespace testing_support

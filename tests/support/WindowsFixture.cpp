@@ -10,11 +10,10 @@
 
 void WindowsFixture::start(const QList<QByteArray>& mainMenu)
 {
-    previousFolder_ = QDir::currentPath();
     ASSERT_TRUE(dir_.isValid());
     if (!mainMenu.isEmpty())
         writeMenu("ConFigs/Main.ini", mainMenu);
-    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    inDir_.emplace(dir_.path());
     platform::setScreenSizeForTesting(QSize(1024, 768));
     resetSession();
     windows_ = std::make_unique<Windows>();
@@ -25,8 +24,7 @@ void WindowsFixture::TearDown()
     windows_.reset();
     resetSession();
     platform::setScreenSizeForTesting(std::nullopt);
-    if (!previousFolder_.isEmpty())
-        QDir::setCurrent(previousFolder_);
+    inDir_.reset();
 }
 
 void WindowsFixture::writeMenu(const QString& relative, const QList<QByteArray>& lines) const

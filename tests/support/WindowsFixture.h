@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 class WindowsFixture : public ::testing::Test {
 protected:
@@ -23,7 +24,7 @@ protected:
     QString writeRecorderScript(const QString& relative) const;
 
     QTemporaryDir dir_;
-    QString previousFolder_;
+    std::optional<testing_support::ScopedCurrentFolder> inDir_;
     testing_support::RecordingDialogs dialogs_;
     std::unique_ptr<Windows> windows_;
 };

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 using testing_support::RecordingDialogs;
 
@@ -73,8 +74,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         testing_support::writeFile(
             folder.filePath(QStringLiteral("ConFigs/Main.ini")), rtl::joinCrLf(testing_support::sampleMenuLines()));
-        previousFolder = platform::currentFolder();
-        platform::setCurrentFolder(folder.path());
+        inFolder.emplace(folder.path());
         platform::setProgramFilePathForTesting(folder.filePath(QStringLiteral("KavroStart")));
         platform::setScreenSizeForTesting(QSize(1024, 768));
         windows = std::make_unique<Windows>();
@@ -83,7 +83,7 @@ protected:
     void TearDown() override
     {
         windows.reset();
-        platform::setCurrentFolder(previousFolder);
+        inFolder.reset();
         platform::setProgramFilePathForTesting(std::nullopt);
         platform::setScreenSizeForTesting(std::nullopt);
         resetSession();
@@ -117,7 +117,7 @@ protected:
     RecordingDialogs boxes;
     FixedFacts facts;
     QTemporaryDir folder;
-    QString previousFolder;
+    std::optional<testing_support::ScopedCurrentFolder> inFolder;
     std::unique_ptr<Windows> windows;
     TForm4* about = nullptr;
 };

@@ -189,19 +189,18 @@ TEST(SysInfo32, FailedQueriesLeaveTheirTextsEmpty)
     EXPECT_EQ(facts.askedPlatform, QString());
 }
 
-// The facts of the machine the tests run on, against the system's own answers.
+// The facts of the machine the tests run on: memory in plausible bounds (a
+// container may show its own limit or the host's), the rest against the
+// sources they come from.
 TEST(SysInfo32, ReadsThisMachine)
 {
     const TSysInfo32 info(nullptr);
-    EXPECT_GT(info.MemoryTotalPhys(), Q_UINT64_C(0));
+    EXPECT_GE(info.MemoryTotalPhys(), Q_UINT64_C(64) << 20);
+    EXPECT_LT(info.MemoryTotalPhys(), Q_UINT64_C(1) << 52);
     EXPECT_LE(info.MemoryAvailPhys(), info.MemoryTotalPhys());
     EXPECT_GT(info.MemoryTotalVirtual(), Q_UINT64_C(0));
-    EXPECT_LE(info.MemoryAvailVirtual(), info.MemoryTotalVirtual());
-    const qint64 pages = ::sysconf(_SC_PHYS_PAGES);
-    const qint64 pageSize = ::sysconf(_SC_PAGESIZE);
-    // /proc/meminfo leaves out a little the kernel keeps for itself.
-    EXPECT_NEAR(
-        double(info.MemoryTotalPhys()), double(pages) * double(pageSize), double(pages) * double(pageSize) * 0.01);
+    // This process has mapped some of its address space.
+    EXPECT_LT(info.MemoryAvailVirtual(), info.MemoryTotalVirtual());
 
     struct utsname names { };
     ASSERT_EQ(::uname(&names), 0);
