@@ -104,7 +104,7 @@ lint() {
     echo "Running clang-tidy"
     local started=$SECONDS
     run-clang-tidy -quiet -j "$(nproc)" -p "$root/build/plain" "$sources" >"$root/build/plain/tidy.log" 2>&1 || {
-        grep -E 'warning:|error:' -A3 "$root/build/plain/tidy.log" >&2
+        sed 's/\x1b\[[0-9;]*m//g' "$root/build/plain/tidy.log" | grep -E 'warning:|error:' -A3 >&2
         echo "clang-tidy found the above (whole log: build/plain/tidy.log)" >&2
         return 1
     }
