@@ -38,7 +38,7 @@ struct Setup {
         unsynced = dir.filePath(QStringLiteral("unsynced.tpl"));
         plan::PlanStore store;
         QList<QByteArray> lines;
-        lines.reserve(Days * EntriesPerDay);
+        lines.reserve(qsizetype { Days } * EntriesPerDay);
         for (int d = 0; d < Days; ++d) {
             const qint32 stamp = plan::packDate(FirstDay.addDays(d));
             for (int c = 1; c <= 4; ++c)

@@ -29,7 +29,6 @@
 namespace {
 
 // Stored colour values (red in the lowest byte).
-constexpr qint32 clNavy = 0x800000;
 constexpr qint32 clTeal = 0x808000;
 constexpr qint32 clBlack = 0x000000;
 constexpr qint32 clYellow = 0x00FFFF;

@@ -18,7 +18,7 @@ namespace platform {
 namespace {
 
 // Larger files are refused before anything is read.
-constexpr qint64 maxBitmapFileSize = 64 * 1024 * 1024;
+constexpr qint64 maxBitmapFileSize = qint64 { 64 } * 1024 * 1024;
 // The most memory a decoded picture may take, in MiB.
 constexpr int maxDecodedMiB = 256;
 
@@ -126,19 +126,19 @@ QByteArray encodeBitmap24(const QImage& image)
     const int width = rgb.width();
     const int height = rgb.height();
     const int rowSize = (width * 3 + 3) & ~3;
-    const quint32 headerSize = 14 + 40;
+    const quint32 fileHeaderSize = 14 + 40;
     const quint32 dataSize = quint32(rowSize) * quint32(height);
     QByteArray out;
-    out.reserve(qsizetype(headerSize + dataSize));
+    out.reserve(qsizetype { fileHeaderSize } + dataSize);
     auto put16 = [&](quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
     auto put32 = [&](quint32 v) {
         for (int shift = 0; shift < 32; shift += 8)
             out.append(char((v >> shift) & 0xFF));
     };
     out.append("BM", 2);
-    put32(headerSize + dataSize);
+    put32(fileHeaderSize + dataSize);
     put32(0); // reserved
-    put32(headerSize);
+    put32(fileHeaderSize);
     put32(40); // BITMAPINFOHEADER
     put32(quint32(width));
     put32(quint32(height)); // positive: the bottom row comes first

@@ -62,18 +62,18 @@ bool makePrivateFolder(const QString& path)
 
 QString runtimeFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isOwnFolder(QFile::encodeName(runtime), true))
         return runtime;
     // In the shared temporary folder another user could take a name first:
     // only a folder proven to be the user's own is used, else one in the home folder.
     const QString uid = QString::number(::geteuid());
-    const QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
+    QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
     if (makePrivateFolder(inTemp))
         return inTemp;
     const QString cache = QDir::homePath() + QStringLiteral("/.cache");
     ::mkdir(QFile::encodeName(cache).constData(), 0700);
-    const QString inHome = cache + QStringLiteral("/kavro-") + uid + u'-' + QSysInfo::machineHostName();
+    QString inHome = cache + QStringLiteral("/kavro-") + uid + u'-' + QSysInfo::machineHostName();
     if (makePrivateFolder(inHome))
         return inHome;
     return {};

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Kavro Start on Debian 12.
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
-#   kavro.sh test   install what is missing, build, run every test (as built, the package, end to end
-#                   under Xvfb and openbox, then under ASan+UBSan)
+#   kavro.sh test   install what is missing, check the format and run clang-tidy, build with warnings
+#                   as errors, run every test (as built, the package, end to end under Xvfb and
+#                   openbox, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
+#   kavro.sh lint [REGEX]  install what is missing, check the format and run clang-tidy (the first
+#                   step of test); REGEX limits clang-tidy to the sources whose full path it matches
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 #   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
 #   kavro.sh package  install what is missing, build, make the Debian package build/package/kavro-start_<version>_amd64.deb
@@ -12,7 +15,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
           clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils
-          libxtst-dev faketime)
+          libxtst-dev faketime clang-format clang-tidy)
 
 install_missing() {
     local missing=() p
@@ -88,22 +91,53 @@ check_no_test_hooks() {
     echo "Package $(basename "$1") carries no test hooks."
 }
 
+# lint: every C++ file of the tree matches .clang-format, and clang-tidy finds
+# nothing (.clang-tidy, warnings as errors) in any source file of the plain
+# build, tests and benchmarks included, nor in the headers they include.
+# lint [REGEX]: REGEX (Python's) limits clang-tidy to the sources whose path it matches.
+lint() {
+    local sources=${1:-"^$root/(?!build/)"}
+    echo "Checking the format"
+    (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+    # The compile database of the plain build; its generated sources (moc) are left out.
+    configure "$root/build/plain" -DKAVRO_WERROR=ON
+    echo "Running clang-tidy"
+    local started=$SECONDS
+    run-clang-tidy -quiet -j "$(nproc)" -p "$root/build/plain" "$sources" >"$root/build/plain/tidy.log" 2>&1 || {
+        sed 's/\x1b\[[0-9;]*m//g' "$root/build/plain/tidy.log" | grep -E 'warning:|error:' -A3 >&2
+        echo "clang-tidy found the above (whole log: build/plain/tidy.log)" >&2
+        return 1
+    }
+    echo "clang-tidy clean ($((SECONDS - started)) s)"
+}
+
+# step NAME COMMAND...: runs the command and says how long it took.
+step() {
+    local name=$1 started=$SECONDS
+    shift
+    "$@"
+    echo "== $name: $((SECONDS - started)) s"
+}
+
 # --- Fuzzing -----------------------------------------------------------------
 # The libFuzzer targets in fuzz/, built by clang in a tree of their own. Each
 # runs for the given seconds from its seed corpus in fuzz/corpus/<target>;
 # what it learns goes to build/fuzz/corpus/<target>, crashes to build/fuzz/findings.
 fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader)
 
+# build_fuzz [cmake options...]
 build_fuzz() {
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$root/fuzz" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}"
+    cmake -S "$root/fuzz" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" "$@"
     cmake --build "$root/build/fuzz"
 }
 
+# run_fuzz SECONDS [cmake options...]
 run_fuzz() {
     local seconds=$1 target
-    build_fuzz
+    shift
+    build_fuzz "$@"
     mkdir -p "$root/build/fuzz/findings"
     for target in "${fuzz_targets[@]}"; do
         mkdir -p "$root/build/fuzz/corpus/$target"
@@ -128,8 +162,9 @@ run)
     ;;
 test)
     install_missing
-    build "$root/build/plain"
-    ctest --test-dir "$root/build/plain" --output-on-failure
+    step "format and clang-tidy" lint
+    step "plain build" build "$root/build/plain" -DKAVRO_WERROR=ON
+    step "plain ctest" ctest --test-dir "$root/build/plain" --output-on-failure
 
     # The Debian package of the plain build: its file list and its program's --version.
     deb=$(make_package "$root/build/plain")
@@ -139,18 +174,24 @@ test)
     # own virtual display under openbox, driven with real pointer and key
     # input. The log and the screenshots of failures are left in build/plain/e2e.
     mkdir -p "$root/build/plain/e2e"
-    (cd "$root/build/plain/e2e" && KAVRO_E2E_PACKAGE="$deb" "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log)
+    e2e() { (cd "$root/build/plain/e2e" && KAVRO_E2E_PACKAGE="$deb" "$root/build/plain/tests/tests_e2e" 2>&1 | tee e2e.log); }
+    step "end to end" e2e
 
-    build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
+    step "asan build" build "$root/build/asan" -DKAVRO_SANITIZE=ON -DKAVRO_BENCH=OFF -DKAVRO_WERROR=ON
+    step "asan ctest" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$root/build/asan" --output-on-failure
     # The clock worker's hand-over under ThreadSanitizer: only its own test target.
-    cmake -S "$root" -B "$root/build/tsan" -G Ninja -DKAVRO_TSAN=ON -DKAVRO_BENCH=OFF
-    cmake --build "$root/build/tsan" --target tests_clock_tsan
-    TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen "$root/build/tsan/tests/tests_clock_tsan"
+    configure "$root/build/tsan" -DKAVRO_TSAN=ON -DKAVRO_BENCH=OFF -DKAVRO_WERROR=ON
+    step "tsan build" cmake --build "$root/build/tsan" --target tests_clock_tsan
+    step "tsan test" env TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen "$root/build/tsan/tests/tests_clock_tsan"
     # A short run of every fuzz target.
-    run_fuzz 20
+    step "fuzz" run_fuzz 20 -DKAVRO_WERROR=ON
+    ;;
+lint)
+    install_missing
+    lint "${2:-}"
     ;;
 fuzz)
     install_missing

@@ -37,14 +37,13 @@ protected:
     // A position memory on `owner` using k-prefs.ini.
     TPosition& prefs()
     {
-        position = new TPosition(&owner);
+        auto* position = new TPosition(&owner); // owned by `owner`
         position->setIniFileName(QStringLiteral("k-prefs.ini"));
         return *position;
     }
 
     QTemporaryDir folder;
     QWidget owner;
-    TPosition* position = nullptr;
 };
 
 TEST_F(PositionTest, IniFileNameTakesOnlyShortNamesEndingInDotIniAndKeepsThemLowerCased)

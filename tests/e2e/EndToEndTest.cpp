@@ -99,7 +99,7 @@ Patch patchOf(const QImage& image, QColor colour)
 QString fakeTimeLibrary()
 {
     for (const QFileInfo& arch : QDir(QStringLiteral("/usr/lib")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString library = arch.filePath() + QStringLiteral("/faketime/libfaketimeMT.so.1");
+        QString library = arch.filePath() + QStringLiteral("/faketime/libfaketimeMT.so.1");
         if (QFileInfo::exists(library))
             return library;
     }

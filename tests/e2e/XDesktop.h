@@ -55,7 +55,7 @@ private:
     bool waitForWindowManager(int timeoutMs);
     QList<unsigned long> rootProperty(const char* name) const;
 
-    struct _XDisplay* display_ = nullptr;
+    struct _XDisplay* display_ = nullptr; // NOLINT(bugprone-reserved-identifier): Xlib names its display so
     QProcess server_;
     QProcess windowManager_;
     QString displayName_;

@@ -144,7 +144,6 @@ TEST(ForwardChannel, OnlyProcessesOfTheSameUserTalkToEachOther)
 
     // This user's request to a socket another user listens on.
     const QString theirs = folder.filePath(QStringLiteral("theirs.socket"));
-    std::atomic<bool> listening { false };
     ChildResult heard = ChildResult::Failed;
     std::thread listener([&] {
         heard = testing_support::runAsUnprivileged([&] {

@@ -40,7 +40,7 @@ TEST(TextReader, CtrlZOrEndOfDataEndsEverything)
 TEST(TextLineCollector, GivesTheReadersLinesHoweverTheTextComesInPieces)
 {
     const QByteArray texts[] = { "a\r\nb\nc\r\r\nd", "x\r\r\ny\r\n",
-        "a\r\nb\x1a"
+        "a\r\nb\x1a" // NOLINT(bugprone-suspicious-missing-comma): split to end the \x escape
         "c\r\nd\r\n",
         "last", "" };
     for (const QByteArray& text : texts) {

@@ -36,7 +36,7 @@ QString WindowsFixture::writeBitmap(const QString& relative, QSize size, QColor 
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    const QString file = path(relative);
+    QString file = path(relative);
     QDir().mkpath(QFileInfo(file).absolutePath());
     EXPECT_TRUE(image.save(file, "BMP"));
     return file;
@@ -44,7 +44,7 @@ QString WindowsFixture::writeBitmap(const QString& relative, QSize size, QColor 
 
 QString WindowsFixture::writeRecorderScript(const QString& relative) const
 {
-    const QString script = path(relative);
+    QString script = path(relative);
     const QString record = script + ".ran";
     testing_support::writeFile(
         script, QStringLiteral("#!/bin/sh\npwd > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(record).toUtf8());
