@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "controls/PaintSeen.h"
 #include "desk/Blanker.h"
 #include "desk/Just1_32.h"
 #include "desk/MyAlarm1.h"
@@ -59,21 +60,11 @@ namespace {
 // Lets the event loop paint `window` once (for at most a fifth of a second).
 void waitForFirstPaint(QWidget* window)
 {
-    class PaintSeen final : public QObject {
-    public:
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            seen = seen || event->type() == QEvent::Paint;
-            return false;
-        }
-        bool seen = false;
-    } paint;
-    window->installEventFilter(&paint);
+    PaintSeen paint(window);
     QElapsedTimer waited;
     waited.start();
-    while (!paint.seen && !platform::quitPosted() && waited.elapsed() < 200)
+    while (!paint.seen() && !platform::quitPosted() && waited.elapsed() < 200)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    window->removeEventFilter(&paint);
 }
 
 // Holds back the clicks and keys that reach a window while it lives, and

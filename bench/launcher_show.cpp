@@ -5,6 +5,7 @@
 // pixels: after the paint, one pixel of the window is read back from it.
 #include "app/Startup.h"
 #include "controls/Colorbut.h"
+#include "controls/PaintSeen.h"
 #include "controls/TikClock.h"
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
@@ -30,27 +31,17 @@ namespace {
 // painted and the X server has the result; returns the seconds it took.
 template <class Action> double secondsUntilPainted(QWidget* window, Action action)
 {
-    class PaintSeen final : public QObject {
-    public:
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            seen = seen || event->type() == QEvent::Paint;
-            return false;
-        }
-        bool seen = false;
-    } paint;
-    window->installEventFilter(&paint);
+    PaintSeen paint(window);
     QElapsedTimer timer;
     timer.start();
     action();
     // A paint event is followed, in the same turn of the loop, by the flush to the server.
-    while (!paint.seen && timer.elapsed() < 10000)
+    while (!paint.seen() && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     // Reading a pixel back waits until the server has carried out everything sent before.
     window->screen()->grabWindow(window->winId(), 0, 0, 1, 1);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    window->removeEventFilter(&paint);
-    return paint.seen ? seconds : -1;
+    return paint.seen() ? seconds : -1;
 }
 
 TForm1& controlBox() { return *qobject_cast<TForm1*>(session().Form1); }
