@@ -81,13 +81,13 @@ bool TTickingThread::CarryOutTick(const std::function<void()>& tick)
     return true;
 }
 
-bool TTickingThread::TickAskedFor() const
+bool TTickingThread::tickAskedFor() const
 {
     std::lock_guard lock(handOver_->mutex);
     return handOver_->tick == HandOver::Tick::Requested;
 }
 
-bool TTickingThread::WaitingForTick() const
+bool TTickingThread::waitingForTick() const
 {
     std::lock_guard lock(handOver_->mutex);
     return handOver_->waitingForTick;

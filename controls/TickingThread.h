@@ -42,8 +42,8 @@ public:
     // Where the hand-over stands, for tests that wait for a state rather than
     // for time to pass: a tick has been asked for and not yet begun; the
     // worker's period is over and it waits until that tick is carried out.
-    bool TickAskedFor() const;
-    bool WaitingForTick() const;
+    bool tickAskedFor() const;
+    bool waitingForTick() const;
 
 private:
     struct HandOver;

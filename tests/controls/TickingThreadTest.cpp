@@ -88,7 +88,7 @@ struct Requests {
 bool tickAskedFor(const TTickingClock& clock)
 {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!clock.Worker() || !clock.Worker()->TickAskedFor()) {
+    while (!clock.Worker() || !clock.Worker()->tickAskedFor()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::yield();
@@ -105,7 +105,7 @@ TEST(TickingThread, AsksForATickAtOnceAndNoMoreUntilItIsCarriedOut)
     TTickingThread worker(requests.callback(), 1ms);
     ASSERT_TRUE(requests.waitFor(1));
     // Its period over, the worker waits for the tick instead of asking again.
-    ASSERT_TRUE(waitUntil([&] { return worker.WaitingForTick(); }));
+    ASSERT_TRUE(waitUntil([&] { return worker.waitingForTick(); }));
     EXPECT_EQ(requests.current(), 1);
 
     int ticks = 0;
