@@ -91,24 +91,32 @@ check_no_test_hooks() {
     echo "Package $(basename "$1") carries no test hooks."
 }
 
-# lint: every C++ file of the tree matches .clang-format, and clang-tidy finds
-# nothing (.clang-tidy, warnings as errors) in any source file of the plain
-# build, tests and benchmarks included, nor in the headers they include.
-# lint [REGEX]: REGEX (Python's) limits clang-tidy to the sources whose path it matches.
-lint() {
-    local sources=${1:-"^$root/(?!build/)"}
-    echo "Checking the format"
-    (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
-    # The compile database of the plain build; its generated sources (moc) are left out.
-    configure "$root/build/plain" -DKAVRO_WERROR=ON
-    echo "Running clang-tidy"
-    local started=$SECONDS
-    run-clang-tidy -quiet -j "$(nproc)" -p "$root/build/plain" "$sources" >"$root/build/plain/tidy.log" 2>&1 || {
-        sed 's/\x1b\[[0-9;]*m//g' "$root/build/plain/tidy.log" | grep -E 'warning:|error:' -A3 >&2
-        echo "clang-tidy found the above (whole log: build/plain/tidy.log)" >&2
+# tidy BUILD_DIR REGEX: clang-tidy (.clang-tidy, warnings as errors) over the
+# sources of BUILD_DIR's compile database whose path REGEX (Python's) matches.
+tidy() {
+    local dir=$1 sources=$2 started=$SECONDS
+    run-clang-tidy -quiet -j "$(nproc)" -p "$dir" "$sources" >"$dir/tidy.log" 2>&1 || {
+        sed 's/\x1b\[[0-9;]*m//g' "$dir/tidy.log" | grep -E 'warning:|error:' -A3 >&2
+        echo "clang-tidy found the above (whole log: $dir/tidy.log)" >&2
         return 1
     }
-    echo "clang-tidy clean ($((SECONDS - started)) s)"
+    echo "clang-tidy clean in $dir ($((SECONDS - started)) s)"
+}
+
+# lint: every C++ file of the tree matches .clang-format, and clang-tidy finds
+# nothing in any source file of the plain build, tests and benchmarks included,
+# nor in the headers they include, nor in the fuzz targets' own sources.
+# lint [REGEX]: REGEX (Python's) limits clang-tidy to the sources whose path it matches.
+lint() {
+    echo "Checking the format"
+    (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+    echo "Running clang-tidy"
+    # The compile database of the plain build; its generated sources (moc) are left out.
+    configure "$root/build/plain" -DKAVRO_WERROR=ON
+    tidy "$root/build/plain" "${1:-"^$root/(?!build/)"}"
+    # The fuzz targets are built by clang in a tree of their own.
+    configure_fuzz -DKAVRO_WERROR=ON
+    tidy "$root/build/fuzz" "${1:-"^$root/fuzz/"}"
 }
 
 # step NAME COMMAND...: runs the command and says how long it took.
@@ -125,11 +133,15 @@ step() {
 # what it learns goes to build/fuzz/corpus/<target>, crashes to build/fuzz/findings.
 fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader)
 
-# build_fuzz [cmake options...]
-build_fuzz() {
+# configure_fuzz, build_fuzz [cmake options...]: the fuzz tree, made by clang.
+configure_fuzz() {
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$root/fuzz" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" "$@"
+}
+
+build_fuzz() {
+    configure_fuzz "$@"
     cmake --build "$root/build/fuzz"
 }
 
