@@ -28,8 +28,7 @@ public:
 private:
     static void print(const char* kind, const QString& caption, const QString& text)
     {
-        std::fprintf(stdout, "%s|%s|%s\n", kind, caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
-        std::fflush(stdout);
+        say(QStringLiteral("%1|%2|%3").arg(QLatin1String(kind), caption, text));
     }
 };
 
