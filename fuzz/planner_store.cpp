@@ -111,5 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const QByteArray& line : plan::linesOfDay(source, day, columns, rows))
             fuzz::check(plan::parseEntry(line, columns, rows)->date == day, "a day's list holds that day only");
     }
+    // The store's own look, a stamp at a time, finds what every line tells.
+    fuzz::check(plan::storedDays(store, columns, rows) == plan::storedDays(plan::linesOf(store), columns, rows),
+        "the store's days are its lines' days");
+    fuzz::check(
+        plan::linesOfDay(store, day, columns, rows) == plan::linesOfDay(plan::linesOf(store), day, columns, rows),
+        "the store's list of a day is its lines' list");
     return 0;
 }

@@ -264,7 +264,15 @@ void PlanStore::save(const QString& path)
     if (path != source_ && platform::entryExists(path))
         throw cannotCreate();
     try {
-        platform::replaceFileAtomically(path, rtl::joinCrLf(lines_), 0600);
+        platform::replaceFileAtomically(
+            path,
+            [this](platform::ContentWriter& out) {
+                for (const QByteArray& line : std::as_const(lines_)) {
+                    out.put(line);
+                    out.put("\r\n");
+                }
+            },
+            0600);
     } catch (const rtl::EInOutError&) {
         forget();
         throw cannotCreate();
@@ -282,14 +290,38 @@ qsizetype PlanStore::find(QByteArrayView key) const
     return at - keys_.cbegin();
 }
 
+// Puts `with` in the place of `count` items of `list` from `first` on,
+// moving the items after them once.
+static void replaceRange(QList<QByteArray>& list, qsizetype first, qsizetype count, QList<QByteArray>&& with)
+{
+    const qsizetype n = with.size();
+    if (n > count)
+        list.insert(first + count, n - count, QByteArray());
+    else if (n < count)
+        list.remove(first + n, count - n);
+    std::move(with.begin(), with.end(), list.begin() + first);
+}
+
 void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::function<QString(int, int)>& cellText)
 {
+    // Every key of the day's cells begins with its stamp and "#": all the
+    // lines they can touch stand together, and only those are merged.
+    const QByteArray prefix = stampText(stamp) + '#';
+    const auto from = std::lower_bound(keys_.cbegin(), keys_.cend(), prefix,
+        [](const QByteArray& k, const QByteArray& wanted) { return compareText(k, wanted) < 0; });
+    const auto to = std::partition_point(from, keys_.cend(), [&prefix](const QByteArray& k) {
+        return compareText(QByteArrayView(k).first(std::min(k.size(), prefix.size())), prefix) == 0;
+    });
+    const qsizetype first = from - keys_.cbegin();
+    const qsizetype count = to - from;
+
     struct Added {
         QByteArray key;
         QByteArray line;
     };
     std::vector<Added> added;
-    std::vector<bool> removed;
+    std::vector<bool> removed(size_t(count), false);
+    bool changed = false;
     for (int c = 1; c <= columns; ++c) {
         for (int r = 1; r <= rows; ++r) {
             QByteArray key = makeKey(stamp, c, r);
@@ -299,11 +331,11 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
             const qsizetype i = find(key);
             if (i >= 0) {
                 if (text.isEmpty()) {
-                    removed.resize(size_t(lines_.size()));
-                    removed[size_t(i)] = true;
+                    removed[size_t(i - first)] = true;
+                    changed = true;
                 } else if (text != QString::fromLocal8Bit(EntryText(lines_.at(i)))) {
-                    forget();
                     lines_[i] = key + text.toLocal8Bit();
+                    changed = true;
                 }
             } else if (!text.isEmpty()) {
                 QByteArray line = key + text.toLocal8Bit();
@@ -311,21 +343,19 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
             }
         }
     }
-    if (added.empty() && removed.empty())
+    if (!changed && added.empty())
         return;
     forget();
 
-    // One pass over the lines puts every new line in its place, so adding
-    // costs no sorting of the whole store.
+    // The day's lines, less the removed ones, merged with the new ones in order.
     std::sort(added.begin(), added.end(),
         [](const Added& a, const Added& b) { return compareEntries(a.key, a.line, b.key, b.line) < 0; });
-    removed.resize(size_t(lines_.size()));
     QList<QByteArray> lines, keys;
-    lines.reserve(lines_.size() + qsizetype(added.size()));
+    lines.reserve(count + qsizetype(added.size()));
     keys.reserve(lines.capacity());
     size_t next = 0;
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
-        if (removed[size_t(i)])
+    for (qsizetype i = first; i < first + count; ++i) {
+        if (removed[size_t(i - first)])
             continue;
         while (
             next < added.size() && compareEntries(added[next].key, added[next].line, keys_.at(i), lines_.at(i)) < 0) {
@@ -340,8 +370,8 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
         keys.append(std::move(added[next].key));
         lines.append(std::move(added[next].line));
     }
-    lines_ = std::move(lines);
-    keys_ = std::move(keys);
+    replaceRange(lines_, first, count, std::move(lines));
+    replaceRange(keys_, first, count, std::move(keys));
 }
 
 bool PlanStore::toggleDone(QByteArrayView key)
@@ -357,6 +387,28 @@ bool PlanStore::toggleDone(QByteArrayView key)
     else
         line.append('#');
     return true;
+}
+
+// Whether two texts of the same length are equal byte for byte; stamps are
+// too short for a call of memcmp to pay.
+static bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = a.size();
+    if (n < 8) {
+        for (qsizetype i = 0; i < n; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    // The first eight bytes and the last eight, which may overlap them.
+    quint64 x[2], y[2];
+    std::memcpy(&x[0], a.data(), 8);
+    std::memcpy(&y[0], b.data(), 8);
+    std::memcpy(&x[1], a.data() + n - 8, 8);
+    std::memcpy(&y[1], b.data() + n - 8, 8);
+    if (n > 16 && std::memcmp(a.data() + 8, b.data() + 8, size_t(n - 16)) != 0)
+        return false;
+    return x[0] == y[0] && x[1] == y[1];
 }
 
 // The text before the first "#", or the whole line.
@@ -392,14 +444,14 @@ std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow
     std::vector<QDate> days;
     // Lines of one day stand together in a sorted file: once a day is
     // taken, its other lines need no checking.
-    QByteArrayView lastTaken;
+    QByteArrayView lastTaken; // its stamp and "#"
     lines([&](QByteArrayView line) {
-        const QByteArrayView field = stampField(line);
-        if (!lastTaken.isNull() && field == lastTaken)
+        if (!lastTaken.isNull() && line.size() >= lastTaken.size()
+            && sameBytes(line.first(lastTaken.size()), lastTaken))
             return;
         if (const auto fields = parseEntry(line, maxColumn, maxRow)) {
             days.push_back(fields->date);
-            lastTaken = field;
+            lastTaken = line.first(stampField(line).size() + 1);
         }
     });
     std::sort(days.begin(), days.end());
@@ -433,6 +485,86 @@ QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int ma
     std::stable_sort(lines.begin(), lines.end(),
         [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
     return lines;
+}
+
+// Calls `visit(first, end)` for each run of the store's lines whose keys
+// begin with the same stamp text and "#"; a line whose key has no "#" is a
+// run of its own. Runs are short: each end is found by doubling steps, then
+// halving, unless the run is as long as the one before.
+template <class Visit> static void forEachStampRun(const PlanStore& store, Visit&& visit)
+{
+    const QList<QByteArray>& keys = store.KeyList();
+    const qsizetype n = keys.size();
+    qsizetype first = 0;
+    qsizetype lastLength = 0;
+    while (first < n) {
+        const QByteArrayView key = keys.at(first);
+        const QByteArrayView stamp = stampField(key);
+        qsizetype end = first + 1;
+        if (stamp.size() < key.size()) {
+            const QByteArrayView prefix = key.first(stamp.size() + 1);
+            const auto inRun = [prefix](const QByteArray& k) {
+                if (k.size() < prefix.size())
+                    return false;
+                const QByteArrayView start = QByteArrayView(k).first(prefix.size());
+                return sameBytes(start, prefix) || compareText(start, prefix) == 0;
+            };
+            // Days often hold as many entries as the day before: that end is tried first.
+            const qsizetype guess = first + lastLength;
+            if (lastLength > 1 && guess <= n && inRun(keys.at(guess - 1)) && (guess == n || !inRun(keys.at(guess)))) {
+                end = guess;
+            } else {
+                qsizetype beyond = end;
+                for (qsizetype step = 1; beyond < n && inRun(keys.at(beyond)); step *= 2) {
+                    end = beyond + 1;
+                    beyond = end + step;
+                }
+                end = std::partition_point(keys.cbegin() + end, keys.cbegin() + std::min(beyond, n), inRun)
+                    - keys.cbegin();
+            }
+            lastLength = end - first;
+        }
+        visit(first, end);
+        first = end;
+    }
+}
+
+std::vector<QDate> storedDays(const PlanStore& store, int maxColumn, int maxRow)
+{
+    std::vector<QDate> days;
+    const QList<QByteArray>& lines = store.LineList();
+    forEachStampRun(store, [&](qsizetype first, qsizetype end) {
+        // One line that unpacks names the run's day.
+        for (qsizetype i = first; i < end; ++i) {
+            if (const auto fields = parseEntry(lines.at(i), maxColumn, maxRow)) {
+                days.push_back(fields->date);
+                return;
+            }
+        }
+    });
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+QList<QByteArray> linesOfDay(const PlanStore& store, const QDate& date, int maxColumn, int maxRow)
+{
+    QList<QByteArray> found;
+    if (!canPack(date))
+        return found;
+    const quint32 wantedDay = quint32(packDate(date)) >> 16;
+    const QList<QByteArray>& lines = store.LineList();
+    forEachStampRun(store, [&](qsizetype first, qsizetype end) {
+        const auto stamp = fieldNumber(stampField(store.KeyList().at(first)));
+        if (!stamp || quint32(*stamp) >> 16 != wantedDay)
+            return;
+        for (qsizetype i = first; i < end; ++i)
+            if (parseEntry(lines.at(i), maxColumn, maxRow))
+                found.append(lines.at(i));
+    });
+    std::stable_sort(found.begin(), found.end(),
+        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
+    return found;
 }
 
 static bool hasControlCharacter(const QString& text)

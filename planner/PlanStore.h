@@ -126,6 +126,11 @@ std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow
 // The lines filed under `date`, in sorted order; lines that do not unpack are skipped.
 QList<QByteArray> linesOfDay(const LineSource& lines, const QDate& date, int maxColumn, int maxRow);
 
+// The same for a store's lines, looking at each stamp once rather than at
+// every line: the lines of one stamp stand together in a sorted store.
+std::vector<QDate> storedDays(const PlanStore& store, int maxColumn, int maxRow);
+QList<QByteArray> linesOfDay(const PlanStore& store, const QDate& date, int maxColumn, int maxRow);
+
 // Why `name` cannot be a user name (it must be a file name and a key of
 // the user file of its own), or an empty text when it can.
 QString userNameProblem(const QString& name);

@@ -2,6 +2,7 @@
 #include "planner/Plann32.h"
 
 #include "controls/Panel.h"
+#include "planner/ShortDates.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
 #include "platform/Files.h"
@@ -30,7 +31,8 @@ QString shortDate(const QDate& date) { return QLocale().toString(date, QLocale::
 
 QString formatDate(const char* pattern, const QDate& date)
 {
-    return rtl::FormatDateTime(QString::fromLatin1(pattern), QDateTime(date, QTime(0, 0)));
+    // In UTC: only the date is shown, and a local time would look up the time zone each time.
+    return rtl::FormatDateTime(QString::fromLatin1(pattern), QDateTime(date, QTime(0, 0), Qt::UTC));
 }
 
 } // namespace
@@ -241,12 +243,19 @@ void TPlanning::LoadStore()
         store_.load(PlannerFileName());
 }
 
-plan::LineSource TPlanning::PlannerLines(const QString& file) const
+// The store, when it holds exactly what the file holds, spares reading it again.
+std::vector<QDate> TPlanning::StoredDays(const QString& file) const
 {
-    // The store, when it holds exactly what the file holds, spares reading it again.
     if (store_.mirrors(file))
-        return plan::linesOf(store_);
-    return plan::linesOf(platform::readWholeFile(file));
+        return plan::storedDays(store_, ColCount() - 1, RowCount() - 1);
+    return plan::storedDays(plan::linesOf(platform::readWholeFile(file)), ColCount() - 1, RowCount() - 1);
+}
+
+QList<QByteArray> TPlanning::LinesOfDay(const QString& file, const QDate& date) const
+{
+    if (store_.mirrors(file))
+        return plan::linesOfDay(store_, date, ColCount() - 1, RowCount() - 1);
+    return plan::linesOfDay(plan::linesOf(platform::readWholeFile(file)), date, ColCount() - 1, RowCount() - 1);
 }
 
 void TPlanning::LoadDay()
@@ -308,10 +317,14 @@ void TPlanning::FillTree()
     if (!treeView_)
         return;
     treeView_->clear();
-    auto setImage = [this](QTreeWidgetItem* node, int index) {
+    // One icon per picture, shared by all the nodes that show it.
+    QList<QIcon> icons;
+    for (const QImage& image : std::as_const(treeImages_))
+        icons.append(QIcon(QPixmap::fromImage(image)));
+    auto setImage = [&icons](QTreeWidgetItem* node, int index) {
         node->setData(0, ImageIndexRole, index);
-        if (index < treeImages_.size())
-            node->setIcon(0, QIcon(QPixmap::fromImage(treeImages_.at(index))));
+        if (index < icons.size())
+            node->setIcon(0, icons.at(index));
     };
     // The nodes are built apart and go into the tree at once.
     auto* userNode = new QTreeWidgetItem(QStringList(user_));
@@ -321,10 +334,11 @@ void TPlanning::FillTree()
         treeView_->addTopLevelItem(userNode);
         return;
     }
-    const std::vector<QDate> days = plan::storedDays(PlannerLines(file), ColCount() - 1, RowCount() - 1);
+    const std::vector<QDate> days = StoredDays(file);
     QTreeWidgetItem* yearNode = nullptr;
     QTreeWidgetItem* monthNode = nullptr;
     QDate last;
+    ShortDates dayText;
     for (const QDate& day : days) {
         // Grouped by the full year: 1999 and 2099 share "99" but not a node.
         if (!yearNode || day.year() != last.year()) {
@@ -336,7 +350,7 @@ void TPlanning::FillTree()
             monthNode = new QTreeWidgetItem(yearNode, QStringList(formatDate("mmmm", day)));
             setImage(monthNode, 1);
         }
-        auto* dayNode = new QTreeWidgetItem(monthNode, QStringList(shortDate(day)));
+        auto* dayNode = new QTreeWidgetItem(monthNode, QStringList(dayText(day)));
         dayNode->setData(0, DateRole, day);
         setImage(dayNode, 3);
         last = day;
@@ -370,7 +384,7 @@ void TPlanning::FillList(const QDate& date)
     const QString file = PlannerFileName();
     if (!date.isValid() || !HasPlannerFile())
         return;
-    const QList<QByteArray> lines = plan::linesOfDay(PlannerLines(file), date, ColCount() - 1, RowCount() - 1);
+    const QList<QByteArray> lines = LinesOfDay(file, date);
     const QString dateText = shortDate(date);
     for (const QByteArray& line : lines) {
         const plan::EntryFields fields = *plan::parseEntry(line, ColCount() - 1, RowCount() - 1);

@@ -110,8 +110,9 @@ private:
     void ApplyColTitles();
     void ApplyRowTitles();
     void RefreshEditor();
-    // The lines of the planner file `file`.
-    plan::LineSource PlannerLines(const QString& file) const;
+    // The days the planner file `file` holds entries for, and one day's lines.
+    std::vector<QDate> StoredDays(const QString& file) const;
+    QList<QByteArray> LinesOfDay(const QString& file, const QDate& date) const;
     QIcon listIcon(int kind, bool done) const;
 
     QDate planDate_;

@@ -10,6 +10,7 @@
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <memory>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,7 +167,31 @@ static bool writeAll(int fd, const char* data, qsizetype size)
     return true;
 }
 
+void ContentWriter::flush()
+{
+    if (error_ == 0 && !writeAll(fd_, buffer_, used_))
+        error_ = errno;
+    used_ = 0;
+}
+
+void ContentWriter::putLarge(QByteArrayView bytes)
+{
+    flush();
+    if (bytes.size() < Capacity) {
+        std::memcpy(buffer_, bytes.data(), size_t(bytes.size()));
+        used_ = bytes.size();
+    } else if (error_ == 0 && !writeAll(fd_, bytes.data(), bytes.size())) {
+        error_ = errno;
+    }
+}
+
 void replaceFileAtomically(const QString& path, const QByteArray& data, FileMode newFileMode)
+{
+    replaceFileAtomically(
+        path, [&data](ContentWriter& out) { out.put(data); }, newFileMode);
+}
+
+void replaceFileAtomically(const QString& path, const std::function<void(ContentWriter&)>& write, FileMode newFileMode)
 {
     ignoreFileSizeSignal();
     const QByteArray nativeTarget = writeTarget(QFile::encodeName(path));
@@ -203,8 +228,20 @@ void replaceFileAtomically(const QString& path, const QByteArray& data, FileMode
         ::umask(mask);
         ::fchmod(fd, mode_t(newFileMode) & ~mask);
     }
-    if (!writeAll(fd, data.constData(), data.size()))
-        fail(errno);
+    {
+        // Large: kept off the stack.
+        const auto out = std::unique_ptr<ContentWriter>(new ContentWriter(fd));
+        try {
+            write(*out);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(tempName.constData());
+            throw;
+        }
+        out->flush();
+        if (out->error_ != 0)
+            fail(out->error_);
+    }
     if (::fsync(fd) != 0 && errno != EINVAL)
         fail(errno);
     if (::close(fd) != 0)

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <cstring>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -34,6 +37,45 @@ QList<QByteArray> readAllTextLines(const QString& path);
 // is removed, the old file stays whole and EInOutError is raised ("File
 // access denied" for a file the user may not write).
 void replaceFileAtomically(const QString& path, const QByteArray& data, FileMode newFileMode = 0666);
+
+// Takes a file's content piece by piece while it is being written, in
+// pieces of its own size: the content never has to stand whole in memory.
+class ContentWriter final {
+public:
+    ContentWriter(const ContentWriter&) = delete;
+    ContentWriter& operator=(const ContentWriter&) = delete;
+
+    void put(QByteArrayView bytes)
+    {
+        if (bytes.size() <= Capacity - used_) {
+            std::memcpy(buffer_ + used_, bytes.data(), size_t(bytes.size()));
+            used_ += bytes.size();
+        } else {
+            putLarge(bytes);
+        }
+    }
+
+private:
+    friend void replaceFileAtomically(const QString&, const std::function<void(ContentWriter&)>&, FileMode);
+    explicit ContentWriter(int fd)
+        : fd_(fd)
+    {
+    }
+    void putLarge(QByteArrayView bytes);
+    // Writes what the buffer holds; the first error is kept, and nothing is written after it.
+    void flush();
+
+    static constexpr qsizetype Capacity = 65536;
+    int fd_;
+    int error_ = 0;
+    qsizetype used_ = 0;
+    char buffer_[Capacity];
+};
+
+// The same, with the content handed to the writer by `write`. Whatever
+// `write` raises removes the temporary file and passes on.
+void replaceFileAtomically(
+    const QString& path, const std::function<void(ContentWriter&)>& write, FileMode newFileMode = 0666);
 
 // What tells one version of a file from another.
 struct FileIdentity {

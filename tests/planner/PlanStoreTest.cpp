@@ -280,7 +280,7 @@ TEST(PlannerFile, LoadSkipsOnlyAnUnchangedFileIntoAnUnchangedStore)
     EXPECT_FALSE(store.mirrors(path));
     ASSERT_TRUE(store.load(path));
     EXPECT_EQ(store.LineList().at(0), "0577699840#1#01#b");
-    EXPECT_EQ(storedDays(linesOf(store), 4, 12), std::vector<QDate>({ QDate(1997, 3, 15) }));
+    EXPECT_EQ(storedDays(store, 4, 12), std::vector<QDate>({ QDate(1997, 3, 15) }));
 }
 
 TEST(PlannerFile, AFailedWriteSaysWhichFileAndLeavesTheStore)
@@ -338,6 +338,41 @@ TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
         QList<QByteArray>({ makeKey(packDate(QDate(1999, 3, 15)), 2, 5) + "past",
             makeKey(packDate(QDate(1999, 3, 15)), 3, 5) + "past again" }));
     EXPECT_TRUE(linesOfDay(linesOf(data), QDate(1997, 3, 15), 4, 12).isEmpty());
+}
+
+TEST(StoredDays, AStoreLooksAtEachStampOnceAndFindsWhatEveryLineWouldTell)
+{
+    // Days of many lengths, some stamps written other ways (the same day in
+    // hex of either case, with a time part, without leading zeros), and damage.
+    const QList<QDate> days { QDate(1999, 3, 15), QDate(2026, 12, 7), QDate(2026, 12, 8), QDate(2045, 2, 1) };
+    QRandomGenerator random(11);
+    QList<QByteArray> lines { "no hash", "#", "0577699840#1#", "0577699840#x#01#bad column" };
+    for (int n = 0; n < 600; ++n) {
+        const QDate day = days.at(random.bounded(days.size()));
+        const qint32 stamp = packDate(day);
+        const QByteArray text = "e" + QByteArray::number(n);
+        const int c = 1 + random.bounded(5), r = 1 + random.bounded(13);
+        switch (random.bounded(8)) {
+        case 0:
+            lines.append("$" + QByteArray::number(quint32(stamp), 16).toUpper() + "#1#01#" + text);
+            break;
+        case 1:
+            lines.append("$" + QByteArray::number(quint32(stamp), 16) + "#2#02#" + text);
+            break;
+        case 2:
+            lines.append(QByteArray::number(stamp + 1234) + "#3#03#" + text);
+            break;
+        default:
+            lines.append(makeKey(stamp, c, r) + text);
+        }
+    }
+    PlanStore store;
+    store.assign(lines);
+    EXPECT_EQ(storedDays(store, 4, 12), storedDays(linesOf(store), 4, 12));
+    EXPECT_EQ(storedDays(store, 4, 12), std::vector<QDate>(days.cbegin(), days.cend()));
+    for (const QDate& day : days + QList<QDate> { QDate(1997, 3, 15), QDate() })
+        EXPECT_EQ(linesOfDay(store, day, 4, 12), linesOfDay(linesOf(store), day, 4, 12))
+            << day.toString().toStdString();
 }
 
 TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)

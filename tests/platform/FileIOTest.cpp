@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,6 +100,53 @@ TEST(AtomicWriter, FailureLeavesTheOldFileWholeAndNoTemporaryBehind)
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(readFile(target), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "temporary file left behind";
+}
+
+TEST(AtomicWriter, ContentHandedOverInPiecesArrivesWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("planner.tpl");
+    const auto temporariesLeft = [&dir] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() - 1; };
+    // Pieces below, at and above the writer's own buffer.
+    QByteArray whole;
+    platform::replaceFileAtomically(target, [&whole](platform::ContentWriter& out) {
+        char fill = 'a';
+        for (const qsizetype size : { 1, 65535, 65536, 70000, 3, 200000, 2 }) {
+            const QByteArray piece(size, fill++);
+            out.put(piece);
+            whole += piece;
+        }
+    });
+    EXPECT_EQ(readFile(target), whole);
+
+    // What the producer raises passes on, and the file stays as it was.
+    EXPECT_THROW(platform::replaceFileAtomically(target,
+                     [](platform::ContentWriter& out) {
+                         out.put(QByteArray(100000, 'x'));
+                         throw std::runtime_error("stopped");
+                     }),
+        std::runtime_error);
+    EXPECT_EQ(readFile(target), whole);
+    EXPECT_EQ(temporariesLeft(), 0);
+
+    // A write that fails part of the way: many small pieces past a file-size limit.
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    try {
+        platform::replaceFileAtomically(target, [](platform::ContentWriter& out) {
+            for (int i = 0; i < 20000; ++i)
+                out.put("0577699840#1#01#entry\r\n");
+        });
+        ADD_FAILURE() << "write past the limit succeeded";
+    } catch (const rtl::EInOutError& error) {
+        EXPECT_EQ(error.message(), "Disk full");
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(readFile(target), whole);
+    EXPECT_EQ(temporariesLeft(), 0);
 }
 
 TEST(AtomicWriter, KeepsPermissionsAndWritesThroughSymbolicLinks)
