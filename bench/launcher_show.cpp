@@ -3,6 +3,7 @@
 // click to the next menu painted, each against the time to show and paint
 // one empty full-screen Qt window. "Painted" means the X server holds the
 // pixels: after the paint, one pixel of the window is read back from it.
+#include "app/Application.h"
 #include "app/Startup.h"
 #include "controls/Colorbut.h"
 #include "controls/PaintSeen.h"
@@ -127,7 +128,8 @@ int main(int argc, char** argv)
     bench::BenchDisplay display;
     if (!display.ok())
         return 1;
-    QApplication app(argc, argv);
+    // The program's own application object, which paints as the program does.
+    KavroApplication app(argc, argv);
     platform::installClassicLook(app);
     QTemporaryDir folder;
     if (!folder.isValid() || !bench::writeStartFolder(folder.path())) {
