@@ -3,6 +3,7 @@
 // merged day holds exactly the grid's cells afterwards.
 #include "FuzzSupport.h"
 #include "planner/PlanStore.h"
+#include "rtl/TextFile.h"
 
 #include <QSet>
 
@@ -103,19 +104,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         checkAligned(store);
     }
 
-    // The tree's days and a day's list, from the file and from the store.
-    for (const plan::LineSource& source : { plan::linesOf(fileBytes), plan::linesOf(store) }) {
+    // The tree's days and a day's list, from the file, from the store's lines
+    // written out, and from the store itself, a stamp at a time.
+    const QByteArray content = rtl::joinCrLf(store.LineList());
+    for (const QByteArray& source : { fileBytes, content }) {
         const std::vector<QDate> days = plan::storedDays(source, columns, rows);
         for (size_t i = 1; i < days.size(); ++i)
             fuzz::check(days[i - 1] < days[i], "days in order, each once");
         for (const QByteArray& line : plan::linesOfDay(source, day, columns, rows))
             fuzz::check(plan::parseEntry(line, columns, rows)->date == day, "a day's list holds that day only");
     }
-    // The store's own look, a stamp at a time, finds what every line tells.
-    fuzz::check(plan::storedDays(store, columns, rows) == plan::storedDays(plan::linesOf(store), columns, rows),
+    fuzz::check(plan::storedDays(store, columns, rows) == plan::storedDays(content, columns, rows),
         "the store's days are its lines' days");
-    fuzz::check(
-        plan::linesOfDay(store, day, columns, rows) == plan::linesOfDay(plan::linesOf(store), day, columns, rows),
+    fuzz::check(plan::linesOfDay(store, day, columns, rows) == plan::linesOfDay(content, day, columns, rows),
         "the store's list of a day is its lines' list");
     return 0;
 }

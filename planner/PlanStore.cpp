@@ -426,26 +426,13 @@ bool PlanStore::mirrors(const QString& path) const
     return identity && *identity == mirroredIdentity_;
 }
 
-LineSource linesOf(const QByteArray& data)
-{
-    return [data](const LineVisitor& visit) { rtl::forEachLine(data, visit); };
-}
-
-LineSource linesOf(const PlanStore& store)
-{
-    return [&store](const LineVisitor& visit) {
-        for (const QByteArray& line : store.LineList())
-            visit(line);
-    };
-}
-
-std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow)
+std::vector<QDate> storedDays(const QByteArray& content, int maxColumn, int maxRow)
 {
     std::vector<QDate> days;
     // Lines of one day stand together in a sorted file: once a day is
     // taken, its other lines need no checking.
     QByteArrayView lastTaken; // its stamp and "#"
-    lines([&](QByteArrayView line) {
+    rtl::forEachLine(content, [&](QByteArrayView line) {
         if (!lastTaken.isNull() && line.size() >= lastTaken.size()
             && sameBytes(line.first(lastTaken.size()), lastTaken))
             return;
@@ -459,7 +446,7 @@ std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow
     return days;
 }
 
-QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int maxColumn, int maxRow)
+QList<QByteArray> linesOfDay(const QByteArray& content, const QDate& date, int maxColumn, int maxRow)
 {
     QList<QByteArray> lines;
     if (!canPack(date))
@@ -467,7 +454,7 @@ QList<QByteArray> linesOfDay(const LineSource& source, const QDate& date, int ma
     const qint32 wanted = packDate(date);
     const QByteArray wantedText = stampText(wanted);
     QByteArrayView lastOther; // a stamp already found to be of another day
-    source([&](QByteArrayView line) {
+    rtl::forEachLine(content, [&](QByteArrayView line) {
         const QByteArrayView field = stampField(line);
         if (field != wantedText) {
             if (!lastOther.isNull() && field == lastOther)

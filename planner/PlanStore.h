@@ -57,10 +57,6 @@ struct EntryFields {
 // any of them does not unpack.
 std::optional<EntryFields> parseEntry(QByteArrayView line, int maxColumn, int maxRow);
 
-using LineVisitor = std::function<void(QByteArrayView)>;
-// Something that shows every one of its lines to a visitor, in order.
-using LineSource = std::function<void(const LineVisitor&)>;
-
 // One user's entry lines, sorted, each with its key at the same index.
 class PlanStore final {
 public:
@@ -114,17 +110,12 @@ private:
     platform::FileIdentity mirroredIdentity_;
 };
 
-// The lines of a planner file's content (ending at CR LF, CR or LF), or of a
-// store (which must outlive the source).
-LineSource linesOf(const QByteArray& data);
-LineSource linesOf(const PlanStore& store);
-
-// The days the lines hold entries for, in date order, each once; lines
-// that do not unpack are skipped.
-std::vector<QDate> storedDays(const LineSource& lines, int maxColumn, int maxRow);
+// The days a planner file's content (lines ending at CR LF, CR or LF) holds
+// entries for, in date order, each once; lines that do not unpack are skipped.
+std::vector<QDate> storedDays(const QByteArray& content, int maxColumn, int maxRow);
 
 // The lines filed under `date`, in sorted order; lines that do not unpack are skipped.
-QList<QByteArray> linesOfDay(const LineSource& lines, const QDate& date, int maxColumn, int maxRow);
+QList<QByteArray> linesOfDay(const QByteArray& content, const QDate& date, int maxColumn, int maxRow);
 
 // The same for a store's lines, looking at each stamp once rather than at
 // every line: the lines of one stamp stand together in a sorted store.

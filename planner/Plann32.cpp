@@ -248,14 +248,14 @@ std::vector<QDate> TPlanning::StoredDays(const QString& file) const
 {
     if (store_.mirrors(file))
         return plan::storedDays(store_, ColCount() - 1, RowCount() - 1);
-    return plan::storedDays(plan::linesOf(platform::readWholeFile(file)), ColCount() - 1, RowCount() - 1);
+    return plan::storedDays(platform::readWholeFile(file), ColCount() - 1, RowCount() - 1);
 }
 
 QList<QByteArray> TPlanning::LinesOfDay(const QString& file, const QDate& date) const
 {
     if (store_.mirrors(file))
         return plan::linesOfDay(store_, date, ColCount() - 1, RowCount() - 1);
-    return plan::linesOfDay(plan::linesOf(platform::readWholeFile(file)), date, ColCount() - 1, RowCount() - 1);
+    return plan::linesOfDay(platform::readWholeFile(file), date, ColCount() - 1, RowCount() - 1);
 }
 
 void TPlanning::LoadDay()

@@ -47,6 +47,8 @@ public:
 
     void put(QByteArrayView bytes)
     {
+        if (bytes.isEmpty()) // may have no data at all
+            return;
         if (bytes.size() <= Capacity - used_) {
             std::memcpy(buffer_ + used_, bytes.data(), size_t(bytes.size()));
             used_ += bytes.size();

@@ -4,6 +4,7 @@
 
 #include "platform/ProfileFile.h"
 #include "rtl/Errors.h"
+#include "rtl/TextFile.h"
 #include "support/TestSupport.h"
 
 #include <QDateTime>
@@ -332,12 +333,12 @@ TEST(StoredDays, SkipsDamagedLinesAndListsDaysInDateOrder)
         + "past again\r\n" + "0000000000#1#01#stamp zero\r\n" + "0577699840#x#01#bad column\r\n"
         + "0577699840#1#13#bad row\r\n" + "0577699840#1#01\r\n" + "nothing\r\n"
         + makeKey(packDate(QDate(2026, 12, 7)), 4, 12) + "now\r\n";
-    EXPECT_EQ(storedDays(linesOf(data), 4, 12),
-        std::vector<QDate>({ QDate(1999, 3, 15), QDate(2026, 12, 7), QDate(2045, 2, 1) }));
-    EXPECT_EQ(linesOfDay(linesOf(data), QDate(1999, 3, 15), 4, 12),
+    EXPECT_EQ(
+        storedDays(data, 4, 12), std::vector<QDate>({ QDate(1999, 3, 15), QDate(2026, 12, 7), QDate(2045, 2, 1) }));
+    EXPECT_EQ(linesOfDay(data, QDate(1999, 3, 15), 4, 12),
         QList<QByteArray>({ makeKey(packDate(QDate(1999, 3, 15)), 2, 5) + "past",
             makeKey(packDate(QDate(1999, 3, 15)), 3, 5) + "past again" }));
-    EXPECT_TRUE(linesOfDay(linesOf(data), QDate(1997, 3, 15), 4, 12).isEmpty());
+    EXPECT_TRUE(linesOfDay(data, QDate(1997, 3, 15), 4, 12).isEmpty());
 }
 
 TEST(StoredDays, AStoreLooksAtEachStampOnceAndFindsWhatEveryLineWouldTell)
@@ -368,11 +369,11 @@ TEST(StoredDays, AStoreLooksAtEachStampOnceAndFindsWhatEveryLineWouldTell)
     }
     PlanStore store;
     store.assign(lines);
-    EXPECT_EQ(storedDays(store, 4, 12), storedDays(linesOf(store), 4, 12));
+    const QByteArray content = rtl::joinCrLf(store.LineList());
+    EXPECT_EQ(storedDays(store, 4, 12), storedDays(content, 4, 12));
     EXPECT_EQ(storedDays(store, 4, 12), std::vector<QDate>(days.cbegin(), days.cend()));
     for (const QDate& day : days + QList<QDate> { QDate(1997, 3, 15), QDate() })
-        EXPECT_EQ(linesOfDay(store, day, 4, 12), linesOfDay(linesOf(store), day, 4, 12))
-            << day.toString().toStdString();
+        EXPECT_EQ(linesOfDay(store, day, 4, 12), linesOfDay(content, day, 4, 12)) << day.toString().toStdString();
 }
 
 TEST(UserName, RefusesNamesThatCannotBeAFileNameOrAKeyOfTheirOwn)
