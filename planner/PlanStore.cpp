@@ -426,6 +426,20 @@ bool PlanStore::mirrors(const QString& path) const
     return identity && *identity == mirroredIdentity_;
 }
 
+static std::vector<QDate> inDateOrderOnce(std::vector<QDate> days)
+{
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+// In the store's order: keys first, then whole lines.
+static void sortEntries(QList<QByteArray>& lines)
+{
+    std::stable_sort(lines.begin(), lines.end(),
+        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
+}
+
 std::vector<QDate> storedDays(const QByteArray& content, int maxColumn, int maxRow)
 {
     std::vector<QDate> days;
@@ -441,9 +455,7 @@ std::vector<QDate> storedDays(const QByteArray& content, int maxColumn, int maxR
             lastTaken = line.first(stampField(line).size() + 1);
         }
     });
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    return days;
+    return inDateOrderOnce(std::move(days));
 }
 
 QList<QByteArray> linesOfDay(const QByteArray& content, const QDate& date, int maxColumn, int maxRow)
@@ -469,8 +481,7 @@ QList<QByteArray> linesOfDay(const QByteArray& content, const QDate& date, int m
         if (parseEntry(line, maxColumn, maxRow))
             lines.append(line.toByteArray());
     });
-    std::stable_sort(lines.begin(), lines.end(),
-        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
+    sortEntries(lines);
     return lines;
 }
 
@@ -529,9 +540,7 @@ std::vector<QDate> storedDays(const PlanStore& store, int maxColumn, int maxRow)
             }
         }
     });
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    return days;
+    return inDateOrderOnce(std::move(days));
 }
 
 QList<QByteArray> linesOfDay(const PlanStore& store, const QDate& date, int maxColumn, int maxRow)
@@ -549,8 +558,7 @@ QList<QByteArray> linesOfDay(const PlanStore& store, const QDate& date, int maxC
             if (parseEntry(lines.at(i), maxColumn, maxRow))
                 found.append(lines.at(i));
     });
-    std::stable_sort(found.begin(), found.end(),
-        [](const QByteArray& a, const QByteArray& b) { return compareEntries(EntryKey(a), a, EntryKey(b), b) < 0; });
+    sortEntries(found);
     return found;
 }
 

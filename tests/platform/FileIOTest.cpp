@@ -20,6 +20,24 @@ using testing_support::writeFile;
 
 namespace {
 
+// Files this process writes may grow to `bytes` while it lives.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_ {};
+};
+
 TEST(TextFile, RoundTripKeepsEveryByteOfEveryLine)
 {
     QTemporaryDir dir;
@@ -86,18 +104,15 @@ TEST(AtomicWriter, FailureLeavesTheOldFileWholeAndNoTemporaryBehind)
     const QString target = dir.filePath("menu.ini");
     const QByteArray old(5000, 'o');
     writeFile(target, old);
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    try {
-        platform::replaceFileAtomically(target, QByteArray(4000, 'n'));
-        ADD_FAILURE() << "write past the limit succeeded";
-    } catch (const rtl::EInOutError& error) {
-        EXPECT_EQ(error.message(), "Disk full");
+    {
+        const FileSizeLimit limit(1000);
+        try {
+            platform::replaceFileAtomically(target, QByteArray(4000, 'n'));
+            ADD_FAILURE() << "write past the limit succeeded";
+        } catch (const rtl::EInOutError& error) {
+            EXPECT_EQ(error.message(), "Disk full");
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(readFile(target), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "temporary file left behind";
 }
@@ -130,21 +145,18 @@ TEST(AtomicWriter, ContentHandedOverInPiecesArrivesWholeOrNotAtAll)
     EXPECT_EQ(temporariesLeft(), 0);
 
     // A write that fails part of the way: many small pieces past a file-size limit.
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 100000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    try {
-        platform::replaceFileAtomically(target, [](platform::ContentWriter& out) {
-            for (int i = 0; i < 20000; ++i)
-                out.put("0577699840#1#01#entry\r\n");
-        });
-        ADD_FAILURE() << "write past the limit succeeded";
-    } catch (const rtl::EInOutError& error) {
-        EXPECT_EQ(error.message(), "Disk full");
+    {
+        const FileSizeLimit limit(100000);
+        try {
+            platform::replaceFileAtomically(target, [](platform::ContentWriter& out) {
+                for (int i = 0; i < 20000; ++i)
+                    out.put("0577699840#1#01#entry\r\n");
+            });
+            ADD_FAILURE() << "write past the limit succeeded";
+        } catch (const rtl::EInOutError& error) {
+            EXPECT_EQ(error.message(), "Disk full");
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(readFile(target), whole);
     EXPECT_EQ(temporariesLeft(), 0);
 }
