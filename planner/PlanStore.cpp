@@ -290,6 +290,37 @@ qsizetype PlanStore::find(QByteArrayView key) const
     return at - keys_.cbegin();
 }
 
+// Whether two texts of the same length are equal byte for byte; stamps are
+// too short for a call of memcmp to pay.
+static bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = a.size();
+    if (n < 8) {
+        for (qsizetype i = 0; i < n; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    // The first eight bytes and the last eight, which may overlap them.
+    quint64 x[2], y[2];
+    std::memcpy(&x[0], a.data(), 8);
+    std::memcpy(&y[0], b.data(), 8);
+    std::memcpy(&x[1], a.data() + n - 8, 8);
+    std::memcpy(&y[1], b.data() + n - 8, 8);
+    if (n > 16 && std::memcmp(a.data() + 8, b.data() + 8, size_t(n - 16)) != 0)
+        return false;
+    return x[0] == y[0] && x[1] == y[1];
+}
+
+// Whether `text` begins with `prefix`, A-Z taken as a-z as in the key order.
+static bool beginsWith(QByteArrayView text, QByteArrayView prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    const QByteArrayView start = text.first(prefix.size());
+    return sameBytes(start, prefix) || compareText(start, prefix) == 0;
+}
+
 // Puts `with` in the place of `count` items of `list` from `first` on,
 // moving the items after them once.
 static void replaceRange(QList<QByteArray>& list, qsizetype first, qsizetype count, QList<QByteArray>&& with)
@@ -309,9 +340,8 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
     const QByteArray prefix = stampText(stamp) + '#';
     const auto from = std::lower_bound(keys_.cbegin(), keys_.cend(), prefix,
         [](const QByteArray& k, const QByteArray& wanted) { return compareText(k, wanted) < 0; });
-    const auto to = std::partition_point(from, keys_.cend(), [&prefix](const QByteArray& k) {
-        return compareText(QByteArrayView(k).first(std::min(k.size(), prefix.size())), prefix) == 0;
-    });
+    const auto to
+        = std::partition_point(from, keys_.cend(), [&prefix](const QByteArray& k) { return beginsWith(k, prefix); });
     const qsizetype first = from - keys_.cbegin();
     const qsizetype count = to - from;
 
@@ -387,28 +417,6 @@ bool PlanStore::toggleDone(QByteArrayView key)
     else
         line.append('#');
     return true;
-}
-
-// Whether two texts of the same length are equal byte for byte; stamps are
-// too short for a call of memcmp to pay.
-static bool sameBytes(QByteArrayView a, QByteArrayView b)
-{
-    const qsizetype n = a.size();
-    if (n < 8) {
-        for (qsizetype i = 0; i < n; ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
-    }
-    // The first eight bytes and the last eight, which may overlap them.
-    quint64 x[2], y[2];
-    std::memcpy(&x[0], a.data(), 8);
-    std::memcpy(&y[0], b.data(), 8);
-    std::memcpy(&x[1], a.data() + n - 8, 8);
-    std::memcpy(&y[1], b.data() + n - 8, 8);
-    if (n > 16 && std::memcmp(a.data() + 8, b.data() + 8, size_t(n - 16)) != 0)
-        return false;
-    return x[0] == y[0] && x[1] == y[1];
 }
 
 // The text before the first "#", or the whole line.
@@ -501,12 +509,7 @@ template <class Visit> static void forEachStampRun(const PlanStore& store, Visit
         qsizetype end = first + 1;
         if (stamp.size() < key.size()) {
             const QByteArrayView prefix = key.first(stamp.size() + 1);
-            const auto inRun = [prefix](const QByteArray& k) {
-                if (k.size() < prefix.size())
-                    return false;
-                const QByteArrayView start = QByteArrayView(k).first(prefix.size());
-                return sameBytes(start, prefix) || compareText(start, prefix) == 0;
-            };
+            const auto inRun = [prefix](const QByteArray& k) { return beginsWith(k, prefix); };
             // Days often hold as many entries as the day before: that end is tried first.
             const qsizetype guess = first + lastLength;
             if (lastLength > 1 && guess <= n && inRun(keys.at(guess - 1)) && (guess == n || !inRun(keys.at(guess)))) {
