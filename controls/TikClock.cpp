@@ -4,10 +4,12 @@
 #include "controls/TickingThread.h"
 #include "platform/Clock.h"
 #include "platform/Guard.h"
+#include "platform/ServerCanvas.h"
 #include "platform/ThreadWakeup.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 TTickingClock::TTickingClock(QWidget* parent)
     : QWidget(parent)
@@ -15,6 +17,13 @@ TTickingClock::TTickingClock(QWidget* parent)
 {
     // Every paint covers the whole control, so what lies beneath is never drawn first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    serverCanvas_ = platform::ServerCanvas::open();
+    if (serverCanvas_) {
+        // A window of its own on the server, which the toolkit leaves to us to paint.
+        setAttribute(Qt::WA_DontCreateNativeAncestors);
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_PaintOnScreen);
+    }
     bitmap_.OnChange = [this] { bitmapChanged(); };
     connect(wakeup_, &platform::ThreadWakeup::woken, this, &TTickingClock::tickRequested);
 }
@@ -33,6 +42,7 @@ void TTickingClock::bitmapChanged()
         ? QImage()
         : face.convertToFormat(face.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     dial_ = QImage();
+    bareFace_ = QImage();
     setHourSize(centre_.x() / 2);
     setMinSize(centre_.x() * 3 / 4);
     setSecSize(centre_.x() * 4 / 5);
@@ -70,7 +80,7 @@ void TTickingClock::setHour(quint8 value)
     if (value == hour_)
         return;
     hour_ = value;
-    repaint();
+    showNow();
 }
 
 void TTickingClock::setMin(quint8 value)
@@ -78,7 +88,7 @@ void TTickingClock::setMin(quint8 value)
     if (value == min_)
         return;
     min_ = value;
-    repaint();
+    showNow();
 }
 
 void TTickingClock::setSec(quint8 value)
@@ -86,7 +96,7 @@ void TTickingClock::setSec(quint8 value)
     if (value == sec_)
         return;
     sec_ = value;
-    repaint();
+    showNow();
 }
 
 void TTickingClock::setPenHour(const QPen& pen)
@@ -151,7 +161,7 @@ void TTickingClock::SetTime(int hour, int minute, int second)
     hour_ = h;
     min_ = m;
     sec_ = s;
-    repaint();
+    showNow();
 }
 
 void TTickingClock::SetSeconds(int seconds) { SetTime(seconds / 3600, seconds / 60 % 60, seconds % 60); }
@@ -207,12 +217,76 @@ const QImage& TTickingClock::dial()
     return dial_;
 }
 
-void TTickingClock::paintEvent(QPaintEvent*)
+const QImage& TTickingClock::bareFace()
 {
-    // Painting goes to the window's back buffer, which reaches the screen in
-    // one step once the paint is over, so the hands never flicker. The order
-    // is face, hour hand, minute hand, second hand.
-    QPainter painter(this);
+    if (bareFace_.size() == size())
+        return bareFace_;
+    bareFace_ = QImage(size(), QImage::Format_RGB32);
+    QPainter painter(&bareFace_);
+    drawFace(painter);
+    return bareFace_;
+}
+
+const std::optional<PenRuns>& TTickingClock::secondHandRuns()
+{
+    const auto runsAt = [this](int second) {
+        return lineRuns(size(), penSec_, centre_, secondHandEnd(centre_, second, lengths_.second));
+    };
+    const SecondHandKey key { size(), centre_, lengths_.second, penSec_ };
+    if (!(key == secondHandKey_) || secondHands_.empty()) {
+        // All sixty in one go, while the painter's code stays in the processor's
+        // caches; one a tick, each would find them cold again.
+        secondHandKey_ = key;
+        secondHands_.clear();
+        for (int second = 0; second < 60; ++second)
+            secondHands_.push_back(runsAt(second));
+    }
+    if (sec_ < secondHands_.size())
+        return secondHands_[sec_];
+    otherSecond_ = runsAt(sec_);
+    return otherSecond_;
+}
+
+// A changed time shows at once.
+void TTickingClock::showNow()
+{
+    if (serverCanvas_ && isVisible() && updatesEnabled() && internalWinId())
+        showOnServer();
+    else
+        repaint();
+}
+
+void TTickingClock::showOnServer()
+{
+    const WId window = internalWinId();
+    // The server draws the control's pixels one to one: too few for a screen
+    // that scales them. Asked of the control's own window, which knows at once.
+    const QWindow* own = windowHandle();
+    const bool shown = own && own->devicePixelRatio() == 1 && [&] {
+        if (!Enabled())
+            return serverCanvas_->show(window, bareFace(), 0, {});
+        if (const std::optional<PenRuns>& hand = secondHandRuns())
+            return serverCanvas_->show(window, dial(), hand->colour, hand->runs);
+        QImage whole(size(), QImage::Format_RGB32);
+        QPainter painter(&whole);
+        drawClock(painter);
+        painter.end();
+        return serverCanvas_->show(window, whole, 0, {});
+    }();
+    if (!shown)
+        paintThroughToolkit();
+}
+
+// For a window the server's canvas cannot draw on, the clock paints like any other control.
+void TTickingClock::paintThroughToolkit()
+{
+    serverCanvas_.reset();
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    update();
+}
+
+void TTickingClock::drawClock(QPainter& painter)
+{
     if (!Enabled()) {
         drawFace(painter);
         return;
@@ -220,6 +294,20 @@ void TTickingClock::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, dial());
     painter.setPen(penSec_);
     painter.drawLine(centre_, secondHandEnd(centre_, sec_, lengths_.second));
+}
+
+void TTickingClock::paintEvent(QPaintEvent*)
+{
+    // Painting to the screen itself, not into a picture of the control.
+    if (serverCanvas_ && !QWidget::redirected(nullptr) && !sharedPainter()) {
+        showOnServer();
+        return;
+    }
+    // Painting goes to the window's back buffer, which reaches the screen in
+    // one step once the paint is over, so the hands never flicker. The order
+    // is face, hour hand, minute hand, second hand.
+    QPainter painter(this);
+    drawClock(painter);
 }
 
 void TTickingClock::mousePressEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/ClockHands.h"
+#include "controls/PenRuns.h"
 #include "platform/Bitmap.h"
 
 #include <QBrush>
@@ -10,18 +11,22 @@
 #include <QPoint>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace platform {
+class ServerCanvas;
 class ThreadWakeup;
-}
+} // namespace platform
 
 class QPainter;
 class TTickingThread;
 
 enum class TTickingClockMode { tcmIdle, tcmChronoMeter, tcmClock };
 
-// A windowless analogue clock: a face bitmap with the hour and minute hands
-// drawn as filled kites and the second hand as a line.
+// An analogue clock: a face bitmap with the hour and minute hands drawn as
+// filled kites and the second hand as a line. On an X server it has a window
+// of its own, which the server draws from the clock's pictures.
 class TTickingClock final : public QWidget {
     Q_OBJECT
 public:
@@ -92,6 +97,8 @@ signals:
     void doubleClicked();
 
 protected:
+    // Only asked for when the X server draws the clock, which needs no engine of ours.
+    QPaintEngine* paintEngine() const override { return nullptr; }
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -100,7 +107,13 @@ protected:
 private:
     void bitmapChanged();
     const QImage& dial();
+    const QImage& bareFace();
     void drawFace(QPainter& painter) const;
+    void drawClock(QPainter& painter);
+    void showNow();
+    void showOnServer();
+    void paintThroughToolkit();
+    const std::optional<PenRuns>& secondHandRuns();
     void stopWorker();
     void tickRequested();
 
@@ -119,6 +132,24 @@ private:
     };
     DialKey dialKey_;
     QImage dial_;
+    // A disabled clock's face at the control's size, for the X server.
+    QImage bareFace_;
+    // On an X server, the server copies the dial in and fills the second
+    // hand's pixels: a tick then sends a few dozen bytes, not the clock's
+    // pixels, and needs no trip through the toolkit's painting.
+    std::unique_ptr<platform::ServerCanvas> serverCanvas_;
+    // The second hand's pixels for each second of the minute; none for a
+    // pen that blends, whose clock goes to the server whole.
+    struct SecondHandKey {
+        QSize size;
+        QPoint centre;
+        int length = 0;
+        QPen pen;
+        bool operator==(const SecondHandKey&) const = default;
+    };
+    SecondHandKey secondHandKey_;
+    std::vector<std::optional<PenRuns>> secondHands_;
+    std::optional<PenRuns> otherSecond_; // past the minute's sixty, for a time set out of range
     QPen penHour_;
     QPen penMin_;
     QPen penSec_;

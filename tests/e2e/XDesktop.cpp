@@ -80,6 +80,13 @@ bool viewable(Display* display, Window window)
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+// A window the window manager has taken on carries WM_STATE; the windows
+// inside it (a control with an X window of its own) are not windows to a user.
+bool isClient(Display* display, Window window)
+{
+    return readProperty(display, window, "WM_STATE", AnyPropertyType).count > 0;
+}
+
 Window findBelow(Display* display, Window parent, const QString& title, int depth)
 {
     Window root = 0, parentOut = 0;
@@ -90,9 +97,10 @@ Window findBelow(Display* display, Window parent, const QString& title, int dept
     Window found = 0;
     // Top of the stack first.
     for (unsigned int i = count; i-- > 0 && !found;) {
-        if (titleOf(display, children[i]) == title && viewable(display, children[i]))
+        const bool client = isClient(display, children[i]);
+        if ((client || parent == root) && titleOf(display, children[i]) == title && viewable(display, children[i]))
             found = children[i];
-        else if (depth > 0)
+        else if (depth > 0 && !client)
             found = findBelow(display, children[i], title, depth - 1);
     }
     if (children)
