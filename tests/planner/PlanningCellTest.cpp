@@ -1,6 +1,7 @@
 // The planning grid's cells as a screen reader reads them: kind, hour and entry.
-#include "planner/Plann32.h"
 #include "planner/PlanningCell.h"
+
+#include "planner/Plann32.h"
 
 #include <QTableWidgetItem>
 #include <gtest/gtest.h>
@@ -8,9 +9,8 @@
 TEST(PlanningCell, AnEntryCellIsReadByItsKindAndHourWithItsTextAndFollowsTheTitles)
 {
     TPlanning grid;
-    const auto spoken = [&grid](int column, int row) {
-        return grid.item(row, column)->data(Qt::AccessibleTextRole).toString();
-    };
+    const auto spoken
+        = [&grid](int column, int row) { return grid.item(row, column)->data(Qt::AccessibleTextRole).toString(); };
     EXPECT_EQ(spoken(1, 1), QStringLiteral("Meetings, 8h-9h: empty"));
     grid.setCells(4, 12, QStringLiteral("Call Ann"));
     EXPECT_EQ(spoken(4, 12), QStringLiteral("Phone, 19h-20h: Call Ann"));
