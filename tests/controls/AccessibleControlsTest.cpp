@@ -1,10 +1,9 @@
 // What screen readers learn of the custom-painted controls and what their
-// actions do: button names, the Press action, the clock's time and the calendar's days.
+// actions do: button names, the Press action and the calendar's days.
 #include "controls/AccessibleControls.h"
 
 #include "controls/Calendar.h"
 #include "controls/Colorbut.h"
-#include "controls/TikClock.h"
 
 #include <QAccessible>
 #include <QLocale>
@@ -84,21 +83,6 @@ TEST_F(AccessibleControls, PressClicksAnEnabledSpeedButtonOnceTheEventLoopRunsAn
     press(button);
     QCoreApplication::processEvents();
     EXPECT_EQ(plainClicks.count(), 1) << "a disabled button takes no press";
-}
-
-TEST_F(AccessibleControls, TheClocksValueIsTheTimeItShowsAndPressClicksIt)
-{
-    QWidget window;
-    auto* clock = new TTickingClock(&window);
-    window.show();
-    clock->SetTime(9, 5, 7);
-    QAccessibleInterface& shown = interfaceOf(*clock);
-    EXPECT_EQ(shown.role(), QAccessible::Clock);
-    EXPECT_EQ(shown.text(QAccessible::Name), QStringLiteral("Clock"));
-    EXPECT_EQ(shown.text(QAccessible::Value), QStringLiteral("09:05:07"));
-    QSignalSpy clicks(clock, &TTickingClock::clicked);
-    press(shown);
-    QTRY_COMPARE(clicks.count(), 1);
 }
 
 TEST_F(AccessibleControls, TheCalendarHasACellForEachDayNamedByItsDateThatPressShows)
