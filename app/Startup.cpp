@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "controls/AccessibleControls.h"
 #include "controls/PaintSeen.h"
 #include "desk/Blanker.h"
 #include "desk/Just1_32.h"
@@ -26,6 +27,7 @@
 // has recorded the start folder before the launcher reads its first menu.
 Windows::Windows(const std::function<void()>& afterControlBox)
 {
+    accessibility::installControlInterfaces();
     TForm1& controlBox = create<TForm1>(&Session::Form1);
     if (afterControlBox)
         afterControlBox();

@@ -1,6 +1,7 @@
 // Month calendar.
 #include "controls/Calendar.h"
 
+#include "controls/AccessibleCalendar.h"
 #include "controls/Panel.h"
 #include "platform/Clock.h"
 #include "platform/SystemColors.h"
@@ -201,6 +202,7 @@ void TCalendar::Relayout()
     // Selecting the shown day is no click: no change is reported.
     selection_ = calendar::cellOfDay(monthOffset_, Day());
     update();
+    accessibility::announceDayShown(this);
 }
 
 void TCalendar::NotifyChange() { emit OnChange(); }

@@ -1,6 +1,7 @@
 // Colour speed button and colour push button.
 #include "controls/Colorbut.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/ButtonFace.h"
 #include "controls/KindGlyphs.h"
 #include "platform/Guard.h"
@@ -180,6 +181,7 @@ void TColorSpeedButton::setCaption(const QString& caption)
     caption_ = caption;
     grabAccelerator();
     update();
+    accessibility::announceNameChange(this);
 }
 
 void TColorSpeedButton::grabAccelerator()

@@ -1,6 +1,7 @@
 // Analogue clock control.
 #include "controls/TikClock.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/TickingThread.h"
 #include "platform/Clock.h"
 #include "platform/Guard.h"
@@ -162,6 +163,7 @@ void TTickingClock::SetTime(int hour, int minute, int second)
     min_ = m;
     sec_ = s;
     showNow();
+    accessibility::announceTimeChange(this);
 }
 
 void TTickingClock::SetSeconds(int seconds) { SetTime(seconds / 3600, seconds / 60 % 60, seconds % 60); }

@@ -24,6 +24,8 @@ TUpDown::TUpDown(QWidget* parent)
     , up_(arrowButton(this, Qt::UpArrow))
     , down_(arrowButton(this, Qt::DownArrow))
 {
+    up_->setAccessibleName(QStringLiteral("Up"));
+    down_->setAccessibleName(QStringLiteral("Down"));
     connect(up_, &QToolButton::clicked, this, [this] { Step(TUDBtnType::btNext); });
     connect(down_, &QToolButton::clicked, this, [this] { Step(TUDBtnType::btPrev); });
 }

@@ -76,6 +76,9 @@ void TAlarm1::createControls()
     UpDown2 = upDown(193, 64, 59, Edit3, QStringLiteral("Set Minute's."));
     Button1 = button(240, 38, QStringLiteral("OK"), QStringLiteral("Click to Set Alarm."));
     Button2 = button(240, 62, QStringLiteral("Cancel"), QStringLiteral("Cancel Alarm."));
+    for (auto [caption, box] :
+        { std::pair { Label1, Edit1 }, std::pair { Label2, Edit2 }, std::pair { Label5, Edit3 } })
+        caption->setBuddy(box);
 
     // Tab order: OK, message, Cancel, hour up-down, hour, minute, minute up-down.
     setTabOrder(Button1, Edit1);

@@ -181,6 +181,13 @@ void TForm2::buildControls()
     ColorSpeedButton6 = button(456, 153, 21, 21, editorglyphs::fontLetters());
     ColorSpeedButton4 = button(456, 177, 21, 21, editorglyphs::openFolder());
     ColorSpeedButton7 = button(456, 201, 21, 21, editorglyphs::openFolder());
+    for (auto [caption, box] :
+        { std::pair { Label1, Edit1 }, std::pair { Label2, Edit2 }, std::pair { Label3, Edit3 } })
+        caption->setBuddy(box);
+    for (auto [picture, name] : { std::pair { ColorSpeedButton5, "Save/Close" },
+             std::pair { ColorSpeedButton6, "Font" }, std::pair { ColorSpeedButton4, "Browse for the file" },
+             std::pair { ColorSpeedButton7, "Browse for the graphic" } })
+        picture->setAccessibleName(QString::fromLatin1(name));
 
     GroupBox2 = new QGroupBox(QStringLiteral(" Start Mode "), c);
     GroupBox2->setGeometry(489, 128, 104, 97);

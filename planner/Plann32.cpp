@@ -2,6 +2,7 @@
 #include "planner/Plann32.h"
 
 #include "controls/Panel.h"
+#include "planner/PlanningCell.h"
 #include "planner/ShortDates.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
@@ -47,6 +48,8 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor->setAccessibleName(
+            plan::cellTitle(index.siblingAtRow(0).data().toString(), index.siblingAtColumn(0).data().toString()));
         editor_ = editor;
         editorIndex_ = index;
         return editor;
@@ -92,6 +95,7 @@ TPlanning::TPlanning(QWidget* owner)
     , delegate_(new PlanningDelegate(this))
 {
     setItemDelegate(delegate_);
+    setAccessibleName(QStringLiteral("Planning grid"));
     resize(374, 250);
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -114,7 +118,7 @@ TPlanning::TPlanning(QWidget* owner)
 
     for (int r = 0; r < Rows; ++r) {
         for (int c = 0; c < Columns; ++c) {
-            auto* item = new QTableWidgetItem;
+            auto* item = new TPlanningCell;
             if (r == 0 || c == 0)
                 item->setFlags(Qt::NoItemFlags);
             setItem(r, c, item);

@@ -160,6 +160,13 @@ void TMainFormer::createControls()
     Splitter1->setTreeView(TreeView1);
     Splitter1->setListView(ListView1);
     Splitter1->raise();
+    // Names for screen readers of the controls that show none of their own.
+    User->setBuddy(Edit1);
+    Pass->setBuddy(Edit2);
+    SpeedButton1->setAccessibleName(QStringLiteral("Month back"));
+    SpeedButton2->setAccessibleName(QStringLiteral("Month forward"));
+    TreeView1->setAccessibleName(QStringLiteral("Days"));
+    ListView1->setAccessibleName(QStringLiteral("Entries of the day"));
 
     connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton1Click(); }));
     connect(SpeedButton3, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton3Click(); }));
