@@ -45,9 +45,32 @@ bool MenuFollower::eventFilter(QObject* object, QEvent* event)
 
 void MenuFollower::folderChanged(const QString& folder)
 {
-    // Above a missing applications folder only its coming counts.
-    if (!aboveMissing_.contains(folder) || watch())
+    if (!aboveMissing_.contains(folder)) {
         changed();
+        return;
+    }
+    // Above a missing applications folder only the coming of a folder on its way counts.
+    QSet<QString> folders;
+    QSet<QString> above;
+    locate(folders, above);
+    if ((folders != applicationFolders_ || above != aboveMissing_) && watch())
+        changed();
+}
+
+void MenuFollower::locate(QSet<QString>& folders, QSet<QString>& above) const
+{
+    for (const QString& data : std::as_const(settings_.dataFolders)) {
+        QString folder = QDir::cleanPath(data + QStringLiteral("/applications"));
+        if (QFileInfo(folder).isDir()) {
+            folders.insert(folder);
+            continue;
+        }
+        do
+            folder = QFileInfo(folder).path();
+        while (!QFileInfo(folder).isDir() && folder != QFileInfo(folder).path());
+        above.insert(folder);
+    }
+    above -= folders;
 }
 
 void MenuFollower::changed()
@@ -76,20 +99,11 @@ void MenuFollower::follow()
 bool MenuFollower::watch()
 {
     QSet<QString> folders;
-    QSet<QString> wanted;
     QSet<QString> above;
-    for (const QString& data : std::as_const(settings_.dataFolders)) {
-        const QString applications = QDir::cleanPath(data + QStringLiteral("/applications"));
-        if (!QFileInfo(applications).isDir()) {
-            QString up = applications;
-            do
-                up = QFileInfo(up).path();
-            while (!QFileInfo(up).isDir() && up != QFileInfo(up).path());
-            above.insert(up);
-            continue;
-        }
+    locate(folders, above);
+    QSet<QString> wanted = above;
+    for (const QString& applications : std::as_const(folders)) {
         // The folders and entries the catalogue reads.
-        folders.insert(applications);
         wanted.insert(applications);
         QDirIterator subfolders(
             applications, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
@@ -99,14 +113,13 @@ bool MenuFollower::watch()
         while (entries.hasNext())
             wanted.insert(entries.next());
     }
-    wanted += above;
     const QStringList now = watched();
     const QSet<QString> watching(now.cbegin(), now.cend());
     if (const QSet<QString> gone = watching - wanted; !gone.isEmpty())
         watcher_.removePaths(gone.values());
     if (const QSet<QString> come = wanted - watching; !come.isEmpty())
         watcher_.addPaths(come.values());
-    aboveMissing_ = above - folders;
+    aboveMissing_ = above;
     const bool came = folders != applicationFolders_;
     applicationFolders_ = folders;
     return came;

@@ -51,6 +51,8 @@ private:
     void folderChanged(const QString& folder);
     void changed();
     void follow();
+    // The applications folders that exist, and the nearest folders above those that do not.
+    void locate(QSet<QString>& folders, QSet<QString>& above) const;
     // Brings the watches up to the folders as they are; true when an applications folder came or went.
     bool watch();
 
