@@ -114,7 +114,8 @@ std::optional<MadeMenus> make(
     // The main menu goes last, when everything it names is in place. A page
     // counts as changed also when only a picture on it did.
     for (qsizetype p = merged.pages.size() - 1; p >= 0; --p) {
-        const auto& [file, text] = merged.pages[p];
+        const QString& file = merged.pages[p].first;
+        const QByteArray& text = merged.pages[p].second;
         const bool written = writeInside(file, text, 0644);
         if (written || std::any_of(newPictures.cbegin(), newPictures.cend(), [&](const QByteArray& picture) {
                 return text.contains("\r\n" + picture + "\r\n");

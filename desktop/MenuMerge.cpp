@@ -325,13 +325,14 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
                 slot.lines = gadget("Run", app.launcher, app.name, face, app.picture);
                 merged.faces.insert(app.id, face.face);
             }
-            recorded.parts[size_t(s + 1)]
+            recorded.parts[size_t(s) + 1]
                 = { slot.kind == Kind::User ? QByteArray() : madeHash(listOf(slot.lines)), slot.application };
         }
         for (int t = 0; t <= menu::ColumnCount; ++t) {
             QByteArray& text = page.text[size_t(t)];
+            const int part = t == 0 ? 0 : titlePart + t - 1;
             if (!page.textMade[size_t(t)]) {
-                recorded.parts[size_t(t == 0 ? 0 : titlePart + t - 1)].hash.clear();
+                recorded.parts[size_t(part)].hash.clear();
                 continue;
             }
             if (t == 0)
@@ -345,7 +346,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
             else // a column of a further page has a title when it has a gadget at the top
                 text = page.gadgets[size_t(t - 1) * rows].lines[0] != "None" ? columnTitle(page.column).toLocal8Bit()
                                                                              : QByteArray();
-            recorded.parts[size_t(t == 0 ? 0 : titlePart + t - 1)] = { madeHash({ text }), {} };
+            recorded.parts[size_t(part)] = { madeHash({ text }), {} };
         }
         QList<QByteArray> lines { page.text[0] };
         for (const Slot& slot : page.gadgets)
