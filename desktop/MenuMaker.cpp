@@ -59,8 +59,6 @@ std::optional<MadeMenus> make(
     checkFitsOnALine(root);
     const QString launchers = root + QStringLiteral("/Launchers");
     const QString pictures = root + QStringLiteral("/Pictures");
-    for (const QString& made : { folder.configs, launchers, pictures })
-        makeFolder(made);
 
     // Stems go by name order, so the same applications get the same files;
     // once given, an application keeps its stem.
@@ -69,24 +67,20 @@ std::optional<MadeMenus> make(
     QSet<QString> stems;
     for (const QString& stem : std::as_const(folder.record.stems))
         stems.insert(stem.toLower());
-    for (const Application& app : std::as_const(applications)) {
-        if (folder.record.stems.contains(app.id))
-            continue;
-        const QString base = safeFileName(app.id.endsWith(QLatin1String(".desktop")) ? app.id.chopped(8) : app.id);
-        QString stem = base;
-        for (int n = 2; stems.contains(stem.toLower()); ++n)
-            stem = base + u'-' + QString::number(n);
-        stems.insert(stem.toLower());
-        folder.record.stems.insert(app.id, stem);
-    }
-
     QList<MenuApplication> shown;
     QHash<QString, QImage> icon;
     for (const Application& app : std::as_const(applications)) {
-        const QString stem = folder.record.stems.value(app.id);
+        QString stem = folder.record.stems.value(app.id);
+        if (stem.isEmpty()) {
+            const QString base = safeFileName(app.id.endsWith(QLatin1String(".desktop")) ? app.id.chopped(8) : app.id);
+            stem = base;
+            for (int n = 2; stems.contains(stem.toLower()); ++n)
+                stem = base + u'-' + QString::number(n);
+            stems.insert(stem.toLower());
+            folder.record.stems.insert(app.id, stem);
+        }
         MenuApplication entry { app.id, app.name, columnOf(app.categories),
             launchers + u'/' + stem + QStringLiteral(".sh"), {} };
-        writeInside(entry.launcher, launcherScript(app.command, app.workFolder, app.name + " (" + app.id + ")"), 0755);
         if (icons) {
             const QImage image = icons->find(app.icon, pictureSide - 2);
             if (!image.isNull()) {
@@ -100,6 +94,13 @@ std::optional<MadeMenus> make(
     const MergedMenus merged = MenuMerge(folder).merge(shown);
     if (!merged.followed)
         return std::nullopt;
+    for (const QString& made : { folder.configs, launchers, pictures })
+        makeFolder(made);
+    for (qsizetype a = 0; a < applications.size(); ++a) {
+        const Application& app = applications[a];
+        writeInside(
+            shown[a].launcher, launcherScript(app.command, app.workFolder, app.name + " (" + app.id + ")"), 0755);
+    }
     MadeMenus made;
     made.applications = int(applications.size());
     QList<QByteArray> newPictures;
