@@ -3,12 +3,14 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/FollowedMenus.h"
 #include "controls/AccessibleControls.h"
 #include "controls/PaintSeen.h"
 #include "desk/Blanker.h"
 #include "desk/Just1_32.h"
 #include "desk/MyAlarm1.h"
 #include "desk/Scrollpas.h"
+#include "desktop/MenuFollower.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
@@ -141,6 +143,7 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
             waitForFirstPaint(controlBox);
         });
         startUpInput.reset();
+        const std::unique_ptr<MenuFollower> followed = followInstalledApplications();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
             if (hooks.eventLoopStarting)

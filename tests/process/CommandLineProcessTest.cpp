@@ -135,6 +135,11 @@ TEST(CommandLine, TheUserFolderIsMadeOnFirstStartAndTheProgramRunsOnIt)
         program.waitForReadyRead(100);
         output += program.readAllStandardOutput();
     }
+    // The folder follows the applications while the program runs.
+    const QString mainMenu = tree.home() + "/.local/share/kavro-start/ConFigs/Main.ini";
+    writeFile(
+        tree.dataHome() + "/applications/new.desktop", "[Desktop Entry]\nType=Application\nName=New\nExec=true\n");
+    EXPECT_TRUE(testing_support::waitUntil([&] { return readFile(mainMenu).contains("\r\nNew\r\n"); }, 15000));
     program.terminate();
     if (!program.waitForFinished(5000)) {
         program.kill();
