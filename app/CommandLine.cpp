@@ -47,6 +47,7 @@ CommandLine::CommandLine(const QStringList& words) { parse(words); }
 void CommandLine::fail(const QString& error)
 {
     action_ = Action::UsageError;
+    show_.reset();
     if (error_.isEmpty())
         error_ = error;
 }
