@@ -3,11 +3,15 @@
 // click to the next menu painted, each against the time to show and paint
 // one empty full-screen Qt window. "Painted" means the X server holds the
 // pixels: after the paint, one pixel of the window is read back from it.
+// Then from the start of a second process running `KavroStart --show
+// launcher` to the launcher painted in this one, the running copy, against
+// the click plus a bare start of the program (`KavroStart --version`).
 #include "app/Application.h"
 #include "app/Startup.h"
 #include "controls/Colorbut.h"
 #include "controls/PaintSeen.h"
 #include "controls/TikClock.h"
+#include "desk/Just1_32.h"
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
 #include "platform/SystemColors.h"
@@ -17,7 +21,9 @@
 #include "support/StartFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +95,46 @@ void MenuGadgetToNextMenuPainted(benchmark::State& state)
     }
 }
 
+QString kavroProgram() { return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("KavroStart"); }
+
+void BareProgramStart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess program;
+        program.start(kavroProgram(), { "--version" });
+        if (!program.waitForFinished(10000) || program.exitCode() != 0) {
+            state.SkipWithError("KavroStart --version did not end well");
+            break;
+        }
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
+void ShowCommandToLauncherPainted(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        launcher().hide();
+        controlBox().showAndRaise();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        QProcess command;
+        const double seconds = secondsUntilPainted(&launcher(), [&command] {
+            command.start(kavroProgram(), { "--show", "launcher" });
+        });
+        // The command may have ended, and been seen to, while the launcher painted.
+        const bool ended = (command.state() == QProcess::NotRunning || command.waitForFinished(10000))
+            && command.exitStatus() == QProcess::NormalExit && command.exitCode() == 0;
+        if (seconds < 0 || !launcher().isVisible() || !ended) {
+            state.SkipWithError("the launcher did not paint for the command");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
 void EmptyFullScreenWindowPainted(benchmark::State& state)
 {
     QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
@@ -138,6 +184,11 @@ int main(int argc, char** argv)
     }
     bench::FailingDialogs dialogs;
     QDir::setCurrent(folder.path());
+    // This process is the running copy that the command's process asks.
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    TPreviousInstance probe(defaultApplicationTitle(kavroProgram()), runtime.path());
+    setPreviousInstance(&probe);
     int result = 0;
     {
         // The seven windows as start-up makes them, the control box shown.
@@ -153,6 +204,12 @@ int main(int argc, char** argv)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("MenuGadgetToNextMenuPainted", MenuGadgetToNextMenuPainted)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BareProgramStart", BareProgramStart)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ShowCommandToLauncherPainted", ShowCommandToLauncherPainted)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
         benchmark::Initialize(&argc, argv);
@@ -172,7 +229,16 @@ int main(int argc, char** argv)
         } else {
             result = 1;
         }
+        const char* show = "ShowCommandToLauncherPainted";
+        const char* click = "MainScreenToLauncherPainted";
+        const char* bare = "BareProgramStart";
+        if (s.count(show) && s.count(click) && s.count(bare))
+            std::printf("`KavroStart --show launcher` to the launcher painted: %.2f ms; a click on \"Main Screen\": "
+                        "%.2f ms; a bare start of the program: %.2f ms:\n  (command - bare start) / click = %.2f "
+                        "(aim <= 1.5)\n",
+                s.at(show) * 1e3, s.at(click) * 1e3, s.at(bare) * 1e3, (s.at(show) - s.at(bare)) / s.at(click));
         benchmark::Shutdown();
     }
+    setPreviousInstance(nullptr);
     return result;
 }
