@@ -125,6 +125,7 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
     setPreviousInstance(&probe);
     if (options.show())
         probe.setShowRequest(*options.show());
+    probe.holdShowRequests();
     if (hooks.probeMade)
         hooks.probeMade(probe);
     QApplication::setApplicationName(QStringLiteral("Kavro Start"));
@@ -148,7 +149,7 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
         const std::unique_ptr<MenuFollower> followed = followInstalledApplications();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
-            probe.ShowOwnRequest();
+            probe.showHeldRequests();
             if (hooks.eventLoopStarting)
                 hooks.eventLoopStarting();
             result = app.exec();

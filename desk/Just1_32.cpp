@@ -114,10 +114,20 @@ bool TPreviousInstance::askRunningCopy(const QString& title, const QString& fold
     return !folder.isEmpty() && platform::sendForwardRequest(socketPathOf(title, folder), request, reachTimeoutMs);
 }
 
-void TPreviousInstance::ShowOwnRequest()
+void TPreviousInstance::setShowRequest(ShowTarget target)
 {
-    if (showRequest_ && !found_)
-        handle(showRequest(*showRequest_));
+    showRequest_ = target;
+    held_.prepend(target);
+}
+
+void TPreviousInstance::showHeldRequests()
+{
+    holding_ = false;
+    // A copy that handed its own request to the first one only ends.
+    if (found_)
+        return;
+    for (const ShowTarget target : std::exchange(held_, {}))
+        emit showRequested(target);
 }
 
 void TPreviousInstance::handle(const QByteArray& request)
@@ -128,10 +138,15 @@ void TPreviousInstance::handle(const QByteArray& request)
     } else if (request.startsWith("show ")) {
         // Any other word, from whatever sent it, is no request.
         if (const std::optional<ShowTarget> target = showTargetOf(QString::fromLatin1(request.mid(5)))) {
-            emit showRequested(*target);
-            for (const QWidget* window : programWindows())
-                if (window && window->isVisible())
-                    done.append(window->objectName());
+            if (holding_) {
+                held_.append(*target);
+                done.append(QStringLiteral("held"));
+            } else {
+                emit showRequested(*target);
+                for (const QWidget* window : programWindows())
+                    if (window && window->isVisible())
+                        done.append(window->objectName());
+            }
         }
     }
     emit requestHandled(request, done);

@@ -45,12 +45,14 @@ public:
     // or did not acknowledge.
     bool AskToComeForward() const;
 
-    // The window this copy was started for (`--show`): a first copy asked
-    // shows it; the first copy shows it itself once every window exists.
-    void setShowRequest(ShowTarget target) { showRequest_ = target; }
-    // In the first copy, once every window exists: shows the window this copy
-    // was started for, as a later copy's request would.
-    void ShowOwnRequest();
+    // The window this copy was started for (`--show`): a first copy is asked
+    // to show it, or this copy shows it itself once it is the first.
+    void setShowRequest(ShowTarget target);
+    // While the windows are being made, requests to show one wait; once they
+    // all exist, the waiting ones (this copy's own first) are carried out in
+    // their order.
+    void holdShowRequests() { holding_ = true; }
+    void showHeldRequests();
 
     // For a copy that found another: tries the lock again for up to `waitMs`
     // (the other may be ending) and, once it is free, holds it and answers
@@ -84,6 +86,8 @@ private:
     QString socketPath_;
     bool found_ = false;
     std::optional<ShowTarget> showRequest_;
+    bool holding_ = false;
+    QList<ShowTarget> held_;
 };
 
 // The title a program has before it sets its own: the program file's name

@@ -67,7 +67,7 @@ TEST(ShowCommand, EachWordShowsWhatItsControlBoxButtonShowsAndAnyOtherWordIsAUsa
                 window->hide();
             if (options.show()) {
                 probe.setShowRequest(*options.show());
-                probe.ShowOwnRequest();
+                probe.showHeldRequests();
             }
             EXPECT_EQ(showingWindows(), c.shown) << words.toStdString();
         }
