@@ -9,8 +9,8 @@
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <ranges>
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -63,8 +63,8 @@ TEST(ShowCommand, EachWordShowsWhatItsControlBoxButtonShowsAndAnyOtherWordIsAUsa
             EXPECT_EQ(options.usageError().left(c.error.size()), c.error) << words.toStdString();
             EXPECT_EQ(options.userFolder(), c.words.contains("--user-folder")) << words.toStdString();
             // Hidden last to first: a window going away may bring the control box back.
-            for (QWidget* window : programWindows() | std::views::reverse)
-                window->hide();
+            const QList<QWidget*> showable = programWindows();
+            std::for_each(showable.rbegin(), showable.rend(), [](QWidget* window) { window->hide(); });
             if (options.show()) {
                 probe.setShowRequest(*options.show());
                 probe.showHeldRequests();
