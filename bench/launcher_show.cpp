@@ -23,10 +23,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -41,10 +41,15 @@ template <class Action> double secondsUntilPainted(QWidget* window, Action actio
     PaintSeen paint(window);
     QElapsedTimer timer;
     timer.start();
+    // The loop sleeps until something happens (with a time limit it would
+    // spin, and take the processor from a process it waits for); the timer
+    // wakes it to give up at last.
+    QTimer wake;
+    wake.start(100);
     action();
     // A paint event is followed, in the same turn of the loop, by the flush to the server.
     while (!paint.seen() && timer.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Reading a pixel back waits until the server has carried out everything sent before.
     window->screen()->grabWindow(window->winId(), 0, 0, 1, 1);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
@@ -95,16 +100,18 @@ void MenuGadgetToNextMenuPainted(benchmark::State& state)
     }
 }
 
-QString kavroProgram() { return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("KavroStart"); }
+std::string kavroProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("KavroStart").toStdString();
+}
 
 void BareProgramStart(benchmark::State& state)
 {
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        QProcess program;
-        program.start(kavroProgram(), { "--version" });
-        if (!program.waitForFinished(10000) || program.exitCode() != 0) {
+        const pid_t program = bench::spawnProcess({ kavroProgram(), "--version" });
+        if (!program || bench::waitForExit(program) != 0) {
             state.SkipWithError("KavroStart --version did not end well");
             break;
         }
@@ -120,13 +127,11 @@ void ShowCommandToLauncherPainted(benchmark::State& state)
         controlBox().showAndRaise();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        QProcess command;
+        pid_t command = 0;
         const double seconds = secondsUntilPainted(&launcher(), [&command] {
-            command.start(kavroProgram(), { "--show", "launcher" });
+            command = bench::spawnProcess({ kavroProgram(), "--show", "launcher" });
         });
-        // The command may have ended, and been seen to, while the launcher painted.
-        const bool ended = (command.state() == QProcess::NotRunning || command.waitForFinished(10000))
-            && command.exitStatus() == QProcess::NormalExit && command.exitCode() == 0;
+        const bool ended = command && bench::waitForExit(command) == 0;
         if (seconds < 0 || !launcher().isVisible() || !ended) {
             state.SkipWithError("the launcher did not paint for the command");
             break;
@@ -187,7 +192,7 @@ int main(int argc, char** argv)
     // This process is the running copy that the command's process asks.
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    TPreviousInstance probe(defaultApplicationTitle(kavroProgram()), runtime.path());
+    TPreviousInstance probe(defaultApplicationTitle(QString::fromStdString(kavroProgram())), runtime.path());
     setPreviousInstance(&probe);
     int result = 0;
     {
@@ -208,9 +213,11 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BareProgramStart", BareProgramStart)
             ->UseManualTime()
+            ->Iterations(20)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("ShowCommandToLauncherPainted", ShowCommandToLauncherPainted)
             ->UseManualTime()
+            ->Iterations(20)
             ->Unit(benchmark::kMillisecond);
         benchmark::Initialize(&argc, argv);
         Collector collector;
@@ -232,11 +239,13 @@ int main(int argc, char** argv)
         const char* show = "ShowCommandToLauncherPainted";
         const char* click = "MainScreenToLauncherPainted";
         const char* bare = "BareProgramStart";
-        if (s.count(show) && s.count(click) && s.count(bare))
-            std::printf("`KavroStart --show launcher` to the launcher painted: %.2f ms; a click on \"Main Screen\": "
-                        "%.2f ms; a bare start of the program: %.2f ms:\n  (command - bare start) / click = %.2f "
-                        "(aim <= 1.5)\n",
-                s.at(show) * 1e3, s.at(click) * 1e3, s.at(bare) * 1e3, (s.at(show) - s.at(bare)) / s.at(click));
+        if (s.count(show) && s.count(click) && s.count(bare)) {
+            const double aim = 1.5 * s.at(click) + s.at(bare);
+            std::printf("`KavroStart --show launcher` to the launcher painted: %.2f ms, against 1.5 x a click on "
+                        "\"Main Screen\" (%.2f ms) plus a bare start of the program (%.2f ms), %.2f ms: ratio %.2f "
+                        "(aim <= 1)\n",
+                s.at(show) * 1e3, s.at(click) * 1e3, s.at(bare) * 1e3, aim * 1e3, s.at(show) / aim);
+        }
         benchmark::Shutdown();
     }
     setPreviousInstance(nullptr);
