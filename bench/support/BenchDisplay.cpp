@@ -136,6 +136,7 @@ long long processCpuNs(pid_t pid)
 pid_t spawnProcess(const std::vector<std::string>& arguments)
 {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
