@@ -70,8 +70,9 @@ public:
     static bool askRunningCopy(const QString& title, const QString& folder, const QByteArray& request);
 
 signals:
-    // A request a later copy sent, after a come-forward request was carried
-    // out; `done` tells what was done (see bringForward).
+    // A request a later copy sent, once it was carried out; `done` tells what
+    // was done: see bringForward; for a request to show a window, the windows
+    // then showing, or "held" while the windows are being made.
     void requestHandled(const QByteArray& request, const QStringList& done);
     // A request to show a window, carried out by the control box.
     void showRequested(ShowTarget target);
