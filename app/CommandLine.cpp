@@ -6,13 +6,16 @@
 #include "desktop/UserFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/SingleInstance.h"
 #include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -20,19 +23,6 @@ void print(std::FILE* to, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), to);
     std::fflush(to);
-}
-
-// Options that take a value accept it as the next word or after "=".
-bool takeValue(const QString& word, const QString& option, int& i, int argc, char** argv, QString& value)
-{
-    if (word.startsWith(option + u'=')) {
-        value = word.mid(option.size() + 1);
-        return true;
-    }
-    if (word != option)
-        return false;
-    value = i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
-    return true;
 }
 
 QString notesProgramBesideProgram()
@@ -46,58 +36,93 @@ CommandLine::CommandLine(int argc, char** argv)
     : argc_(argc)
     , argv_(argv)
 {
-    const auto chooseAction = [this](Action action, const QString& word) {
-        if (action_ != Action::Start && action_ != action) {
-            action_ = Action::UsageError;
-            error_ = QStringLiteral("%1 cannot be combined with the other options").arg(word);
-        } else {
-            action_ = action;
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words.append(QString::fromLocal8Bit(argv[i]));
+    parse(words);
+}
+
+CommandLine::CommandLine(const QStringList& words) { parse(words); }
+
+void CommandLine::fail(const QString& error)
+{
+    action_ = Action::UsageError;
+    show_.reset();
+    if (error_.isEmpty())
+        error_ = error;
+}
+
+void CommandLine::parse(const QStringList& given)
+{
+    QStringList words { QStringLiteral("KavroStart") };
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        const QString& word = given[i];
+        if (word == u"--")
+            fail(QStringLiteral("unknown option --"));
+        // Single-dash options are the toolkit's (-platform, -style ...) and pass through.
+        if (word.startsWith(u'-') && !word.startsWith(QLatin1String("--")) && word != u"-h")
+            continue;
+        words.append(word);
+        // A --show with no word of its own after it shows the control box.
+        if (word == u"--show" && (i + 1 == given.size() || given[i + 1].startsWith(u'-')))
+            words.append(showWord(ShowTarget::Box));
+    }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption makeMenus(QStringLiteral("make-menus"), {}, QStringLiteral("FOLDER"));
+    const QCommandLineOption autostart(QStringLiteral("autostart"), {}, QStringLiteral("on|off"));
+    const QCommandLineOption show(QStringLiteral("show"), {}, QStringLiteral("WHAT"));
+    parser.addOptions({ QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }),
+        QCommandLineOption(QStringLiteral("version")), QCommandLineOption(QStringLiteral("user-folder")),
+        QCommandLineOption(QStringLiteral("force")), makeMenus, autostart, show });
+    const bool parsed = parser.parse(words);
+    if (!parser.unknownOptionNames().isEmpty())
+        fail(QStringLiteral("unknown option --%1").arg(parser.unknownOptionNames().constFirst()));
+
+    static const QList<std::pair<QString, Action>> actions { { QStringLiteral("h"), Action::Help },
+        { QStringLiteral("help"), Action::Help }, { QStringLiteral("version"), Action::Version },
+        { QStringLiteral("make-menus"), Action::MakeMenus }, { QStringLiteral("autostart"), Action::Autostart },
+        { QStringLiteral("show"), Action::Show } };
+    for (const QString& name : parser.optionNames()) {
+        userFolder_ = userFolder_ || name == u"user-folder";
+        force_ = force_ || name == u"force";
+        for (const auto& [option, action] : actions) {
+            if (name != option || action_ == action || action_ == Action::UsageError)
+                continue;
+            if (action_ == Action::Start)
+                action_ = action;
+            else
+                fail(QStringLiteral("%1%2 cannot be combined with the other options")
+                         .arg(name.size() == 1 ? "-" : "--", name));
         }
-    };
-    for (int i = 1; i < argc && action_ != Action::UsageError; ++i) {
-        const QString word = QString::fromLocal8Bit(argv[i]);
-        QString value;
-        if (word == u"--help" || word == u"-h") {
-            chooseAction(Action::Help, word);
-        } else if (word == u"--version") {
-            chooseAction(Action::Version, word);
-        } else if (word == u"--user-folder") {
-            userFolder_ = true;
-        } else if (word == u"--force") {
-            force_ = true;
-        } else if (takeValue(word, QStringLiteral("--make-menus"), i, argc, argv, value)) {
-            chooseAction(Action::MakeMenus, word);
-            argument_ = value;
-            if (value.isEmpty()) {
-                action_ = Action::UsageError;
-                error_ = QStringLiteral("--make-menus needs the folder to write into");
-            }
-        } else if (takeValue(word, QStringLiteral("--autostart"), i, argc, argv, value)) {
-            chooseAction(Action::Autostart, word);
-            argument_ = value;
-            if (value != u"on" && value != u"off") {
-                action_ = Action::UsageError;
-                error_ = QStringLiteral("--autostart takes on or off");
-            }
-        } else if (word.startsWith(QLatin1String("--"))) {
-            // Single-dash options are the toolkit's (-platform, -style ...) and pass through.
-            action_ = Action::UsageError;
-            error_ = QStringLiteral("unknown option %1").arg(word);
-        }
     }
-    if (action_ == Action::Start && force_) {
-        action_ = Action::UsageError;
-        error_ = QStringLiteral("--force goes with --make-menus only");
+
+    if (action_ == Action::MakeMenus) {
+        argument_ = parser.value(makeMenus);
+        if (argument_.isEmpty())
+            fail(QStringLiteral("--make-menus needs the folder to write into"));
+    } else if (action_ == Action::Autostart) {
+        argument_ = parser.value(autostart);
+        if (argument_ != u"on" && argument_ != u"off")
+            fail(QStringLiteral("--autostart takes on or off"));
+    } else if (action_ == Action::Show) {
+        show_ = showTargetOf(parser.value(show));
+        if (!show_)
+            fail(QStringLiteral("--show takes %1, not \"%2\"").arg(showWords(), parser.value(show)));
     }
-    if ((action_ == Action::MakeMenus || action_ == Action::Autostart) && userFolder_) {
-        action_ = Action::UsageError;
-        error_ = QStringLiteral("--user-folder starts the program and cannot go with --make-menus or --autostart");
-    }
+    if ((action_ == Action::Start || action_ == Action::Show) && force_)
+        fail(QStringLiteral("--force goes with --make-menus only"));
+    if ((action_ == Action::MakeMenus || action_ == Action::Autostart) && userFolder_)
+        fail(QStringLiteral("--user-folder starts the program and cannot go with --make-menus or --autostart"));
+    // What the parser alone saw, such as a value given to an option that takes none.
+    if (!parsed)
+        fail(parser.errorText());
 }
 
 QString CommandLine::helpText()
 {
     return QStringLiteral("Usage: KavroStart [--user-folder]\n"
+                          "       KavroStart --show [WHAT] [--user-folder]\n"
                           "       KavroStart --make-menus FOLDER [--force]\n"
                           "       KavroStart --autostart on|off\n"
                           "       KavroStart --help | --version\n"
@@ -110,6 +135,10 @@ QString CommandLine::helpText()
                           "                       (~/.local/share/kavro-start), made on first use with menus\n"
                           "                       of the installed applications, the sounds and the note\n"
                           "                       program; an existing folder is never overwritten\n"
+                          "  --show [WHAT]        show WHAT in front with the keyboard focus, as the control\n"
+                          "                       box's buttons do: box (the default), launcher, planner,\n"
+                          "                       alarm, blanker or notes; starts the program first when it\n"
+                          "                       is not running\n"
                           "  --make-menus FOLDER  write menus of the installed applications into FOLDER:\n"
                           "                       ConFigs/Main.ini and its further menus, Launchers/ and\n"
                           "                       Pictures/; an existing ConFigs/Main.ini is kept\n"
@@ -125,6 +154,17 @@ std::optional<int> CommandLine::runAndEnd() const
     switch (action_) {
     case Action::Start:
         return std::nullopt;
+    case Action::Show: {
+        // The channel is named after the program file, which needs the
+        // application object to be known; no display is needed.
+        int argc = argc_;
+        const QCoreApplication app(argc, argv_);
+        if (TPreviousInstance::askRunningCopy(defaultApplicationTitle(platform::programFilePath()),
+                platform::runtimeFolder(), TPreviousInstance::showRequest(*show_)))
+            return 0;
+        // Nobody answered: the program starts and shows the window itself.
+        return std::nullopt;
+    }
     case Action::Help:
         print(stdout, helpText());
         return 0;

@@ -123,6 +123,9 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
     // The probe runs under the default title, before the program names itself.
     TPreviousInstance probe(defaultApplicationTitle(platform::programFilePath()), platform::runtimeFolder());
     setPreviousInstance(&probe);
+    if (options.show())
+        probe.setShowRequest(*options.show());
+    probe.holdShowRequests();
     if (hooks.probeMade)
         hooks.probeMade(probe);
     QApplication::setApplicationName(QStringLiteral("Kavro Start"));
@@ -146,6 +149,7 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
         const std::unique_ptr<MenuFollower> followed = followInstalledApplications();
         // A quit asked for during start-up ends the program when its event loop would start.
         if (!platform::quitPosted()) {
+            probe.showHeldRequests();
             if (hooks.eventLoopStarting)
                 hooks.eventLoopStarting();
             result = app.exec();

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -20,16 +21,48 @@ TPreviousInstance* theProbe = nullptr;
 constexpr int reachTimeoutMs = 2000;
 constexpr int takeOverTimeoutMs = 3000;
 
+constexpr std::pair<ShowTarget, const char*> showTargetWords[]
+    = { { ShowTarget::Box, "box" }, { ShowTarget::Launcher, "launcher" }, { ShowTarget::Planner, "planner" },
+          { ShowTarget::Alarm, "alarm" }, { ShowTarget::Blanker, "blanker" }, { ShowTarget::Notes, "notes" } };
+
+QString socketPathOf(const QString& title, const QString& folder)
+{
+    return folder + u'/' + platform::userScopedName(title) + QStringLiteral(".socket");
+}
+
 } // namespace
+
+QString showWord(ShowTarget target)
+{
+    for (const auto& [each, word] : showTargetWords)
+        if (each == target)
+            return QLatin1String(word);
+    return {};
+}
+
+std::optional<ShowTarget> showTargetOf(QStringView word)
+{
+    for (const auto& [target, each] : showTargetWords)
+        if (word == QLatin1String(each))
+            return target;
+    return std::nullopt;
+}
+
+QString showWords()
+{
+    QStringList words;
+    for (const auto& [target, word] : showTargetWords)
+        words.append(QLatin1String(word));
+    return words.mid(0, words.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + words.last();
+}
 
 TPreviousInstance::TPreviousInstance(const QString& title, const QString& folder)
 {
     // Without a folder of the user's own the program starts as if it were the only copy.
     if (folder.isEmpty())
         return;
-    const QString base = folder + u'/' + platform::userScopedName(title);
-    lockPath_ = base + QStringLiteral(".lock");
-    socketPath_ = base + QStringLiteral(".socket");
+    lockPath_ = folder + u'/' + platform::userScopedName(title) + QStringLiteral(".lock");
+    socketPath_ = socketPathOf(title, folder);
     lock_ = std::make_unique<platform::InstanceLock>(lockPath_);
     found_ = lock_->state() == platform::InstanceLock::State::HeldElsewhere;
     if (lock_->state() == platform::InstanceLock::State::Held)
@@ -70,14 +103,52 @@ TPreviousInstance::~TPreviousInstance()
 
 bool TPreviousInstance::AskToComeForward() const
 {
-    return platform::sendForwardRequest(socketPath_, comeForwardRequest, reachTimeoutMs);
+    const QByteArray request = showRequest_ ? showRequest(*showRequest_) : QByteArray(comeForwardRequest);
+    return platform::sendForwardRequest(socketPath_, request, reachTimeoutMs);
+}
+
+QByteArray TPreviousInstance::showRequest(ShowTarget target) { return "show " + showWord(target).toLatin1(); }
+
+bool TPreviousInstance::askRunningCopy(const QString& title, const QString& folder, const QByteArray& request)
+{
+    return !folder.isEmpty() && platform::sendForwardRequest(socketPathOf(title, folder), request, reachTimeoutMs);
+}
+
+void TPreviousInstance::setShowRequest(ShowTarget target)
+{
+    showRequest_ = target;
+    held_.prepend(target);
+}
+
+void TPreviousInstance::showHeldRequests()
+{
+    holding_ = false;
+    // A copy that handed its own request to the first one only ends.
+    if (found_)
+        return;
+    for (const ShowTarget target : std::exchange(held_, {}))
+        emit showRequested(target);
 }
 
 void TPreviousInstance::handle(const QByteArray& request)
 {
     QStringList done;
-    if (request == comeForwardRequest)
+    if (request == comeForwardRequest) {
         done = bringForward(programWindows());
+    } else if (request.startsWith("show ")) {
+        // Any other word, from whatever sent it, is no request.
+        if (const std::optional<ShowTarget> target = showTargetOf(QString::fromLatin1(request.mid(5)))) {
+            if (holding_) {
+                held_.append(*target);
+                done.append(QStringLiteral("held"));
+            } else {
+                emit showRequested(*target);
+                for (const QWidget* window : programWindows())
+                    if (window && window->isVisible())
+                        done.append(window->objectName());
+            }
+        }
+    }
     emit requestHandled(request, done);
 }
 
@@ -120,11 +191,13 @@ TJustOne32::TJustOne32(QWidget* owner)
     : QObject(owner)
 {
     TPreviousInstance* probe = previousInstance();
-    if (!probe || !probe->Found())
+    if (!probe)
         return;
     // A first copy that is ending no longer answers; once it has ended this
     // copy takes its place instead of ending as well.
-    if (!probe->AskToComeForward() && probe->TakeOverWhenFree(takeOverTimeoutMs))
+    if (probe->Found() && (probe->AskToComeForward() || !probe->TakeOverWhenFree(takeOverTimeoutMs))) {
+        platform::postQuit();
         return;
-    platform::postQuit();
+    }
+    connect(probe, &TPreviousInstance::showRequested, this, &TJustOne32::OnShowRequest);
 }

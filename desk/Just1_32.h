@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -13,6 +14,16 @@ namespace platform {
 class InstanceLock;
 class ForwardServer;
 } // namespace platform
+
+// The windows a later copy can ask the first to show, each as the control
+// box shows it: `KavroStart --show WHAT`, sent as the request "show WHAT".
+enum class ShowTarget { Box, Launcher, Planner, Alarm, Blanker, Notes };
+
+// The word of a target ("launcher"), and the target of a word (nullopt for any other word).
+QString showWord(ShowTarget target);
+std::optional<ShowTarget> showTargetOf(QStringView word);
+// Every word, for messages: "box, launcher, planner, alarm, blanker or notes".
+QString showWords();
 
 // The result of the probe made once per process, before the program sets
 // its own title. The first copy holds the lock for its whole life and
@@ -29,9 +40,19 @@ public:
     // True when another copy already held the name at start.
     bool Found() const { return found_; }
 
-    // Asks the copy that holds the name to come forward; false when it could
-    // not be reached or did not acknowledge.
+    // Asks the copy that holds the name to come forward, or to show the
+    // window this copy was started for; false when it could not be reached
+    // or did not acknowledge.
     bool AskToComeForward() const;
+
+    // The window this copy was started for (`--show`): a first copy is asked
+    // to show it, or this copy shows it itself once it is the first.
+    void setShowRequest(ShowTarget target);
+    // While the windows are being made, requests to show one wait; once they
+    // all exist, the waiting ones (this copy's own first) are carried out in
+    // their order.
+    void holdShowRequests() { holding_ = true; }
+    void showHeldRequests();
 
     // For a copy that found another: tries the lock again for up to `waitMs`
     // (the other may be ending) and, once it is free, holds it and answers
@@ -42,11 +63,19 @@ public:
     const QString& socketPath() const { return socketPath_; }
 
     static constexpr const char* comeForwardRequest = "raise";
+    static QByteArray showRequest(ShowTarget target);
+
+    // Sends `request` to the copy running under `title` with its socket in
+    // `folder`, without taking the lock: true once it has acknowledged.
+    static bool askRunningCopy(const QString& title, const QString& folder, const QByteArray& request);
 
 signals:
-    // A request a later copy sent, after a come-forward request was carried
-    // out; `done` tells what was done (see bringForward).
+    // A request a later copy sent, once it was carried out; `done` tells what
+    // was done: see bringForward; for a request to show a window, the windows
+    // then showing, or "held" while the windows are being made.
     void requestHandled(const QByteArray& request, const QStringList& done);
+    // A request to show a window, carried out by the control box.
+    void showRequested(ShowTarget target);
 
 private:
     void listen();
@@ -57,6 +86,9 @@ private:
     QString lockPath_;
     QString socketPath_;
     bool found_ = false;
+    std::optional<ShowTarget> showRequest_;
+    bool holding_ = false;
+    QList<ShowTarget> held_;
 };
 
 // The title a program has before it sets its own: the program file's name
@@ -77,9 +109,13 @@ QStringList bringForward(const QList<QWidget*>& windows);
 
 // Created while the control box is built. In a second copy it asks the
 // first to come forward and requests the end of this process, which then
-// ends at the first turn of its event loop, without a message.
+// ends at the first turn of its event loop, without a message. In the first
+// copy it hands on the requests to show a window.
 class TJustOne32 final : public QObject {
     Q_OBJECT
 public:
     explicit TJustOne32(QWidget* owner);
+
+signals:
+    void OnShowRequest(ShowTarget target);
 };

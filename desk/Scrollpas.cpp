@@ -105,6 +105,8 @@ TForm1::TForm1(QWidget* parent)
     connect(Exit1, &QAction::triggered, this, [this] { platform::guarded([this] { Exit1Click(); }); });
 
     JustOne321 = new TJustOne32(this);
+    connect(JustOne321, &TJustOne32::OnShowRequest, this,
+        [this](ShowTarget target) { platform::guarded([this, target] { JustOne321ShowRequest(target); }); });
     Position1 = new TPosition(this);
     Position1->setIniFileName(QStringLiteral("k-prefs.ini"));
     TopMost1 = new TTopMost(this);
@@ -238,6 +240,30 @@ void TForm1::KavroAlarm1Alarm()
         session().Form3->close();
     PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
     platform::dialogs().information(QStringLiteral("Kavro Start Alarm Call."), session().AlarmMessage);
+}
+
+void TForm1::JustOne321ShowRequest(ShowTarget target)
+{
+    switch (target) {
+    case ShowTarget::Box:
+        showAndRaise();
+        return;
+    case ShowTarget::Launcher:
+        ColorSpeedButton3Click();
+        return;
+    case ShowTarget::Planner:
+        ColorSpeedButton5Click();
+        return;
+    case ShowTarget::Alarm:
+        ColorSpeedButton1Click();
+        return;
+    case ShowTarget::Blanker:
+        ColorSpeedButton2Click();
+        return;
+    case ShowTarget::Notes:
+        ColorSpeedButton4Click();
+        return;
+    }
 }
 
 void TForm1::FormClose()

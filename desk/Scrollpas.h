@@ -4,6 +4,8 @@
 
 #include "controls/Form.h"
 
+enum class ShowTarget;
+
 class QAction;
 class QMenu;
 class TPanel;
@@ -43,6 +45,8 @@ public:
     void A1Click();
     void Exit1Click();
     void KavroAlarm1Alarm();
+    // A request to show a window (`KavroStart --show`): what its button does.
+    void JustOne321ShowRequest(ShowTarget target);
 
     TPanel* Panel1;
     TTickingClock* TickingClock1;

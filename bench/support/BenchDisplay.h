@@ -46,6 +46,15 @@ struct ThreadCpu {
 };
 std::vector<ThreadCpu> threadCpuNs(pid_t pid);
 
+// Starts the program `arguments[0]` names (a path, or a name found on PATH)
+// as a process of its own, the way a desktop starts a command: without
+// copying this process's memory, whose every page a large process would
+// otherwise pay for in page faults until the child runs the program. Its
+// standard output and error go to /dev/null. Returns its pid, or 0.
+pid_t spawnProcess(const std::vector<std::string>& arguments);
+// Waits until the process ends; its exit code, or -1 when it did not exit normally.
+int waitForExit(pid_t pid);
+
 // Seconds of a measuring span: the environment variable `name` when set to a
 // positive number, otherwise `fallback`.
 double secondsFromEnvironment(const char* name, double fallback);

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <future>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -245,17 +246,64 @@ TEST(JustOne32, DoesNothingInTheOnlyCopy)
     setPreviousInstance(nullptr);
 }
 
-TEST(JustOne32, InALaterCopyAsksTheFirstToComeForward)
+TEST(JustOne32, InALaterCopyAsksTheFirstToComeForwardOrToShowTheWindowItWasStartedFor)
 {
     QTemporaryDir folder;
     FirstCopy first(folder.path());
-    TPreviousInstance later(QStringLiteral("Kavrostart"), folder.path());
-    setPreviousInstance(&later);
+    for (const auto& [show, request] : { std::pair<std::optional<ShowTarget>, QByteArray> { std::nullopt, "raise" },
+             { ShowTarget::Planner, "show planner" } }) {
+        TPreviousInstance later(QStringLiteral("Kavrostart"), folder.path());
+        if (show)
+            later.setShowRequest(*show);
+        setPreviousInstance(&later);
+        QWidget owner;
+        TJustOne32 guard(&owner);
+        setPreviousInstance(nullptr);
+        EXPECT_EQ(first.requests().value(first.requests().size() - 1), request);
+        EXPECT_TRUE(later.Found());
+    }
+}
+
+TEST(JustOne32, InTheFirstCopyHandsOnOnlyTheRequestsToShowAWindowItKnows)
+{
+    QTemporaryDir folder;
+    TPreviousInstance only(QStringLiteral("Kavrostart"), folder.path());
+    setPreviousInstance(&only);
     QWidget owner;
     TJustOne32 guard(&owner);
     setPreviousInstance(nullptr);
-    EXPECT_EQ(first.requests(), QList<QByteArray> { "raise" });
-    EXPECT_TRUE(later.Found());
+    QList<ShowTarget> shown;
+    QObject::connect(&guard, &TJustOne32::OnShowRequest, [&shown](ShowTarget target) { shown.append(target); });
+    const struct {
+        QByteArray line;
+        std::optional<ShowTarget> shown;
+    } cases[] = {
+        { "show launcher", ShowTarget::Launcher },
+        { "show notes", ShowTarget::Notes },
+        { "show", std::nullopt },
+        { "show Launcher", std::nullopt },
+        { "show launcher now", std::nullopt },
+        { "showbox", std::nullopt },
+    };
+    const auto send = [&only](const QByteArray& line) {
+        auto sent = std::async(
+            std::launch::async, [&only, line] { return platform::sendForwardRequest(only.socketPath(), line, 10000); });
+        return waitUntil([&sent] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000)
+            && sent.get();
+    };
+    for (const auto& c : cases) {
+        shown.clear();
+        EXPECT_TRUE(send(c.line)) << "every line is acknowledged: " << c.line.constData();
+        EXPECT_EQ(shown, c.shown ? QList<ShowTarget> { *c.shown } : QList<ShowTarget> {}) << c.line.constData();
+    }
+
+    // While the windows are being made, a request waits until they all exist.
+    shown.clear();
+    only.holdShowRequests();
+    EXPECT_TRUE(send("show planner"));
+    EXPECT_TRUE(shown.isEmpty());
+    only.showHeldRequests();
+    EXPECT_EQ(shown, QList<ShowTarget> { ShowTarget::Planner });
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithoutADisplay)
     const Result help = run(tree, { "--help" });
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: KavroStart [--user-folder]\n")) << help.out.toStdString();
-    for (const char* option : { "--make-menus FOLDER", "--force", "--autostart on|off", "--version" })
+    for (const char* option : { "--show [WHAT]", "--make-menus FOLDER", "--force", "--autostart on|off", "--version" })
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
     EXPECT_EQ(help.err, "");
 }
