@@ -306,6 +306,25 @@ void TForm2::showEvent(QShowEvent* event)
     TForm::showEvent(event);
 }
 
+// The editor offers no minimise. A window manager that minimises it all the
+// same takes the launcher with it, and the program would have no window left
+// to return to: it comes back at once.
+void TForm2::changeEvent(QEvent* event)
+{
+    TForm::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isMinimized() || !isVisible())
+                return;
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            showAndRaise();
+        },
+        Qt::QueuedConnection);
+}
+
 void TForm2::FormShow()
 {
     chosenFace_.reset();

@@ -108,6 +108,7 @@ protected:
     void FormShow() override;
     void FormClose() override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
