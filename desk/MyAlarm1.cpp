@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -92,6 +93,14 @@ void TAlarm1::createControls()
     connect(UpDown2, &TUpDown::clicked, this, [this] { platform::guarded([this] { UpDown2Click(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button2Click(); }); });
+}
+
+void TAlarm1::showEvent(QShowEvent* event)
+{
+    QWidget* box = session().Form1;
+    if (box && box->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(box->windowHandle());
+    TForm::showEvent(event);
 }
 
 void TAlarm1::FormShow()
