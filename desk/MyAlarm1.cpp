@@ -26,6 +26,7 @@ TAlarm1::TAlarm1(QWidget* parent)
 {
     setObjectName(QStringLiteral("Alarm1"));
     setCaption(QStringLiteral("Kavro Start Alarm."));
+    comeBackWhenMinimised();
     setClientSize(311, 97);
     setFixedSize(size());
     setFont(designFont(11));

@@ -48,6 +48,7 @@ TForm2::TForm2(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
+    comeBackWhenMinimised();
     setFont(designFont(eightPoint, false));
     SaveDialog1.Filter = menuFilter;
 }
@@ -304,25 +305,6 @@ void TForm2::showEvent(QShowEvent* event)
         move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     }
     TForm::showEvent(event);
-}
-
-// The editor offers no minimise. A window manager that minimises it all the
-// same takes the launcher with it, and the program would have no window left
-// to return to: it comes back at once.
-void TForm2::changeEvent(QEvent* event)
-{
-    TForm::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !isMinimized())
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!isMinimized() || !isVisible())
-                return;
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            showAndRaise();
-        },
-        Qt::QueuedConnection);
 }
 
 void TForm2::FormShow()

@@ -108,7 +108,6 @@ protected:
     void FormShow() override;
     void FormClose() override;
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -89,6 +89,7 @@ TForm4::TForm4(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setCaption(QStringLiteral("Form4"));
+    comeBackWhenMinimised();
     setFont(designFont(11));
 
     SysInfo321 = new TSysInfo32(this);

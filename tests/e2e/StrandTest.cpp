@@ -28,6 +28,7 @@ namespace {
 const QString boxTitle = QStringLiteral("Kavro StratControl Box");
 const QString launcherTitle = QStringLiteral("MainForm");
 const QString editorTitle = QStringLiteral("Kavro Start Editor.");
+const QString alarmTitle = QStringLiteral("Kavro Start Alarm.");
 
 // What the tests ask of the X server beyond XDesktop: keys held down, the
 // server's own key repeat, and a minimise request as a task bar sends it.
@@ -232,27 +233,41 @@ TEST_F(Strand, TheKeyHeldToOpenTheEditorTypesNothingThereAndTypesAgainOnceReleas
     }
 }
 
-// The window manager minimises the editor with the launcher it belongs to,
-// either way round; nothing of the program would be left on the screen.
-TEST_F(Strand, AMinimisedEditorComesBackWithItsLauncher)
+// The window manager minimises a window that keeps another disabled or
+// hidden, or that other window, which takes the first with it: nothing of
+// the program would be left on the screen.
+TEST_F(Strand, AMinimisedDialogOrEditorComesBackWithTheWindowItBelongsTo)
 {
+    const auto minimiseEither = [this](const QString& title, const QString& ownerTitle) {
+        const XDesktop::WindowId window = desktop_->find(title);
+        const XDesktop::WindowId owner = desktop_->find(ownerTitle);
+        x_.watchState(window);
+        for (const XDesktop::WindowId minimised : { window, owner }) {
+            const int before = x_.stateChanges();
+            x_.minimise(minimised);
+            ASSERT_TRUE(waitFor([&] { return x_.stateChanges() > before; })) << "the window manager did nothing";
+            EXPECT_TRUE(waitFor([&] {
+                return x_.state(window) == NormalState && desktop_->find(title) == window
+                    && desktop_->find(ownerTitle) == owner;
+            })) << title.toStdString()
+                << (minimised == owner ? " with its owner" : "");
+        }
+    };
     start();
+    desktop_->click(unfold().topLeft() + QPoint(66 + 18, 13));
+    const XDesktop::WindowId dialog = waitForActive(alarmTitle);
+    ASSERT_TRUE(dialog);
+    minimiseEither(alarmTitle, boxTitle);
+    // Cancel.
+    desktop_->click(desktop_->geometry(dialog).topLeft() + QPoint(271, 74));
+    ASSERT_TRUE(waitFor([] { return !desktop_->find(alarmTitle); }));
+
     desktop_->click(unfold().topLeft() + QPoint(66 + 48, 23));
     const XDesktop::WindowId launcher = waitForActive(launcherTitle);
     ASSERT_TRUE(launcher);
-    const XDesktop::WindowId editor = openEditor("Shift_L", 3, launcher);
+    ASSERT_TRUE(openEditor("Shift_L", 3, launcher));
     x_.key("Shift_L", false);
-    ASSERT_TRUE(editor);
-    x_.watchState(editor);
-    for (const XDesktop::WindowId minimised : { editor, launcher }) {
-        const int before = x_.stateChanges();
-        x_.minimise(minimised);
-        ASSERT_TRUE(waitFor([&] { return x_.stateChanges() > before; })) << "the window manager did nothing";
-        EXPECT_TRUE(waitFor([&] {
-            return x_.state(editor) == NormalState && desktop_->find(editorTitle) == editor
-                && desktop_->find(launcherTitle) == launcher;
-        })) << (minimised == editor ? "editor" : "launcher");
-    }
+    minimiseEither(editorTitle, launcherTitle);
 }
 
 // At the first start both come up in the middle of the screen.
@@ -260,7 +275,7 @@ TEST_F(Strand, TheControlBoxNeverCoversTheAlarmDialog)
 {
     start();
     desktop_->click(unfold().topLeft() + QPoint(66 + 18, 13));
-    const XDesktop::WindowId dialog = waitForActive(QStringLiteral("Kavro Start Alarm."));
+    const XDesktop::WindowId dialog = waitForActive(alarmTitle);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(desktop_->geometry(dialog).intersects(waitForBox(65)));
     EXPECT_TRUE(desktop_->stackedAbove(dialog, desktop_->find(boxTitle)));
