@@ -258,6 +258,7 @@ TEST_F(Strand, AMinimisedDialogOrEditorComesBackWithTheWindowItBelongsTo)
     const XDesktop::WindowId dialog = waitForActive(alarmTitle);
     ASSERT_TRUE(dialog);
     minimiseEither(alarmTitle, boxTitle);
+    ASSERT_FALSE(HasFailure());
     // Cancel.
     desktop_->click(desktop_->geometry(dialog).topLeft() + QPoint(271, 74));
     ASSERT_TRUE(waitFor([] { return !desktop_->find(alarmTitle); }));
