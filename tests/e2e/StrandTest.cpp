@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 // Xlib's macros clash with Qt's names: Qt goes first.
@@ -101,12 +102,9 @@ private:
 
 class Strand : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { desktop_ = new XDesktop; }
-    static void TearDownTestSuite()
-    {
-        delete desktop_;
-        desktop_ = nullptr;
-    }
+    // One display and window manager for the suite; each test starts the program afresh.
+    static void SetUpTestSuite() { desktop_ = std::make_unique<XDesktop>(); }
+    static void TearDownTestSuite() { desktop_.reset(); }
 
     void SetUp() override
     {
@@ -186,7 +184,7 @@ protected:
         return waitForActive(editorTitle);
     }
 
-    static XDesktop* desktop_;
+    static std::unique_ptr<XDesktop> desktop_;
     QTemporaryDir startFolder_;
     QTemporaryDir programFolder_;
     QTemporaryDir runtimeFolder_;
@@ -194,7 +192,7 @@ protected:
     XRequests x_ { desktop_->displayName() };
 };
 
-XDesktop* Strand::desktop_ = nullptr;
+std::unique_ptr<XDesktop> Strand::desktop_;
 
 // Qt's X backend marks a repeat's release as such only when the press that
 // follows it has already arrived, which it often has not.
