@@ -96,6 +96,9 @@ void TAlarm1::createControls()
     connect(Button2, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button2Click(); }); });
 }
 
+// The dialog belongs to the control box, which stays on top and comes up
+// at the same place at the first start: window managers keep a window above
+// the one it belongs to, so the box never covers it.
 void TAlarm1::showEvent(QShowEvent* event)
 {
     QWidget* box = session().Form1;
