@@ -49,3 +49,20 @@ void TForm::closeEvent(QCloseEvent* event)
     platform::guarded([this] { FormClose(); });
     event->accept();
 }
+
+void TForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (!comesBack_ || event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    // Not from within the window system's own report of the change.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isMinimized() || !isVisible())
+                return;
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            showAndRaise();
+        },
+        Qt::QueuedConnection);
+}

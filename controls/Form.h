@@ -37,9 +37,17 @@ protected:
     // Whether a close request hides the window (true) or is refused.
     virtual bool FormCloseQuery() { return true; }
 
+    // For a window that offers no minimise and keeps others disabled or
+    // hidden while it is open: a window manager may minimise it all the
+    // same, and the program would have no window left to return to, so it
+    // comes back at once.
+    void comeBackWhenMinimised() { comesBack_ = true; }
+
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool controlsCreated_ = false;
+    bool comesBack_ = false;
 };

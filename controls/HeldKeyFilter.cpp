@@ -20,6 +20,7 @@ void HeldKeyFilter::hold(int key, quint32 nativeScanCode)
 {
     key_ = key;
     scanCode_ = nativeScanCode;
+    releasedAt_ = 0;
     if (!holding_)
         qGuiApp->installEventFilter(this);
     holding_ = true;
@@ -41,6 +42,12 @@ bool HeldKeyFilter::isHeldKey(const QKeyEvent& event) const
 // the held key before its release is its auto-repeat, whether or not the
 // platform marks it so. Only the last key pressed repeats: once another is
 // pressed, the held one sends nothing more until it is released.
+//
+// The X server sends each repeat as a release and a press with one time
+// stamp, and Qt marks the pair as a repeat only when the press has already
+// arrived with the release. So a release it does not mark ends nothing yet:
+// a press of the same time stamp is the repeat that goes on, any later press
+// a new one, which types again.
 bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -52,14 +59,23 @@ bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event)
             release();
         return false;
     }
-    if (type == QEvent::ShortcutOverride) {
-        // Taken here, so that no shortcut acts on it; the press that follows is dropped.
-        event->accept();
-        return true;
+    if (type == QEvent::KeyRelease) {
+        if (key.isAutoRepeat())
+            return true;
+        // Without a time stamp nothing can pair it with a press: it ends the holding.
+        if (key.timestamp() == 0)
+            release();
+        releasedAt_ = key.timestamp();
+        return false;
     }
-    if (type == QEvent::KeyRelease && !key.isAutoRepeat()) {
+    if (releasedAt_ != 0 && key.timestamp() != releasedAt_) {
         release();
         return false;
     }
+    releasedAt_ = 0;
+    // The shortcut check is taken here, so that no shortcut acts on the
+    // held key; the press that follows it is dropped.
+    if (type == QEvent::ShortcutOverride)
+        event->accept();
     return true;
 }

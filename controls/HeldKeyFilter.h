@@ -28,4 +28,6 @@ private:
     bool holding_ = false;
     int key_ = 0;
     quint32 scanCode_ = 0;
+    // The time stamp of a release of the held key not marked as a repeat; 0 while it is down.
+    quint64 releasedAt_ = 0;
 };

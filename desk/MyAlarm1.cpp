@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -25,6 +26,7 @@ TAlarm1::TAlarm1(QWidget* parent)
 {
     setObjectName(QStringLiteral("Alarm1"));
     setCaption(QStringLiteral("Kavro Start Alarm."));
+    comeBackWhenMinimised();
     setClientSize(311, 97);
     setFixedSize(size());
     setFont(designFont(11));
@@ -92,6 +94,17 @@ void TAlarm1::createControls()
     connect(UpDown2, &TUpDown::clicked, this, [this] { platform::guarded([this] { UpDown2Click(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button2Click(); }); });
+}
+
+// The dialog belongs to the control box, which stays on top and comes up
+// at the same place at the first start: window managers keep a window above
+// the one it belongs to, so the box never covers it.
+void TAlarm1::showEvent(QShowEvent* event)
+{
+    QWidget* box = session().Form1;
+    if (box && box->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(box->windowHandle());
+    TForm::showEvent(event);
 }
 
 void TAlarm1::FormShow()

@@ -37,6 +37,7 @@ public:
 
 protected:
     void createControls() override;
+    void showEvent(QShowEvent* event) override;
     void FormShow() override;
     void FormClose() override;
 

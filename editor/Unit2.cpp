@@ -48,6 +48,7 @@ TForm2::TForm2(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setCaption(QStringLiteral("Kavro Start Editor."));
+    comeBackWhenMinimised();
     setFont(designFont(eightPoint, false));
     SaveDialog1.Filter = menuFilter;
 }

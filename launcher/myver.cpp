@@ -142,6 +142,8 @@ void TMainForm::FormClose()
         session().Form1->showAndRaise();
 }
 
+bool TMainForm::FormCloseQuery() { return !session().Form2 || !session().Form2->isVisible(); }
+
 void TMainForm::ApplyMenu()
 {
     const CurrentMenu& current = session().Menu;

@@ -51,6 +51,8 @@ protected:
     // Every way of closing (the "X" button, a started program, the window
     // manager's close) brings the control box back.
     void FormClose() override;
+    // While the editor is open the launcher stays: it is the window the editor returns to.
+    bool FormCloseQuery() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -65,17 +65,20 @@ QString runtimeFolder()
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isOwnFolder(QFile::encodeName(runtime), true))
         return runtime;
-    // In the shared temporary folder another user could take a name first:
-    // only a folder proven to be the user's own is used, else one in the home folder.
+    // Every start of the user must meet the same folder, or two could run.
+    // Another user can take a name in the shared temporary folder and free it
+    // again, so the folder is the one in the home folder, which nobody else
+    // takes; a name in the temporary folder serves only a user without a
+    // home to write in, and only when it proves to be the user's own.
     const QString uid = QString::number(::geteuid());
-    QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
-    if (makePrivateFolder(inTemp))
-        return inTemp;
     const QString cache = QDir::homePath() + QStringLiteral("/.cache");
     ::mkdir(QFile::encodeName(cache).constData(), 0700);
     QString inHome = cache + QStringLiteral("/kavro-") + uid + u'-' + QSysInfo::machineHostName();
     if (makePrivateFolder(inHome))
         return inHome;
+    QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
+    if (makePrivateFolder(inTemp))
+        return inTemp;
     return {};
 }
 

@@ -13,8 +13,9 @@ namespace platform {
 
 // The folder for the user's runtime files: $XDG_RUNTIME_DIR when it names a
 // folder of the user's own that nobody else may write into; otherwise a
-// private folder made for the user ("kavro-<uid>" in the temporary folder,
-// or in ~/.cache when that name was taken); empty when there is none.
+// private folder made for the user, the same at every start ("kavro-<uid>-<host>"
+// in ~/.cache, or "kavro-<uid>" in the temporary folder when the home folder
+// cannot hold it); empty when there is none.
 QString runtimeFolder();
 
 // `name` made private to the user running the program ("<name>-<uid>").

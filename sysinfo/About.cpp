@@ -89,6 +89,7 @@ TForm4::TForm4(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setCaption(QStringLiteral("Form4"));
+    comeBackWhenMinimised();
     setFont(designFont(11));
 
     SysInfo321 = new TSysInfo32(this);
@@ -119,6 +120,8 @@ void TForm4::createControls()
 
     auto label = [this](const char* name, int left, int top, const QString& text) {
         auto* item = new QLabel(text, Panel1);
+        // The owner's and organisation's names are the system's, never markup.
+        item->setTextFormat(Qt::PlainText);
         item->setObjectName(QLatin1String(name));
         item->move(left + Panel1->borderWidth(), top + Panel1->borderWidth());
         item->adjustSize();

@@ -266,12 +266,18 @@ TEST_F(Launcher, TheHeldEditKeyRepeatsIntoNothingUntilItIsReleased)
     EXPECT_EQ(name->text(), before + QStringLiteral("cb"));
 }
 
-TEST_F(Launcher, ClosedByTheWindowManagerItBringsTheControlBoxBack)
+TEST_F(Launcher, ClosedByTheWindowManagerItBringsTheControlBoxBackButNotWhileTheEditorIsOpen)
 {
     start(sampleMenuLines());
     launcher().showAndRaise();
+    QTest::keyPress(&launcher(), Qt::Key_A);
+    click(3);
+    ASSERT_TRUE(session().Form2->isVisible());
+    // As a close request of the window manager arrives (a click on the disabled launcher, Alt+F4).
+    EXPECT_FALSE(launcher().windowHandle()->close());
+    EXPECT_TRUE(launcher().isVisible());
+    session().Form2->close();
     ASSERT_FALSE(session().Form1->isVisible());
-    // As a close request of the window manager arrives.
     ASSERT_TRUE(launcher().windowHandle()->close());
     EXPECT_FALSE(launcher().isVisible());
     EXPECT_TRUE(session().Form1->isVisible());

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -56,7 +57,7 @@ private:
     bool had_;
 };
 
-TEST(RuntimeFolder, IsAFolderOfTheUsersOwnWhenTheSessionOffersNone)
+TEST(RuntimeFolder, IsTheSameFolderOfTheUsersOwnAtEveryStartWhenTheSessionOffersNone)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "giving folders to other users needs root";
@@ -64,40 +65,46 @@ TEST(RuntimeFolder, IsAFolderOfTheUsersOwnWhenTheSessionOffersNone)
     QTemporaryDir home;
     const ScopedEnvironment tmpdir("TMPDIR", QFile::encodeName(temp.path()));
     const ScopedEnvironment homeDir("HOME", QFile::encodeName(home.path()));
-    const QString own = temp.filePath(QStringLiteral("kavro-%1").arg(::geteuid()));
+    const QString inTemp = temp.filePath(QStringLiteral("kavro-%1").arg(::geteuid()));
     const QString strangers = temp.filePath(QStringLiteral("strangers"));
     ASSERT_TRUE(QDir().mkdir(strangers));
     ASSERT_EQ(::chown(QFile::encodeName(strangers).constData(), 65534, 65534), 0);
     QTemporaryDir open;
     ASSERT_EQ(::chmod(QFile::encodeName(open.path()).constData(), 0777), 0);
+    const auto isPrivate = [](const QString& folder) {
+        const struct stat st = statOf(folder);
+        return S_ISDIR(st.st_mode) && (st.st_mode & 0777) == 0700u && st.st_uid == ::geteuid();
+    };
 
     // Unset, naming nothing, another user's folder, a folder anyone may write into.
+    QString chosen;
     for (const QByteArray& runtime :
         { QByteArray(), QByteArray("/nonexistent"), QFile::encodeName(strangers), QFile::encodeName(open.path()) }) {
         const ScopedEnvironment xdg("XDG_RUNTIME_DIR", runtime);
-        EXPECT_EQ(platform::runtimeFolder(), own) << runtime.constData();
-        const struct stat st = statOf(own);
-        EXPECT_TRUE(S_ISDIR(st.st_mode));
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
-        EXPECT_EQ(st.st_uid, ::geteuid());
+        chosen = platform::runtimeFolder();
+        EXPECT_TRUE(chosen.startsWith(home.path() + QStringLiteral("/.cache/kavro-"))) << chosen.toStdString();
+        EXPECT_TRUE(isPrivate(chosen)) << runtime.constData();
     }
 
-    // A name in the temporary folder that someone else took first is not used.
+    // Another user takes the name in the temporary folder, as a link or a
+    // folder, and frees it again: every start meets the same folder.
     const ScopedEnvironment xdg("XDG_RUNTIME_DIR", QByteArray());
-    ASSERT_TRUE(QDir(own).removeRecursively());
-    for (const bool asLink : { true, false }) {
-        if (asLink) {
-            ASSERT_TRUE(QFile::link(strangers, own));
-        } else {
-            ASSERT_TRUE(QFile::remove(own));
-            ASSERT_TRUE(QDir().mkdir(own));
-            ASSERT_EQ(::chown(QFile::encodeName(own).constData(), 65534, 65534), 0);
-        }
-        const QString chosen = platform::runtimeFolder();
-        EXPECT_TRUE(chosen.startsWith(home.path() + QStringLiteral("/.cache/kavro-"))) << chosen.toStdString();
-        EXPECT_EQ(statOf(chosen).st_mode & 0777, 0700u);
-        EXPECT_TRUE(QDir(strangers).isEmpty());
+    const std::function<bool()> takes[] = {
+        [&] { return QFile::link(strangers, inTemp); },
+        [&] { return QDir().mkdir(inTemp) && ::chown(QFile::encodeName(inTemp).constData(), 65534, 65534) == 0; },
+    };
+    for (const auto& take : takes) {
+        ASSERT_TRUE(take());
+        EXPECT_EQ(platform::runtimeFolder(), chosen);
+        ASSERT_TRUE(QFile::remove(inTemp) || QDir().rmdir(inTemp));
+        EXPECT_EQ(platform::runtimeFolder(), chosen);
     }
+    EXPECT_TRUE(QDir(strangers).isEmpty());
+
+    // Without a home to write in, the name in the temporary folder, made private.
+    const ScopedEnvironment noHome("HOME", "/nonexistent");
+    EXPECT_EQ(platform::runtimeFolder(), inTemp);
+    EXPECT_TRUE(isPrivate(inTemp));
 }
 
 // A listening socket at `path`, reachable by every user.

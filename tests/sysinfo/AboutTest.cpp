@@ -58,12 +58,10 @@ public:
     std::optional<platform::VersionInfo> version() const override { return std::nullopt; }
     std::optional<QString> loginName(int) const override { return QStringLiteral("ann"); }
     platform::ProcessorInfo processor() const override { return {}; }
-    std::optional<platform::OwnerInfo> ownerInfo(const QString&) const override
-    {
-        return platform::OwnerInfo { QStringLiteral("Ann Example"), QStringLiteral("Example Ltd"), QString() };
-    }
+    std::optional<platform::OwnerInfo> ownerInfo(const QString&) const override { return owner; }
 
     platform::MemoryStatus status { Q_UINT64_C(16220160), Q_UINT64_C(6000000), 0, 0, 63 };
+    platform::OwnerInfo owner { QStringLiteral("Ann Example"), QStringLiteral("Example Ltd"), QString() };
 };
 
 // The whole program's windows in a start folder of their own, on a 1024 x 768 screen.
@@ -184,6 +182,18 @@ TEST_F(AboutTest, ShowsTheOwnerTheOrganisationAndTheFiguresOfProgramStart)
         EXPECT_EQ(about->LoadValue->text(), QStringLiteral("63 %"));
         about->close();
     }
+}
+
+// The names are the system's as they stand, never markup: each label is as
+// wide as its text's every character.
+TEST_F(AboutTest, ShowsTheOwnerAndTheOrganisationAsPlainText)
+{
+    facts.owner = { QStringLiteral("<b>Ann</b>"), QStringLiteral("<i>Example</i> &amp; Co"), QString() };
+    TForm4 panel;
+    panel.ensureControls();
+    for (const QLabel* label : { panel.OwnerLabel, panel.OrganizationLabel })
+        EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
 }
 
 TEST_F(AboutTest, KeepsTheFiveWindowsDisabledUntilItClosesByAnyWay)
