@@ -1,4 +1,34 @@
 // Analogue clock control: a face with hands, ticked by its own worker thread.
+//
+// The clock's files, and each one's share:
+//   controls/TikClock        this control, TTickingClock: the face, the hands' pens and lengths, the
+//                            modes and Tick(); it keeps the dial (the face with the hour and minute
+//                            hands) and the second hand's pixels for each second, and shows them
+//                            through the server canvas or else by painting through Qt.
+//   controls/TickingThread   the worker, TTickingThread, and its hand-over: it asks for a tick once a
+//                            second and waits until the user-interface thread has carried it out;
+//                            stopping drops a tick not yet begun.
+//   platform/ThreadWakeup    how the worker wakes the user-interface thread: an event counter that
+//                            thread's event loop watches; it carries no data.
+//   controls/ClockHands      where the hands lie for a time of day: plain geometry, tested on numbers.
+//   controls/PenRuns         the pixels a pen's line covers, as runs of one colour, so that the second
+//                            hand can be filled in without a painter.
+//   platform/ServerCanvas    the X server drawing into the clock's own window (below).
+//   platform/Clock           the time of day a tick shows; tests set it.
+//   controls/AccessibleControls  the clock as screen readers see it, its time as its value.
+//   desk/ClockFace           the control box's face picture and hand settings.
+//   desk/Scrollpas           the control box, which runs its clock in clock mode.
+// Their tests are tests/controls/TikClockTest, TickingThreadTest (also built alone under
+// ThreadSanitizer, tests_clock_tsan), ClockHandsTest and PenRunsTest; bench/idle_cpu.cpp measures
+// what the ticking costs.
+//
+// Why the server canvas: the clock ticks every second for as long as the program runs, so what a
+// tick costs is what the program costs at rest. On an X server the clock has a window of its own.
+// The server keeps the dial in a pixmap, sent again only when the dial changes (as the minute hand
+// moves), and a tick asks it to copy the dial in and fill the second hand's runs: two small
+// requests, for the control box's clock under 250 bytes together, and no repaint through Qt. A pen
+// that blends, a scaled screen, a window of another pixel format, no X server, or a picture taken
+// of the control: these paint through Qt instead.
 #pragma once
 
 #include "controls/ClockHands.h"
