@@ -16,6 +16,7 @@
 #include <QIcon>
 #include <QMap>
 #include <algorithm>
+#include <sys/stat.h>
 
 using testing_support::readFile;
 using testing_support::ScopedEnvironment;
@@ -72,6 +73,25 @@ TEST_F(MenuMaker, TheCatalogueShowsWhatADesktopMenuWouldShow)
     QStringList expected = MadeUpApplications::visibleNames();
     expected.sort();
     EXPECT_EQ(names, expected);
+}
+
+TEST_F(MenuMaker, EntriesThatAreNoSmallRegularFilesAreSkippedWithoutWaitingOrFillingMemory)
+{
+    const QString apps = tree.dataHome() + "/applications/";
+    ASSERT_TRUE(QFile::link("/dev/zero", apps + "zero.desktop"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(apps + "fifo.desktop").constData(), 0644), 0);
+    testing_support::writeFile(apps + "large.desktop",
+        "[Desktop Entry]\nType=Application\nName=Large\nExec=kavro-recorder\n#" + QByteArray(1 << 20, 'x') + "\n");
+    QStringList expected = MadeUpApplications::visibleNames();
+    expected.sort();
+    EXPECT_EQ(testing_support::runInChild([&] {
+        QStringList names;
+        for (const Application& app : installedApplications(settingsFor(tree)))
+            names.append(app.name);
+        names.sort();
+        return names == expected;
+    }),
+        testing_support::ChildResult::Passed);
 }
 
 TEST_F(MenuMaker, ApplicationsAreGroupedByTheirFirstMainCategory)
@@ -227,6 +247,16 @@ TEST_F(MenuMaker, AThemeTheFoldersDoNotHoldStillFindsTheHicolorIcons)
         EXPECT_EQ(QIcon::themeName(), QLatin1String(c.desktopTheme));
     }
     QIcon::setThemeName(before);
+}
+
+TEST_F(MenuMaker, AThemesBitmapAtLeastThePicturesSizeStandsForItsScalableIcon)
+{
+    const IconLookup icons(settingsFor(tree).dataFolders, QStringLiteral("hicolor"));
+    const QImage icon = icons.find("two-kinds", 16);
+    ASSERT_EQ(icon.size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixelColor(8, 8), QColor(0, 0, 255));
+    // Where the theme has no bitmap that large, the scalable icon.
+    EXPECT_EQ(icons.find("two-kinds", 64).pixelColor(32, 32), QColor(255, 255, 0));
 }
 
 TEST_F(MenuMaker, FacesComeFromEachColumnsPaletteWithReadableCaptions)
