@@ -117,8 +117,18 @@ std::optional<Application> applicationFromFile(const QString& file, const Catalo
     const std::optional<QByteArray> data = platform::readSmallFile(file, maxEntrySize);
     if (!data)
         return std::nullopt;
-    return applicationOf(QFileInfo(file).fileName(), QFileInfo(file).absoluteFilePath(),
-        DesktopEntry::parse(*data, settings.locale), settings.searchPath);
+    const DesktopEntry entry = DesktopEntry::parse(*data, settings.locale);
+    const QFileInfo info(file);
+    const QString address = entry.value(QStringLiteral("URL"));
+    const QString name = entry.localeValue(QStringLiteral("Name")).simplified();
+    if (entry.value(QStringLiteral("Type")) != u"Link" || address.isEmpty() || name.isEmpty())
+        return applicationOf(info.fileName(), info.absoluteFilePath(), entry, settings.searchPath);
+    Application link;
+    link.id = info.fileName();
+    link.name = name;
+    link.command = { QStringLiteral("xdg-open"), address };
+    link.icon = entry.localeValue(QStringLiteral("Icon"));
+    return link;
 }
 
 QStringList inTerminal(const QStringList& command)

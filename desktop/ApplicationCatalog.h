@@ -32,8 +32,9 @@ struct CatalogSettings {
 QList<Application> installedApplications(const CatalogSettings& settings);
 
 // The application the desktop entry file `file` describes, whether or not a
-// menu would show it; nothing for a file that is no small regular file, no
-// application, or one whose program is not there.
+// menu would show it, and for a link entry xdg-open of its address; nothing
+// for a file that is no small regular file, no application or link, or one
+// whose program is not there.
 std::optional<Application> applicationFromFile(const QString& file, const CatalogSettings& settings);
 
 // The command run for a terminal application.

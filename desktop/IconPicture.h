@@ -42,6 +42,9 @@ private:
     QString savedTheme_;
 };
 
+// The side of a gadget's picture, in pixels.
+constexpr int gadgetPictureSide = 18;
+
 // A `side` x `side` picture of `face` with `icon` centred in it and a margin of
 // at least one pixel, so the corner pixels (the launcher's transparent
 // colour) are the face colour itself.
