@@ -49,7 +49,6 @@ std::optional<Dropped> droppedThing(const QUrl& url, const CatalogSettings& sett
         std::optional<Application> app = applicationFromFile(path, settings);
         if (!app)
             return std::nullopt;
-        app->id.chop(8); // ".desktop"
         return Dropped { *app, { app->icon } };
     }
     const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
@@ -98,7 +97,8 @@ std::optional<GadgetFill> droppedGadget(
     }
     const QString launchers = platform::dataPath(startFolder, QStringLiteral("\\Launchers"));
     const QString pictures = platform::dataPath(startFolder, QStringLiteral("\\Pictures"));
-    const QString base = safeFileName(app.id);
+    // The menu maker's names, so that a dropped entry's launcher can be the one it made.
+    const QString base = safeFileName(app.id.endsWith(QLatin1String(".desktop")) ? app.id.chopped(8) : app.id);
     for (int n = 1;; ++n) {
         const QString stem = n == 1 ? base : base + u'-' + QString::number(n);
         const GadgetFile launcher { launchers + u'/' + stem + QStringLiteral(".sh"), script, 0755 };

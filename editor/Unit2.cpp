@@ -294,8 +294,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         }
     }
     // A line edit would take the text of a dragged file for its own.
-    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
-        || event->type() == QEvent::Drop;
+    const bool drag
+        = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop;
     if (drag && takeDrop(static_cast<QDropEvent*>(event)))
         return true;
     return TForm::eventFilter(watched, event);

@@ -242,7 +242,14 @@ int TMainForm::gadgetAt(QPointF position) const
     return found == Gadgets.cend() ? 0 : int(found - Gadgets.cbegin());
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+// Taken anywhere, or the moves that follow would not come here; only a gadget takes the drop.
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
 
 void TMainForm::dragMoveEvent(QDragMoveEvent* event)
 {
