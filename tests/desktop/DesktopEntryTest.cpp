@@ -89,7 +89,7 @@ TEST(DesktopEntry, ExecLinesGiveTheirCommandLinesUnescapedUnquotedAndWithFieldCo
         const std::optional<QStringList> command
             = DesktopEntry::parse(head + c.exec + "\n", "de_DE.UTF-8").command("/apps/k.desktop");
         ASSERT_TRUE(command.has_value()) << c.exec;
-        EXPECT_EQ(*command, c.arguments) << c.exec;
+        EXPECT_EQ(*command, c.arguments) << c.exec << " gave " << command->join(u'|').toStdString();
     }
     // Without an icon %i gives nothing.
     EXPECT_EQ(DesktopEntry::parse("[Desktop Entry]\nName=X\nExec=x %i %c\n").command({}), QStringList({ "x", "X" }));
