@@ -14,8 +14,6 @@
 #include <QRadioButton>
 #include <QWindow>
 
-using testing_support::ScopedEnvironment;
-
 namespace {
 
 // Drags `file` into the window of `widget` at `from`, over to `to` and drops
@@ -39,11 +37,7 @@ bool dragAndDrop(QWidget* widget, QPoint from, QPoint to, const QString& file)
 class GadgetDrop : public WindowsFixture {
 protected:
     MadeUpApplications tree;
-    ScopedEnvironment home { "HOME", tree.home().toUtf8() };
-    ScopedEnvironment dataHome { "XDG_DATA_HOME", QByteArray() };
-    ScopedEnvironment dataDirs { "XDG_DATA_DIRS", tree.dataDirs().join(u':').toUtf8() };
-    ScopedEnvironment locale { "LC_ALL", MadeUpApplications::locale().toUtf8() };
-    ScopedEnvironment searchPath { "PATH", (tree.bin() + ":/usr/bin:/bin").toUtf8() };
+    MadeUpSession environment { tree };
 };
 
 TEST_F(GadgetDrop, ADropFillsTheGadgetAsTheMenuMakerWouldAndOnlySaveCloseWritesAnything)

@@ -182,3 +182,13 @@ MadeUpApplications::Run MadeUpApplications::runLauncher(const QString& launcher)
     EXPECT_EQ(process.exitCode(), 0) << launcher.toStdString() << process.readAllStandardError().toStdString();
     return readRecord(recordFile());
 }
+
+MadeUpSession::MadeUpSession(const MadeUpApplications& tree)
+    : home_("HOME", tree.home().toUtf8())
+    , dataHome_("XDG_DATA_HOME", QByteArray())
+    , dataDirs_("XDG_DATA_DIRS", tree.dataDirs().join(u':').toUtf8())
+    , desktop_("XDG_CURRENT_DESKTOP", MadeUpApplications::desktop().toUtf8())
+    , locale_("LC_ALL", MadeUpApplications::locale().toUtf8())
+    , searchPath_("PATH", (tree.bin() + ":/usr/bin:/bin").toUtf8())
+{
+}
