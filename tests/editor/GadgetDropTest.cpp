@@ -60,6 +60,10 @@ TEST_F(GadgetDrop, ADropFillsTheGadgetAsTheMenuMakerWouldAndOnlySaveCloseWritesA
     EXPECT_TRUE(editor.RadioButton4->isChecked());
     EXPECT_TRUE(editor.RadioButton1->isChecked());
     EXPECT_FALSE(editor.ColorSpeedButton3->Glyph().Empty());
+    // While the editor is open the launcher takes no drop.
+    TColorSpeedButton* other = launcher.Gadgets[6];
+    EXPECT_FALSE(dragAndDrop(&launcher, QPoint(200, 10), other->mapTo(&launcher, other->rect().center()), path("")));
+    EXPECT_EQ(session().Menu.EditedGadget, 5);
 
     // A document dropped onto the editor's name box replaces it, and the box does not take its text.
     const QString document = tree.root() + "/a long document name.txt";
