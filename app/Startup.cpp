@@ -10,6 +10,7 @@
 #include "desk/Just1_32.h"
 #include "desk/MyAlarm1.h"
 #include "desk/Scrollpas.h"
+#include "desktop/DroppedGadget.h"
 #include "desktop/MenuFollower.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
@@ -34,7 +35,12 @@ Windows::Windows(const std::function<void()>& afterControlBox)
     if (afterControlBox)
         afterControlBox();
     TMainForm& launcher = create<TMainForm>(&Session::MainForm);
-    create<TForm2>(&Session::Form2).setApplyMenu([&launcher] { launcher.ApplyMenu(); });
+    TForm2& editor = create<TForm2>(&Session::Form2);
+    editor.setApplyMenu([&launcher] { launcher.ApplyMenu(); });
+    editor.setDropReader([](const QUrl& url, QColor face) {
+        return droppedGadget(url, session().StartFolder, face, CatalogSettings::fromEnvironment());
+    });
+    QObject::connect(&launcher, &TMainForm::gadgetDropped, &editor, &TForm2::FormDragDrop);
     create<TMainFormer>(&Session::MainFormer);
     create<TAlarm1>(&Session::Alarm1).setAlarm(controlBox.KavroAlarm1);
     create<TForm3>(&Session::Form3);

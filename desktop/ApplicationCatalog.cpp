@@ -2,6 +2,7 @@
 #include "desktop/ApplicationCatalog.h"
 
 #include "desktop/DesktopEntry.h"
+#include "platform/FileIO.h"
 #include "platform/Files.h"
 #include "platform/XdgPaths.h"
 
@@ -33,21 +34,28 @@ bool shownOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
     return std::none_of(not_.cbegin(), not_.cend(), current);
 }
 
-// The application an entry describes, or none when a menu would not show it.
-std::optional<Application> applicationOf(const QString& id, const DesktopEntry& entry, const CatalogSettings& settings)
+// Entries are small; anything larger is no entry of ours.
+constexpr qsizetype maxEntrySize = qsizetype(1) << 20;
+
+bool shownInMenu(const DesktopEntry& entry, const QStringList& desktops)
+{
+    return !entry.boolean(QStringLiteral("NoDisplay")) && !entry.boolean(QStringLiteral("Hidden"))
+        && shownOnDesktop(entry, desktops);
+}
+
+// The application an entry describes, whether or not a menu shows it; none
+// when it is no application or its program is not there.
+std::optional<Application> applicationOf(
+    const QString& id, const QString& file, const DesktopEntry& entry, const QStringList& searchPath)
 {
     if (!entry.isValid() || entry.value(QStringLiteral("Type")) != u"Application")
         return std::nullopt;
-    if (entry.boolean(QStringLiteral("NoDisplay")) || entry.boolean(QStringLiteral("Hidden")))
-        return std::nullopt;
-    if (!shownOnDesktop(entry, settings.desktops))
-        return std::nullopt;
     const QString tryExec = entry.value(QStringLiteral("TryExec"));
-    if (!tryExec.isEmpty() && !programFound(tryExec, settings.searchPath))
+    if (!tryExec.isEmpty() && !programFound(tryExec, searchPath))
         return std::nullopt;
-    const std::optional<QStringList> command = splitExec(entry.value(QStringLiteral("Exec")));
+    const std::optional<QStringList> command = entry.command(file);
     const QString name = entry.localeValue(QStringLiteral("Name"));
-    if (!command || command->isEmpty() || name.trimmed().isEmpty())
+    if (!command || command->isEmpty() || name.trimmed().isEmpty() || !programFound(command->first(), searchPath))
         return std::nullopt;
     Application app;
     app.id = id;
@@ -87,17 +95,40 @@ QList<Application> installedApplications(const CatalogSettings& settings)
         for (const QString& file : files) {
             // The id is the path below applications/ with "/" turned into "-".
             const QString id = root.relativeFilePath(file).replace(u'/', u'-');
-            QFile input(file);
+            if (seen.contains(id))
+                continue;
             // An unreadable file hides nothing; a readable hidden one does.
-            if (seen.contains(id) || !input.open(QIODevice::ReadOnly))
+            const std::optional<QByteArray> data = platform::readSmallFile(file, maxEntrySize);
+            if (!data)
                 continue;
             seen.insert(id);
-            const DesktopEntry entry = DesktopEntry::parse(input.readAll(), settings.locale);
-            if (std::optional<Application> app = applicationOf(id, entry, settings))
+            const DesktopEntry entry = DesktopEntry::parse(*data, settings.locale);
+            if (!shownInMenu(entry, settings.desktops))
+                continue;
+            if (std::optional<Application> app = applicationOf(id, file, entry, settings.searchPath))
                 applications.append(std::move(*app));
         }
     }
     return applications;
+}
+
+std::optional<Application> applicationFromFile(const QString& file, const CatalogSettings& settings)
+{
+    const std::optional<QByteArray> data = platform::readSmallFile(file, maxEntrySize);
+    if (!data)
+        return std::nullopt;
+    const DesktopEntry entry = DesktopEntry::parse(*data, settings.locale);
+    const QFileInfo info(file);
+    const QString address = entry.value(QStringLiteral("URL"));
+    const QString name = entry.localeValue(QStringLiteral("Name")).simplified();
+    if (entry.value(QStringLiteral("Type")) != u"Link" || address.isEmpty() || name.isEmpty())
+        return applicationOf(info.fileName(), info.absoluteFilePath(), entry, settings.searchPath);
+    Application link;
+    link.id = info.fileName();
+    link.name = name;
+    link.command = { QStringLiteral("xdg-open"), address };
+    link.icon = entry.localeValue(QStringLiteral("Icon"));
+    return link;
 }
 
 QStringList inTerminal(const QStringList& command)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct Application {
     QString id; // desktop file id, e.g. "org.example.Editor.desktop"
@@ -29,6 +30,12 @@ struct CatalogSettings {
 // An entry of a more important folder overrides (or, hidden, removes) the
 // entry of the same id in a later one.
 QList<Application> installedApplications(const CatalogSettings& settings);
+
+// The application the desktop entry file `file` describes, whether or not a
+// menu would show it, and for a link entry xdg-open of its address; nothing
+// for a file that is no small regular file, no application or link, or one
+// whose program is not there.
+std::optional<Application> applicationFromFile(const QString& file, const CatalogSettings& settings);
 
 // The command run for a terminal application.
 QStringList inTerminal(const QStringList& command);

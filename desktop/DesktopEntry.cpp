@@ -3,8 +3,6 @@
 
 namespace {
 
-const QString groupHeader = QStringLiteral("[Desktop Entry]");
-
 QString unescapeString(const QString& raw)
 {
     QString out;
@@ -48,12 +46,11 @@ bool isReserved(QChar c)
     return reserved.contains(c);
 }
 
-constexpr char16_t fieldCodes[] = u"fFuUickdDnNvm";
-
 } // namespace
 
-DesktopEntry DesktopEntry::parse(const QByteArray& data, const QString& locale)
+DesktopEntry DesktopEntry::parse(const QByteArray& data, const QString& locale, const QString& group)
 {
+    const QString groupHeader = u'[' + group + u']';
     DesktopEntry entry;
     entry.localeSuffixes_ = localeVariants(locale);
     bool inGroup = false;
@@ -62,7 +59,7 @@ DesktopEntry DesktopEntry::parse(const QByteArray& data, const QString& locale)
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         if (line.startsWith(u'[')) {
-            // Only the first [Desktop Entry] group counts; actions and other groups are skipped.
+            // Only the first group of the name counts; actions and other groups are skipped.
             inGroup = line == groupHeader && !entry.valid_;
             entry.valid_ = entry.valid_ || inGroup;
             continue;
@@ -78,6 +75,12 @@ DesktopEntry DesktopEntry::parse(const QByteArray& data, const QString& locale)
 }
 
 QString DesktopEntry::value(const QString& key) const { return unescapeString(raw_.value(key)); }
+
+std::optional<QStringList> DesktopEntry::command(const QString& location) const
+{
+    return splitExec(value(QStringLiteral("Exec")),
+        { localeValue(QStringLiteral("Name")), localeValue(QStringLiteral("Icon")), location });
+}
 
 QString DesktopEntry::localeValue(const QString& key) const
 {
@@ -160,28 +163,33 @@ QString messageLocale()
     return {};
 }
 
-std::optional<QStringList> splitExec(const QString& exec)
+std::optional<QStringList> splitExec(const QString& exec, const ExecFields& fields)
 {
     QStringList arguments;
     QString current;
     bool inArgument = false;
     bool quoted = false;
-    bool hasFieldCode = false;
+    bool dropped = false;
+    bool icon = false;
     auto finish = [&] {
-        if (inArgument && !hasFieldCode)
-            arguments.append(current);
+        if (icon && (!current.isEmpty() || fields.icon.isEmpty()))
+            dropped = true; // %i stands for whole arguments only, and for none without an icon
+        if (inArgument && !dropped)
+            arguments += icon ? QStringList { QStringLiteral("--icon"), fields.icon } : QStringList { current };
         current.clear();
-        inArgument = quoted = hasFieldCode = false;
+        inArgument = quoted = dropped = icon = false;
+    };
+    auto expand = [&](const QString& value) {
+        current += value;
+        dropped = dropped || value.isEmpty();
     };
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec[i];
         if (quoted) {
             if (c == u'"') {
                 quoted = false;
-            } else if (c == u'\\') {
-                if (++i == exec.size())
-                    return std::nullopt;
-                current += exec[i];
+            } else if (c == u'\\' && i + 1 < exec.size() && QStringView(u"\"`$\\").contains(exec[i + 1])) {
+                current += exec[++i];
             } else if (c == u'%' && i + 1 < exec.size()) {
                 // Codes inside quotes are no codes of ours, but %% still stands for one %.
                 current += c;
@@ -194,17 +202,34 @@ std::optional<QStringList> splitExec(const QString& exec)
         }
         if (c == u' ' || c == u'\t' || c == u'\n') {
             finish();
-        } else if (c == u'"') {
-            inArgument = quoted = true;
-        } else if (c == u'%' && i + 1 < exec.size()) {
-            inArgument = true;
-            const QChar code = exec[++i];
-            if (code == u'%')
+            continue;
+        }
+        inArgument = true;
+        if (c == u'"') {
+            quoted = true;
+        } else if (c == u'\\') {
+            if (++i == exec.size())
+                return std::nullopt;
+            current += exec[i];
+        } else if (c == u'%' && i + 1 < exec.size() && (exec[i + 1] == u'%' || exec[i + 1].isLetter())) {
+            switch (exec[++i].unicode()) {
+            case '%':
                 current += u'%';
-            else
-                hasFieldCode = hasFieldCode || QStringView(fieldCodes).contains(code) || code.isLetter();
+                break;
+            case 'c':
+                expand(fields.name);
+                break;
+            case 'k':
+                expand(fields.location);
+                break;
+            case 'i':
+                icon = true;
+                break;
+            default: // files and URLs (none are passed), deprecated and unknown codes
+                dropped = true;
+                break;
+            }
         } else {
-            inArgument = true;
             current += c;
         }
     }

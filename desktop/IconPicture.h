@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -20,14 +21,29 @@ public:
 
     // The icon a desktop entry's Icon value names (a theme name, or an
     // absolute PNG, SVG or XPM file) at `side` x `side` pixels; a null image
-    // when there is none.
+    // when there is none. Of a theme icon the smallest bitmap at least
+    // `side` pixels large is taken where the theme has one: some scalable
+    // icons come out wrong from Qt's SVG renderer.
     QImage find(const QString& icon, int side) const;
 
 private:
+    struct Theme {
+        QStringList folders; // below each icons/ folder that holds the theme
+        QStringList inherits;
+    };
+    const Theme& theme(const QString& name) const;
+    QImage themeBitmap(const QString& name, int side) const;
+
+    QStringList iconFolders_;
+    QString theme_;
+    mutable QHash<QString, Theme> themes_;
     QStringList savedSearchPaths_;
     QStringList savedFallbackPaths_;
     QString savedTheme_;
 };
+
+// The side of a gadget's picture, in pixels.
+constexpr int gadgetPictureSide = 18;
 
 // A `side` x `side` picture of `face` with `icon` centred in it and a margin of
 // at least one pixel, so the corner pixels (the launcher's transparent

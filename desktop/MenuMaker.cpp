@@ -18,7 +18,7 @@ namespace menus {
 
 namespace {
 
-constexpr int pictureSide = 18;
+constexpr int pictureSide = gadgetPictureSide;
 // Far more than any menu page the program or the editor writes.
 constexpr qint64 largestPage = qint64(1) << 20;
 

@@ -9,6 +9,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 
 namespace editor {
 
@@ -23,6 +25,32 @@ int runModal(QDialog& dialog, QWidget* parent)
         parent->activateWindow();
     return result;
 }
+
+// Lists every file and folder, or while `onlyExecutables` holds only the
+// folders and the files this process may run.
+class ExecutableFiles final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setOnlyExecutables(bool only)
+    {
+        only_ = only;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!only_ || !files)
+            return true;
+        const QFileInfo file = files->fileInfo(files->index(row, 0, parent));
+        return file.isDir() || file.isExecutable();
+    }
+
+private:
+    bool only_ = false;
+};
 
 class SystemEditorDialogs final : public EditorDialogs {
 public:
@@ -55,6 +83,11 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QString());
         dialog.setNameFilters(filters);
+        auto* shown = new ExecutableFiles(&dialog);
+        dialog.setProxyModel(shown);
+        shown->setOnlyExecutables(dialog.selectedNameFilter() == executableFilesFilter);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, shown,
+            [shown](const QString& filter) { shown->setOnlyExecutables(filter == executableFilesFilter); });
         if (!fileName.isEmpty())
             dialog.selectFile(fileName);
         if (runModal(dialog, parent) != QDialog::Accepted || dialog.selectedFiles().isEmpty())

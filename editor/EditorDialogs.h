@@ -42,6 +42,10 @@ public:
         = 0;
 };
 
+// The filter of an open dialog that lists, besides folders, only the files
+// this process may run.
+inline const QString executableFilesFilter = QStringLiteral("Executable files (*)");
+
 // The dialogs in use: the system's unless a test installed its own.
 EditorDialogs& editorDialogs();
 // Installs `replacement` (not owned); nullptr restores the system's dialogs.

@@ -14,10 +14,12 @@
 #include "rtl/IntConv.h"
 #include "session/Session.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -29,8 +31,11 @@ namespace {
 // 8 and 10 point at the design's 96 dots per inch.
 constexpr int eightPoint = 11;
 constexpr int tenPoint = 13;
+// The most characters typed into "Gadget Name".
+constexpr int captionLimit = 12;
 
-const QString programFilter = QStringLiteral("Exe files (*.exe)|*.exe|ini files (*.INI)|*.INI");
+const QString programFilter
+    = editor::executableFilesFilter + QStringLiteral("|*|Exe files (*.exe)|*.exe|ini files (*.INI)|*.INI");
 const QString pictureFilter = QStringLiteral("BMP files (*.BMP)|*.BMP");
 const QString menuFilter = QStringLiteral("Kavro Start Config Files(*.ini)|*.ini");
 
@@ -51,6 +56,7 @@ TForm2::TForm2(QWidget* parent)
     comeBackWhenMinimised();
     setFont(designFont(eightPoint, false));
     SaveDialog1.Filter = menuFilter;
+    setAcceptDrops(true);
 }
 
 TForm2::~TForm2() = default;
@@ -173,7 +179,7 @@ void TForm2::buildControls()
         return e;
     };
     Edit1 = edit(153);
-    limits_[1] = new TypedLengthLimit(Edit1, 12);
+    limits_[1] = new TypedLengthLimit(Edit1, captionLimit);
     Edit2 = edit(177);
     Edit2->setReadOnly(true);
     Edit3 = edit(201);
@@ -287,7 +293,42 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
                 StatusBar->setPanelText(0, text);
         }
     }
+    // A line edit would take the text of a dragged file for its own.
+    const bool drag
+        = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop;
+    if (drag && takeDrop(static_cast<QDropEvent*>(event)))
+        return true;
     return TForm::eventFilter(watched, event);
+}
+
+bool TForm2::takeDrop(QDropEvent* event)
+{
+    if (!event->mimeData()->hasUrls())
+        return false;
+    event->acceptProposedAction();
+    if (event->type() == QEvent::Drop) {
+        const QList<QUrl> urls = event->mimeData()->urls();
+        platform::guarded([&] { FormDragDrop(urls); });
+    }
+    return true;
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!takeDrop(event))
+        TForm::dragEnterEvent(event);
+}
+
+void TForm2::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!takeDrop(event))
+        TForm::dragMoveEvent(event);
+}
+
+void TForm2::dropEvent(QDropEvent* event)
+{
+    if (!takeDrop(event))
+        TForm::dropEvent(event);
 }
 
 void TForm2::showEvent(QShowEvent* event)
@@ -310,6 +351,7 @@ void TForm2::showEvent(QShowEvent* event)
 void TForm2::FormShow()
 {
     chosenFace_.reset();
+    dropped_.reset();
     backColorFilled_ = false;
     fontColorFilled_ = false;
     if (session().MainForm)
@@ -399,6 +441,36 @@ void TForm2::setSideButtonsEnabled(bool enabled)
 {
     for (QRadioButton* radio : { RadioButton1, RadioButton2, RadioButton3 })
         radio->setEnabled(enabled);
+}
+
+void TForm2::FormDragDrop(const QList<QUrl>& urls)
+{
+    std::optional<GadgetFill> fill;
+    for (const QUrl& url : urls)
+        if (!fill && dropReader_)
+            fill = dropReader_(url, platform::ColorToRGB(ColorSpeedButton3->Color()));
+    if (!fill)
+        return;
+    RadioButton4->setChecked(true);
+    limits_[1]->setText(fill->caption.left(captionLimit).trimmed());
+    Edit2->setText(fill->launcher.path);
+    Edit3->setText(fill->picture ? fill->picture->path : QString());
+    ColorSpeedButton3->setGlyph(fill->image);
+    ColorSpeedButton3->setLayout(TButtonLayout::blGlyphLeft);
+    (fill->picture ? RadioButton1 : RadioButton3)->setChecked(true);
+    setSideButtonsEnabled(fill->picture.has_value());
+    dropped_ = std::move(fill);
+}
+
+// Only the files the gadget still names: a browse after the drop replaces them.
+void TForm2::writeDroppedFiles() const
+{
+    if (!dropped_)
+        return;
+    if (Edit2->text() == dropped_->launcher.path)
+        dropped_->launcher.write();
+    if (dropped_->picture && Edit3->text() == dropped_->picture->path)
+        dropped_->picture->write();
 }
 
 void TForm2::Edit1Change() { ColorSpeedButton3->setCaption(Edit1->text()); }
@@ -511,7 +583,10 @@ void TForm2::SaveMenu(const QString& fileName) { MenuSaver::SaveMenu(session().M
 void TForm2::SaveClose()
 {
     CurrentMenu& current = session().Menu;
-    MenuSaver::storeValues(current, editorValues());
+    const GadgetEditorValues values = editorValues();
+    MenuSaver::checkValues(values);
+    writeDroppedFiles();
+    MenuSaver::storeValues(current, values);
     SaveMenu(current.MenuFileName);
     current.LoadMenu(current.MenuFileName);
     if (applyMenu_)
@@ -525,6 +600,8 @@ void TForm2::SaveAs1Click()
 {
     if (!SaveDialog1.Execute(this))
         return;
+    MenuSaver::checkValues(editBoxes());
+    writeDroppedFiles();
     MenuSaver::SaveMenuAs(session().Menu, editBoxes(), SaveDialog1.FileName);
 }
 

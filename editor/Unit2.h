@@ -5,13 +5,17 @@
 #include "controls/Form.h"
 #include "editor/EditorDialogs.h"
 #include "editor/MenuSaver.h"
+#include "session/GadgetFill.h"
 
 #include <QHash>
+#include <QList>
+#include <QUrl>
 #include <array>
 #include <functional>
 #include <optional>
 
 class QAction;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -44,6 +48,9 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void Exit1Click();
+    // Fills the gadget from the first of `urls` that makes one, as the menu
+    // maker would; its files are written by Save/Close or Save As.
+    void FormDragDrop(const QList<QUrl>& urls);
 
     // Stores the three edit boxes into the edited gadget and writes the menu to `fileName`.
     void SaveMenu(const QString& fileName);
@@ -51,6 +58,11 @@ public:
     // What "Save/Close" runs once it has read the saved menu back: the
     // launcher screen shows it again. Wired at start-up.
     void setApplyMenu(std::function<void()> applyMenu) { applyMenu_ = std::move(applyMenu); }
+
+    // What a dropped file or address fills the gadget with, given the
+    // preview's face colour; nothing when it makes no gadget. Wired at start-up.
+    using DropReader = std::function<std::optional<GadgetFill>(const QUrl&, QColor face)>;
+    void setDropReader(DropReader reader) { dropReader_ = std::move(reader); }
 
     // The explanation a mouse move over `control` puts into the status bar;
     // empty for controls without one.
@@ -109,12 +121,18 @@ protected:
     void FormClose() override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
     void pictureRule(const QString& path, TButtonLayout side);
     void setSideButtonsEnabled(bool enabled);
     void SaveClose();
+    // Takes a drag of files or addresses, over whichever control; false for other drags.
+    bool takeDrop(QDropEvent* event);
+    void writeDroppedFiles() const;
     GadgetEditBoxes editBoxes() const;
     GadgetEditorValues editorValues() const;
 
@@ -128,4 +146,7 @@ private:
     bool fontColorFilled_ = false;
     bool placed_ = false;
     std::function<void()> applyMenu_;
+    DropReader dropReader_;
+    // The gadget last filled by a drop since the editor was shown.
+    std::optional<GadgetFill> dropped_;
 };

@@ -16,9 +16,12 @@
 #include "session/Session.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +48,7 @@ TMainForm::TMainForm(QWidget* parent)
     setPalette(background);
     setFont(designFont(11, false));
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
 
     Panel6 = new TPanel(this);
     Panel6->setGeometry(0, 0, 769, 33);
@@ -217,13 +221,55 @@ void TMainForm::GadgetClick(int n)
         ActivateGadget(menu::gadgetLine(n, menu::StartMode));
         return;
     }
-    EditKeyDown = false;
-    session().Menu.EditedGadget = n;
     // The editor opens with the focus in a text box, where the held key's
     // auto-repeat would type on.
     heldKey_.hold(editKey_, editScanCode_);
+    openEditor(n);
+}
+
+void TMainForm::openEditor(int n)
+{
+    EditKeyDown = false;
+    session().Menu.EditedGadget = n;
     if (session().Form2)
         session().Form2->showAndRaise();
+}
+
+int TMainForm::gadgetAt(QPointF position) const
+{
+    const QWidget* under = childAt(position.toPoint());
+    const auto found = std::find(Gadgets.cbegin() + 1, Gadgets.cend(), under);
+    return found == Gadgets.cend() ? 0 : int(found - Gadgets.cbegin());
+}
+
+// Taken anywhere, or the moves that follow would not come here; only a gadget takes the drop.
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls() && gadgetAt(event->position()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+// A drop onto a gadget opens the editor on it, which fills it from the drop.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const int n = gadgetAt(event->position());
+    if (!event->mimeData()->hasUrls() || !n) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    openEditor(n);
+    emit gadgetDropped(event->mimeData()->urls());
 }
 
 void TMainForm::ColorSpeedButton57Click()

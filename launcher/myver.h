@@ -5,6 +5,8 @@
 #include "controls/Form.h"
 #include "controls/HeldKeyFilter.h"
 
+#include <QList>
+#include <QUrl>
 #include <array>
 
 class QLabel;
@@ -45,6 +47,10 @@ public:
     static QPoint gadgetPosition(int n);
     static QPoint columnTitlePosition(int c);
 
+signals:
+    // Files or addresses were dropped onto the gadget the editor now shows.
+    void gadgetDropped(const QList<QUrl>& urls);
+
 protected:
     void FormShow() override;
     void showEvent(QShowEvent* event) override;
@@ -58,8 +64,15 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void openEditor(int n);
+    // The gadget a drop at `position` lands on, 0 for none.
+    int gadgetAt(QPointF position) const;
+
     // The key last pressed, which makes the edit gesture while it is held.
     int editKey_ = 0;
     quint32 editScanCode_ = 0;

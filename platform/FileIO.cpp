@@ -80,6 +80,22 @@ QByteArray readWholeFile(const QString& path)
     return data;
 }
 
+std::optional<QByteArray> readSmallFile(const QString& path, qsizetype limit)
+{
+    QByteArray data;
+    try {
+        readRegularFile(path, [&data, limit](QByteArrayView piece) {
+            data.append(piece);
+            return data.size() <= limit;
+        });
+    } catch (const rtl::EInOutError&) {
+        return std::nullopt;
+    }
+    if (data.size() > limit)
+        return std::nullopt;
+    return data;
+}
+
 QList<QByteArray> readTextLines(const QString& path, int count)
 {
     rtl::TextLineCollector collector(count);

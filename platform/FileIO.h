@@ -20,6 +20,10 @@ using FileMode = quint32;
 // read or is no regular file.
 QByteArray readWholeFile(const QString& path);
 
+// The content of the regular file `path` when it holds at most `limit`
+// bytes; nothing when it cannot be read, is no regular file or is larger.
+std::optional<QByteArray> readSmallFile(const QString& path, qsizetype limit);
+
 // Up to `count` lines of a regular file read by the TextReader rules, padded
 // with empty lines to exactly `count`; reading stops after the count-th line
 // end. Raises EInOutError when the file cannot be opened or read, or when a

@@ -59,7 +59,7 @@ TEST(DesktopEntry, LocalisedValuesFollowTheLocaleMatchingOrder)
     EXPECT_EQ(localeVariants("sr_RS.UTF-8@latin"), QStringList({ "sr_RS@latin", "sr_RS", "sr@latin", "sr" }));
 }
 
-TEST(DesktopEntry, ExecIsSplitByTheQuotingRulesWithFieldCodesRemoved)
+TEST(DesktopEntry, ExecLinesGiveTheirCommandLinesUnescapedUnquotedAndWithFieldCodesExpanded)
 {
     // Each value as it stands in a file, string escapes included.
     const struct {
@@ -67,24 +67,35 @@ TEST(DesktopEntry, ExecIsSplitByTheQuotingRulesWithFieldCodesRemoved)
         QStringList arguments;
     } cases[] = {
         { "editor %F", { "editor" } },
-        { "editor --new-window %u --icon %i %c %k", { "editor", "--new-window", "--icon" } },
+        { "kmplayer -caption %c %i %U", { "kmplayer", "-caption", "Media Player", "--icon", "kmplayer" } },
+        { "app --entry=%k --title=\"%c\" x%i", { "app", "--entry=/apps/k.desktop", "--title=%c" } },
         { "  spaced\t out  ", { "spaced", "out" } },
-        { "viewer --open=%f --level=100%%", { "viewer", "--level=100%" } },
+        { "viewer --open=%f --level=100%% 50% off", { "viewer", "--level=100%", "50%", "off" } },
         { "\"/opt/My Apps/run\" \"two words\" \"\"", { "/opt/My Apps/run", "two words", "" } },
         { "say \"a \\\\\"quoted\\\\\" word\" \"back\\\\\\\\slash\" \"\\\\$HOME\" \"\\\\`x\\\\`\"",
             { "say", "a \"quoted\" word", "back\\slash", "$HOME", "`x`" } },
+        { "env WINEPREFIX=\"/home/u/.wine\" wine "
+          "C:\\\\\\\\ProgramData\\\\\\\\Microsoft\\\\\\\\Windows\\\\\\\\Start\\\\ "
+          "Menu\\\\\\\\Programs\\\\\\\\Notepad++\\\\\\\\Notepad++.lnk",
+            { "env", "WINEPREFIX=/home/u/.wine", "wine",
+                "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Notepad++\\Notepad++.lnk" } },
+        { "run \"C:\\\\Temp\" \"a\\\\sb\"", { "run", "C:\\Temp", "a\\sb" } },
         { "app \"%f stays in quotes\" \"50%%\"", { "app", "%f stays in quotes", "50%" } },
         { "app %d %D %n %N %v %m %z last", { "app", "last" } },
         { "trailing%", { "trailing%" } },
     };
+    const QByteArray head = "[Desktop Entry]\nName=Player\nName[de]=Media Player\nIcon=kmplayer\nExec=";
     for (const auto& c : cases) {
-        const DesktopEntry entry = DesktopEntry::parse(QByteArray("[Desktop Entry]\nExec=") + c.exec + "\n");
-        const std::optional<QStringList> split = splitExec(entry.value("Exec"));
-        ASSERT_TRUE(split.has_value()) << c.exec;
-        EXPECT_EQ(*split, c.arguments) << c.exec;
+        const std::optional<QStringList> command
+            = DesktopEntry::parse(head + c.exec + "\n", "de_DE.UTF-8").command("/apps/k.desktop");
+        ASSERT_TRUE(command.has_value()) << c.exec;
+        EXPECT_EQ(*command, c.arguments) << c.exec << " gave " << command->join(u'|').toStdString();
     }
+    // Without an icon %i gives nothing.
+    EXPECT_EQ(DesktopEntry::parse("[Desktop Entry]\nName=X\nExec=x %i %c\n").command({}), QStringList({ "x", "X" }));
     EXPECT_FALSE(splitExec("app \"unterminated").has_value());
     EXPECT_FALSE(splitExec("app \"dangling\\").has_value());
+    EXPECT_FALSE(splitExec("app dangling\\").has_value());
 }
 
 TEST(DesktopEntry, AnExecLineReadsBackAsTheArgumentsItWasMadeFrom)

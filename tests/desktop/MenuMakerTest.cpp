@@ -5,8 +5,10 @@
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "desktop/ApplicationCatalog.h"
+#include "desktop/DroppedGadget.h"
 #include "desktop/IconPicture.h"
 #include "launcher/myver.h"
+#include "platform/Bitmap.h"
 #include "platform/FileIO.h"
 #include "support/MadeUpApplications.h"
 #include "support/WindowsFixture.h"
@@ -16,6 +18,7 @@
 #include <QIcon>
 #include <QMap>
 #include <algorithm>
+#include <sys/stat.h>
 
 using testing_support::readFile;
 using testing_support::ScopedEnvironment;
@@ -72,6 +75,25 @@ TEST_F(MenuMaker, TheCatalogueShowsWhatADesktopMenuWouldShow)
     QStringList expected = MadeUpApplications::visibleNames();
     expected.sort();
     EXPECT_EQ(names, expected);
+}
+
+TEST_F(MenuMaker, EntriesThatAreNoSmallRegularFilesAreSkippedWithoutWaitingOrFillingMemory)
+{
+    const QString apps = tree.dataHome() + "/applications/";
+    ASSERT_TRUE(QFile::link("/dev/zero", apps + "zero.desktop"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(apps + "fifo.desktop").constData(), 0644), 0);
+    testing_support::writeFile(apps + "large.desktop",
+        "[Desktop Entry]\nType=Application\nName=Large\nExec=kavro-recorder\n#" + QByteArray(1 << 20, 'x') + "\n");
+    QStringList expected = MadeUpApplications::visibleNames();
+    expected.sort();
+    EXPECT_EQ(testing_support::runInChild([&] {
+        QStringList names;
+        for (const Application& app : installedApplications(settingsFor(tree)))
+            names.append(app.name);
+        names.sort();
+        return names == expected;
+    }),
+        testing_support::ChildResult::Passed);
 }
 
 TEST_F(MenuMaker, ApplicationsAreGroupedByTheirFirstMainCategory)
@@ -227,6 +249,70 @@ TEST_F(MenuMaker, AThemeTheFoldersDoNotHoldStillFindsTheHicolorIcons)
         EXPECT_EQ(QIcon::themeName(), QLatin1String(c.desktopTheme));
     }
     QIcon::setThemeName(before);
+}
+
+TEST_F(MenuMaker, AThemesBitmapAtLeastThePicturesSizeStandsForItsScalableIcon)
+{
+    const IconLookup icons(settingsFor(tree).dataFolders, QStringLiteral("hicolor"));
+    const QImage icon = icons.find("two-kinds", 16);
+    ASSERT_EQ(icon.size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixelColor(8, 8), QColor(0, 0, 255));
+    // Where the theme has no bitmap that large, the scalable icon.
+    EXPECT_EQ(icons.find("two-kinds", 64).pixelColor(32, 32), QColor(255, 255, 0));
+}
+
+TEST_F(MenuMaker, ADroppedEntryProgramDocumentFolderOrAddressMakesALauncherAndPictureAsTheMakerWould)
+{
+    ASSERT_TRUE(QFile::link(tree.bin() + "/kavro-recorder", tree.bin() + "/xdg-open"));
+    const QString icons = tree.dataDirs()[0] + "/icons/hicolor/16x16/apps/";
+    ASSERT_TRUE(QFile::copy(icons + "red-icon.png", icons + "folder.png"));
+    const QString document = tree.root() + "/notes.txt";
+    testing_support::writeFile(document, "text");
+    const QString apps = tree.dataDirs()[0] + "/applications/";
+    const struct {
+        QUrl url;
+        QString caption; // empty: no gadget
+        QString folder;
+        QString program;
+        QStringList arguments;
+        bool picture;
+    } cases[] = {
+        { QUrl::fromLocalFile(apps + "workdir.desktop"), "Work Folder", tree.workFolder(), "kavro-recorder", { "pwd" },
+            true },
+        { QUrl::fromLocalFile(apps + "link.desktop"), "A Link", tree.home(), "xdg-open", { "https://example.org/" },
+            false },
+        { QUrl::fromLocalFile(tree.bin() + "/kavro-recorder"), "kavro-recorder", tree.bin(), "kavro-recorder", {},
+            false },
+        { QUrl::fromLocalFile(document), "notes.txt", tree.home(), "xdg-open", { document }, false },
+        { QUrl::fromLocalFile(tree.workFolder()), "work folder", tree.home(), "xdg-open", { tree.workFolder() }, true },
+        { QUrl("https://example.org/docs/page.html"), "page.html", tree.home(), "xdg-open",
+            { "https://example.org/docs/page.html" }, false },
+        { QUrl::fromLocalFile(apps + "missing-program.desktop"), {}, {}, {}, {}, false },
+        { QUrl::fromLocalFile(tree.root() + "/not-there.txt"), {}, {}, {}, {}, false },
+    };
+    for (const auto& c : cases) {
+        const std::optional<GadgetFill> fill = droppedGadget(c.url, path(""), QColor(1, 2, 3), settingsFor(tree));
+        ASSERT_EQ(fill.has_value(), !c.caption.isEmpty()) << c.url.toString().toStdString();
+        if (!fill)
+            continue;
+        EXPECT_EQ(fill->caption, c.caption);
+        EXPECT_TRUE(fill->launcher.path.startsWith(path("Launchers/"))) << fill->launcher.path.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fill->launcher.path)); // written when the gadget is saved
+        fill->launcher.write();
+        const MadeUpApplications::Run run = tree.runLauncher(fill->launcher.path);
+        EXPECT_EQ(run.folder, c.folder) << c.caption.toStdString();
+        EXPECT_EQ(run.program, c.program) << c.caption.toStdString();
+        EXPECT_EQ(run.arguments, c.arguments) << c.caption.toStdString();
+        ASSERT_EQ(fill->picture.has_value(), c.picture) << c.caption.toStdString();
+        if (c.picture) {
+            EXPECT_TRUE(fill->picture->path.startsWith(path("Pictures/")));
+            EXPECT_EQ(platform::decodeBitmap(fill->picture->content).pixelColor(0, 17), QColor(1, 2, 3));
+        }
+    }
+    // A name another file holds is not taken; the same launcher again is.
+    testing_support::writeFile(path("Launchers/notes.txt.sh"), "other");
+    EXPECT_EQ(droppedGadget(QUrl::fromLocalFile(document), path(""), Qt::gray, settingsFor(tree))->launcher.path,
+        path("Launchers/notes.txt-2.sh"));
 }
 
 TEST_F(MenuMaker, FacesComeFromEachColumnsPaletteWithReadableCaptions)

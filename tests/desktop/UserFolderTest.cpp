@@ -47,12 +47,7 @@ TEST(XdgPaths, EnvironmentFoldersCountOnlyWhenAbsolute)
 class UserFolder : public ::testing::Test {
 protected:
     MadeUpApplications tree;
-    ScopedEnvironment home { "HOME", tree.home().toUtf8() };
-    ScopedEnvironment dataHome { "XDG_DATA_HOME", QByteArray() };
-    ScopedEnvironment dataDirs { "XDG_DATA_DIRS", tree.dataDirs().join(u':').toUtf8() };
-    ScopedEnvironment desktop { "XDG_CURRENT_DESKTOP", MadeUpApplications::desktop().toUtf8() };
-    ScopedEnvironment locale { "LC_ALL", MadeUpApplications::locale().toUtf8() };
-    ScopedEnvironment searchPath { "PATH", (tree.bin() + ":/usr/bin:/bin").toUtf8() };
+    MadeUpSession environment { tree };
     QString folder = xdg::programDataFolder();
     QString notesProgram = tree.root() + "/bin/PinNotes";
 };

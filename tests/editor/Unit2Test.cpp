@@ -267,7 +267,8 @@ TEST_F(Unit2, BrowsingStartsInTheStartFolderWithThePartsFiltersAndShowsAChosenPi
     ASSERT_EQ(dialogs.openCalls.size(), 2u);
     EXPECT_EQ(QFileInfo(dialogs.openCalls[0].folder), QFileInfo(folder.path()));
     EXPECT_TRUE(dialogs.openCalls[0].fileName.isEmpty());
-    EXPECT_EQ(dialogs.openCalls[0].filters, QStringList({ "Exe files (*.exe)", "ini files (*.INI)", "All files (*)" }));
+    EXPECT_EQ(dialogs.openCalls[0].filters,
+        QStringList({ "Executable files (*)", "Exe files (*.exe)", "ini files (*.INI)", "All files (*)" }));
     EXPECT_EQ(dialogs.openCalls[1].filters, QStringList({ "BMP files (*.BMP)", "All files (*)" }));
     EXPECT_TRUE(dialogs.openCalls[1].fileName.isEmpty());
 

@@ -56,10 +56,14 @@ MadeUpApplications::MadeUpApplications()
     QDir().mkpath(home());
 
     writeFile(sys1 + "/icons/hicolor/index.theme",
-        "[Icon Theme]\nName=Hicolor\nDirectories=16x16/apps,scalable/apps\n\n"
-        "[16x16/apps]\nSize=16\nType=Fixed\n\n[scalable/apps]\nSize=48\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+        "[Icon Theme]\nName=Hicolor\nDirectories=16x16/apps,48x48/apps,scalable/apps\n\n"
+        "[16x16/apps]\nSize=16\nType=Fixed\n\n[48x48/apps]\nSize=48\nType=Fixed\n\n"
+        "[scalable/apps]\nSize=48\nMinSize=8\nMaxSize=512\nType=Scalable\n");
     writePng(sys1 + "/icons/hicolor/16x16/apps/red-icon.png", 16, red);
     writeFile(sys1 + "/icons/hicolor/scalable/apps/green-icon.svg", svg(green));
+    // A bitmap and a scalable icon of one name, which the bitmap stands for.
+    writePng(sys1 + "/icons/hicolor/48x48/apps/two-kinds.png", 48, blue);
+    writeFile(sys1 + "/icons/hicolor/scalable/apps/two-kinds.svg", svg(yellow));
     writePng(sys2 + "/pixmaps/pix-icon.png", 32, magenta);
     writePng(root() + "/abs/blue.png", 48, blue);
     writeFile(root() + "/abs/yellow.svg", svg(yellow));
@@ -106,6 +110,8 @@ MadeUpApplications::MadeUpApplications()
             + "Name=Try Exec Found\nExec=kavro-recorder found\nTryExec=kavro-recorder\nCategories=Graphics;\n"
               "Icon=no-such-icon\n");
     entry(apps1, "noexec.desktop", head + "Name=No Exec\n");
+    entry(apps1, "missing-program.desktop",
+        head + "Name=Missing Program\nExec=" + root().toUtf8() + "/no/such/program\n");
     entry(apps1, "bad-quote.desktop", head + "Name=Bad Quote\nExec=kavro-recorder \"unterminated\n");
     entry(apps1, "no-group.desktop", "[Something Else]\nType=Application\nName=No Group\nExec=kavro-recorder x\n");
     entry(apps1, "painter.desktop",
@@ -175,4 +181,14 @@ MadeUpApplications::Run MadeUpApplications::runLauncher(const QString& launcher)
     EXPECT_TRUE(process.waitForFinished(10000)) << launcher.toStdString();
     EXPECT_EQ(process.exitCode(), 0) << launcher.toStdString() << process.readAllStandardError().toStdString();
     return readRecord(recordFile());
+}
+
+MadeUpSession::MadeUpSession(const MadeUpApplications& tree)
+    : home_("HOME", tree.home().toUtf8())
+    , dataHome_("XDG_DATA_HOME", QByteArray())
+    , dataDirs_("XDG_DATA_DIRS", tree.dataDirs().join(u':').toUtf8())
+    , desktop_("XDG_CURRENT_DESKTOP", MadeUpApplications::desktop().toUtf8())
+    , locale_("LC_ALL", MadeUpApplications::locale().toUtf8())
+    , searchPath_("PATH", (tree.bin() + ":/usr/bin:/bin").toUtf8())
+{
 }

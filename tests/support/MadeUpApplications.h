@@ -3,6 +3,8 @@
 // menu made from it should give.
 #pragma once
 
+#include "support/TestSupport.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -46,4 +48,19 @@ private:
     void entry(const QString& folder, const QString& file, const QByteArray& body) const;
 
     QTemporaryDir dir_;
+};
+
+// The environment of a desktop session on `tree` (its home, data folders,
+// desktop, locale and search path), set for the object's lifetime.
+class MadeUpSession final {
+public:
+    explicit MadeUpSession(const MadeUpApplications& tree);
+
+private:
+    testing_support::ScopedEnvironment home_;
+    testing_support::ScopedEnvironment dataHome_;
+    testing_support::ScopedEnvironment dataDirs_;
+    testing_support::ScopedEnvironment desktop_;
+    testing_support::ScopedEnvironment locale_;
+    testing_support::ScopedEnvironment searchPath_;
 };
