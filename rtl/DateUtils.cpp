@@ -46,8 +46,11 @@ int minute(const QDate&, const QTime& time) { return time.minute(); }
 int second(const QDate&, const QTime& time) { return time.second(); }
 int msec(const QDate&, const QTime& time) { return time.msec(); }
 
-Piece number(int (*value)(const QDate&, const QTime&), int width) { return { Kind::Number, value, width, {}, {} }; }
-Piece written(Kind kind, QLocale::FormatType format) { return { kind, nullptr, 0, format, {} }; }
+Piece number(int (*value)(const QDate&, const QTime&), int width)
+{
+    return { .kind = Kind::Number, .value = value, .width = width, .texts = {} };
+}
+Piece written(Kind kind, QLocale::FormatType format) { return { .kind = kind, .format = format, .texts = {} }; }
 
 // A pattern letter (upper case, the minutes' "m" read as "n") and what a run
 // of it writes by the run's length; a longer run writes as the last.
@@ -100,6 +103,14 @@ const MarkerRule* markerAt(const QString& pattern, qsizetype at)
     return nullptr;
 }
 
+Piece markerPiece(const MarkerRule& rule, const QString& pattern, qsizetype at, const FormatSettings& settings)
+{
+    if (rule.partLength == 0)
+        return { .kind = Kind::Marker, .texts = { settings.timeAMString, settings.timePMString } };
+    return { .kind = Kind::Marker,
+        .texts = { pattern.mid(at, rule.partLength), pattern.mid(at + rule.pmAt, rule.partLength) } };
+}
+
 // True when an am/pm marker stands anywhere after `from`, outside quotes.
 bool hasAmPmAfter(const QString& pattern, qsizetype from)
 {
@@ -129,6 +140,17 @@ qsizetype runAt(const QString& pattern, qsizetype at)
     while (end < pattern.size() && pattern[end].toUpper() == letter)
         ++end;
     return end - at;
+}
+
+// The names a piece writes, Monday or January first; none for other pieces.
+QStringList namesFor(const Piece& piece, const QLocale& locale)
+{
+    QStringList names;
+    for (int k = 1; piece.kind == Kind::DayName && k <= 7; ++k)
+        names.append(locale.dayName(k, piece.format));
+    for (int k = 1; piece.kind == Kind::MonthName && k <= 12; ++k)
+        names.append(locale.monthName(k, piece.format));
+    return names;
 }
 
 // `value` with at least `width` digits.
@@ -171,10 +193,7 @@ qsizetype DateTimePattern::read(const QString& pattern, qsizetype at, QChar lett
         return at + 1;
     }
     if (const MarkerRule* marker = letter == u'A' ? markerAt(pattern, at) : nullptr) {
-        const qsizetype length = marker->partLength;
-        pieces_.push_back({ Kind::Marker, nullptr, 0, {},
-            length ? QStringList { pattern.mid(at, length), pattern.mid(at + marker->pmAt, length) }
-                   : QStringList { settings.timeAMString, settings.timePMString } });
+        pieces_.push_back(markerPiece(*marker, pattern, at, settings));
         return at + marker->marker.size();
     }
     if (letter == u'C') {
@@ -192,10 +211,7 @@ qsizetype DateTimePattern::read(const QString& pattern, qsizetype at, QChar lett
     Piece piece = rule->byLength[size_t(std::min<qsizetype>(run, qsizetype(rule->byLength.size())) - 1)];
     if (letter == u'H' && hasAmPmAfter(pattern, at + run))
         piece.value = hour12;
-    for (int k = 1; piece.kind == Kind::DayName && k <= 7; ++k)
-        piece.texts.append(locale_.dayName(k, piece.format));
-    for (int k = 1; piece.kind == Kind::MonthName && k <= 12; ++k)
-        piece.texts.append(locale_.monthName(k, piece.format));
+    piece.texts = namesFor(piece, locale_);
     pieces_.push_back(std::move(piece));
     return at + run;
 }
@@ -203,7 +219,7 @@ qsizetype DateTimePattern::read(const QString& pattern, qsizetype at, QChar lett
 void DateTimePattern::addText(const QString& text)
 {
     if (pieces_.empty() || pieces_.back().kind != Kind::Text)
-        pieces_.push_back({ Kind::Text, nullptr, 0, {}, { QString() } });
+        pieces_.push_back({ .kind = Kind::Text, .texts = { QString() } });
     pieces_.back().texts.front() += text;
 }
 
