@@ -3,26 +3,26 @@
 
 namespace {
 
-// The locale's date pattern in the letters of rtl::DateTimePattern, the
-// characters between its fields quoted; nothing when it holds quotes, other
-// letters or runs those letters do not write alike.
-std::optional<QString> sameInPatternLetters(const QString& pattern)
+// The locale's date pattern in the classic letters of rtl::DateTimePattern,
+// the characters between its fields quoted; nothing when it holds quotes,
+// other letters or runs those letters do not write alike.
+std::optional<QString> inClassicLetters(const QString& pattern)
 {
-    QString same;
+    QString classic;
     for (qsizetype i = 0; i < pattern.size();) {
         const QChar c = pattern.at(i);
         qsizetype run = 1;
         while (i + run < pattern.size() && pattern.at(i + run) == c)
             ++run;
         if (((c == u'd' || c == u'M') && run <= 4) || (c == u'y' && (run == 2 || run == 4)))
-            same += QString(run, c.toLower());
+            classic += QString(run, c.toLower());
         else if (c.isLetter() || c == u'\'')
             return std::nullopt;
         else
-            same += u'\'' + pattern.mid(i, run) + u'\'';
+            classic += u'\'' + pattern.mid(i, run) + u'\'';
         i += run;
     }
-    return same;
+    return classic;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ std::optional<QString> sameInPatternLetters(const QString& pattern)
 ShortDates::ShortDates(const QLocale& locale)
     : locale_(locale)
 {
-    if (const std::optional<QString> pattern = sameInPatternLetters(locale_.dateFormat(QLocale::ShortFormat))) {
+    if (const std::optional<QString> pattern = inClassicLetters(locale_.dateFormat(QLocale::ShortFormat))) {
         rtl::FormatSettings settings;
         settings.locale = locale_;
         pattern_.emplace(*pattern, settings);

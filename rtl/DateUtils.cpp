@@ -82,8 +82,8 @@ const LetterRule* ruleFor(QChar letter)
     return nullptr;
 }
 
-// The am/pm markers. One of letters is written as its morning or afternoon
-// part, in the letter case the pattern gives it; "ampm" as the settings say.
+// The am/pm markers. "am/pm" and "a/p" write their morning or afternoon
+// part, in the letter case the pattern gives it; "ampm" the settings' texts.
 struct MarkerRule {
     QLatin1StringView marker;
     qsizetype pmAt; // where the afternoon part starts
