@@ -4,11 +4,9 @@
 // second, and one that a timer wakes once a second to do nothing, the least
 // any Qt program that acts every second can cost.
 // The span is 120 s; KAVRO_IDLE_SECONDS sets a shorter one for a quick check.
-#include "support/BenchDisplay.h"
-#include "support/StartFolder.h"
+#include "support/BenchRun.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
@@ -78,29 +76,24 @@ struct Measured {
 
 int main(int argc, char** argv)
 {
-    bench::BenchDisplay display;
-    if (!display.ok())
+    const bench::BenchRun run;
+    if (!run.ok())
         return 1;
     QCoreApplication app(argc, argv);
     const double span = bench::secondsFromEnvironment("KAVRO_IDLE_SECONDS", 120);
-    const QString binFolder = QCoreApplication::applicationDirPath();
-    const QString kavroProgram = QDir(binFolder + "/..").absoluteFilePath("KavroStart");
-    const QString minimalProgram = binFolder + "/minimal_window";
+    const QString kavroProgram = bench::BenchRun::kavroProgram();
+    const QString minimalProgram = bench::BenchRun::minimalWindowProgram();
+    const QString folder = run.startFolder();
+    const bench::BenchDisplay& display = run.display();
 
-    QTemporaryDir folder;
-    QTemporaryDir runtime;
     QTemporaryDir home;
     QTemporaryDir homeRuntime;
-    if (!folder.isValid() || !runtime.isValid() || !home.isValid() || !homeRuntime.isValid()
-        || !bench::writeStartFolder(folder.path())) {
-        std::fprintf(stderr, "cannot write the benchmark's start folder\n");
+    if (!home.isValid() || !homeRuntime.isValid()) {
+        std::fprintf(stderr, "cannot make the user's folders\n");
         return 1;
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A runtime folder of its own, so that a copy running elsewhere does not make this one end at once.
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcessEnvironment env = run.environment();
     env.insert("KAVRO_INSTANCE_TRACE", "1");
-    env.insert("KAVRO_DIALOGS", "print");
 
     // Its own home and runtime folders: the user's folder is made there, and it is a copy of its own.
     QProcessEnvironment userEnv = env;
@@ -113,14 +106,14 @@ int main(int argc, char** argv)
     Measured following("Kavro Start on the user's folder, following");
     Measured redrawing("Qt window redrawing 64 x 51 each second");
     Measured waking("Qt window woken each second, drawing nothing");
-    if (!startAndWaitForLine(kavro.process, kavroProgram, {}, env, folder.path(), "running")
+    if (!startAndWaitForLine(kavro.process, kavroProgram, {}, env, folder, "running")
         || !startAndWaitForLine(
             following.process, kavroProgram, { "--user-folder" }, userEnv, home.path(), "running")) {
         std::fprintf(stderr, "Kavro Start did not reach its event loop\n");
         return 1;
     }
-    if (!startAndWaitForLine(redrawing.process, minimalProgram, { "--tick" }, env, folder.path(), {})
-        || !startAndWaitForLine(waking.process, minimalProgram, { "--wake" }, env, folder.path(), {})) {
+    if (!startAndWaitForLine(redrawing.process, minimalProgram, { "--tick" }, env, folder, {})
+        || !startAndWaitForLine(waking.process, minimalProgram, { "--wake" }, env, folder, {})) {
         std::fprintf(stderr, "the minimal window did not start\n");
         return 1;
     }

@@ -10,7 +10,6 @@
 #include "support/StartFolder.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -45,11 +44,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     platform::installClassicLook(app);
     platform::setScreenSizeForTesting(QSize(1024, 768));
-    QTemporaryDir folder;
-    if (!folder.isValid() || !bench::writeStartFolder(folder.path())) {
-        std::fprintf(stderr, "cannot write the benchmark's start folder\n");
+    const bench::TemporaryStartFolder folder;
+    if (!folder.ok())
         return 1;
-    }
     session().StartFolder = folder.path();
     bench::FailingDialogs dialogs;
 

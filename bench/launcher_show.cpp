@@ -16,15 +16,13 @@
 #include "launcher/myver.h"
 #include "platform/SystemColors.h"
 #include "session/Session.h"
-#include "support/BenchDisplay.h"
+#include "support/BenchRun.h"
 #include "support/FailingDialogs.h"
-#include "support/StartFolder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -100,10 +98,7 @@ void MenuGadgetToNextMenuPainted(benchmark::State& state)
     }
 }
 
-std::string kavroProgram()
-{
-    return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("KavroStart").toStdString();
-}
+std::string kavroProgram() { return bench::BenchRun::kavroProgram().toStdString(); }
 
 void BareProgramStart(benchmark::State& state)
 {
@@ -176,23 +171,17 @@ public:
 
 int main(int argc, char** argv)
 {
-    bench::BenchDisplay display;
-    if (!display.ok())
+    const bench::BenchRun run;
+    if (!run.ok())
         return 1;
     // The program's own application object, which paints as the program does.
     KavroApplication app(argc, argv);
     platform::installClassicLook(app);
-    QTemporaryDir folder;
-    if (!folder.isValid() || !bench::writeStartFolder(folder.path())) {
-        std::fprintf(stderr, "cannot write the benchmark's start folder\n");
-        return 1;
-    }
     bench::FailingDialogs dialogs;
-    QDir::setCurrent(folder.path());
+    QDir::setCurrent(run.startFolder());
     // This process is the running copy that the command's process asks.
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    TPreviousInstance probe(defaultApplicationTitle(QString::fromStdString(kavroProgram())), runtime.path());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.runtimeFolder()));
+    TPreviousInstance probe(defaultApplicationTitle(QString::fromStdString(kavroProgram())), run.runtimeFolder());
     setPreviousInstance(&probe);
     int result = 0;
     {
@@ -226,7 +215,7 @@ int main(int argc, char** argv)
         if (s.count("EmptyFullScreenWindowPainted")) {
             const double reference = s.at("EmptyFullScreenWindowPainted");
             std::printf("\nOn %s, against an empty full-screen Qt window shown and painted in %.2f ms:\n",
-                display.description().c_str(), reference * 1e3);
+                run.display().description().c_str(), reference * 1e3);
             for (const char* name : { "MainScreenToLauncherPainted", "MenuGadgetToNextMenuPainted" })
                 if (s.count(name))
                     std::printf("  %-28s %8.2f ms: ratio %.2f\n", name, s.at(name) * 1e3, s.at(name) / reference);

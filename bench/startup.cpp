@@ -1,14 +1,11 @@
 // Start-up under a real X server: time to the control box's first paint,
 // and resident memory once start-up is done, against the smallest Qt window
 // on the same machine. The start folder's menu has a picture on every gadget.
-#include "support/BenchDisplay.h"
-#include "support/StartFolder.h"
+#include "support/BenchRun.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
@@ -19,17 +16,13 @@ struct Sample {
     long kib = 0;
 };
 
-Sample runOnce(const QString& program, const QString& folder)
+Sample runOnce(const QString& program, const bench::BenchRun& run)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = run.environment();
     env.insert("KAVRO_REPORT_SHOWN", "1");
-    env.insert("KAVRO_DIALOGS", "print");
-    // A runtime folder of its own, so a copy running elsewhere does not make this one end at once.
-    static QTemporaryDir runtime;
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
     process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
+    process.setWorkingDirectory(run.startFolder());
     QElapsedTimer timer;
     timer.start();
     process.start(program, {});
@@ -47,21 +40,14 @@ Sample runOnce(const QString& program, const QString& folder)
     return sample;
 }
 
-QString menuFolder()
-{
-    static QTemporaryDir dir;
-    static const bool made = bench::writeStartFolder(dir.path());
-    return made ? dir.path() : QString();
-}
-
 Sample minimal, kavro;
 
-void measure(benchmark::State& state, const QString& program, Sample& total)
+void measure(benchmark::State& state, const QString& program, const bench::BenchRun& run, Sample& total)
 {
     Sample sum;
     int runs = 0;
     for (auto _ : state) {
-        const Sample s = runOnce(program, menuFolder());
+        const Sample s = runOnce(program, run);
         if (s.kib <= 0 || s.ms <= 0) {
             state.SkipWithError("the program did not report its first paint");
             return;
@@ -79,25 +65,24 @@ void measure(benchmark::State& state, const QString& program, Sample& total)
 
 int main(int argc, char** argv)
 {
-    bench::BenchDisplay display;
-    if (!display.ok())
+    const bench::BenchRun run;
+    if (!run.ok())
         return 1;
     QCoreApplication app(argc, argv);
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString minimalProgram = folder + "/minimal_window";
-    const QString kavroProgram = QDir(folder + "/..").absoluteFilePath("KavroStart");
-    benchmark::RegisterBenchmark("MinimalQtWindow", [&](benchmark::State& s) { measure(s, minimalProgram, minimal); })
+    benchmark::RegisterBenchmark("MinimalQtWindow",
+        [&](benchmark::State& s) { measure(s, bench::BenchRun::minimalWindowProgram(), run, minimal); })
         ->UseManualTime()
         ->Iterations(10)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("KavroStartControlBox", [&](benchmark::State& s) { measure(s, kavroProgram, kavro); })
+    benchmark::RegisterBenchmark(
+        "KavroStartControlBox", [&](benchmark::State& s) { measure(s, bench::BenchRun::kavroProgram(), run, kavro); })
         ->UseManualTime()
         ->Iterations(10)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     if (minimal.ms > 0 && kavro.ms > 0) {
-        std::printf("Start-up on %s\n", display.description().c_str());
+        std::printf("Start-up on %s\n", run.display().description().c_str());
         std::printf("  first paint:      control box %7.1f ms, minimal window %7.1f ms: ratio %.2f (aim <= 2)\n",
             kavro.ms, minimal.ms, kavro.ms / minimal.ms);
         std::printf("  resident memory:  control box %7ld kB, minimal window %7ld kB: ratio %.2f (aim <= 1.25)\n",

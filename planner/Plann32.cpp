@@ -30,12 +30,6 @@ const QString PassSection = QStringLiteral("Pass");
 
 QString shortDate(const QDate& date) { return QLocale().toString(date, QLocale::ShortFormat); }
 
-QString formatDate(const char* pattern, const QDate& date)
-{
-    // In UTC: only the date is shown, and a local time would look up the time zone each time.
-    return rtl::FormatDateTime(QString::fromLatin1(pattern), QDateTime(date, QTime(0, 0), Qt::UTC));
-}
-
 } // namespace
 
 // Draws the title cells raised in the button face and keeps track of the
@@ -342,16 +336,18 @@ void TPlanning::FillTree()
     QTreeWidgetItem* yearNode = nullptr;
     QTreeWidgetItem* monthNode = nullptr;
     QDate last;
+    const rtl::DateTimePattern yearText(QStringLiteral("yy"));
+    const rtl::DateTimePattern monthText(QStringLiteral("mmmm"));
     ShortDates dayText;
     for (const QDate& day : days) {
         // Grouped by the full year: 1999 and 2099 share "99" but not a node.
         if (!yearNode || day.year() != last.year()) {
-            yearNode = new QTreeWidgetItem(userNode, QStringList(formatDate("yy", day)));
+            yearNode = new QTreeWidgetItem(userNode, QStringList(yearText.format(day)));
             setImage(yearNode, 0);
             monthNode = nullptr;
         }
         if (!monthNode || day.month() != last.month()) {
-            monthNode = new QTreeWidgetItem(yearNode, QStringList(formatDate("mmmm", day)));
+            monthNode = new QTreeWidgetItem(yearNode, QStringList(monthText.format(day)));
             setImage(monthNode, 1);
         }
         auto* dayNode = new QTreeWidgetItem(monthNode, QStringList(dayText(day)));

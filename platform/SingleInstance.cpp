@@ -288,6 +288,40 @@ void ForwardServer::accept()
     }
 }
 
+namespace {
+
+// Connects `fd` to `address`, waiting until the deadline for a connection in progress.
+bool connectTo(int fd, const sockaddr_un& address, QDeadlineTimer deadline)
+{
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        return true;
+    if ((errno != EINPROGRESS && errno != EAGAIN) || !waitFor(fd, POLLOUT, deadline))
+        return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+// Calls `transfer`, one send or receive on `fd` that returns what the system
+// call does, until `finished` holds. An interrupted call is made again; one
+// that would block waits until `fd` is ready for `events`. False when a call
+// fails, the other end hangs up or the deadline passes first.
+template <class Transfer, class Finished>
+bool transferUntil(int fd, short events, QDeadlineTimer deadline, Transfer transfer, Finished finished)
+{
+    while (!finished()) {
+        const ssize_t done = transfer();
+        if (done > 0)
+            continue;
+        const bool retry = done < 0 && (errno == EINTR || (errno == EAGAIN && waitFor(fd, events, deadline)));
+        if (!retry)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int timeoutMs)
 {
     sockaddr_un address {};
@@ -297,41 +331,27 @@ bool sendForwardRequest(const QString& socketPath, const QByteArray& line, int t
     if (fd < 0)
         return false;
     const QDeadlineTimer deadline(timeoutMs);
-    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (!connected && (errno == EINPROGRESS || errno == EAGAIN) && waitFor(fd, POLLOUT, deadline)) {
-        int error = 0;
-        socklen_t length = sizeof error;
-        connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
-    }
-    // A socket of another user's is never told anything.
-    connected = connected && peerIsThisUser(fd);
     const QByteArray data = line + '\n';
     qsizetype sent = 0;
-    while (connected && sent < data.size()) {
+    const auto send = [&] {
         const ssize_t done = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
-        if (done > 0) {
-            sent += done;
-            continue;
-        }
-        const bool retry = done < 0 && (errno == EINTR || (errno == EAGAIN && waitFor(fd, POLLOUT, deadline)));
-        if (!retry)
-            break;
-    }
-    // Handed over only once the first copy says it carried the request out.
+        sent += std::max<ssize_t>(done, 0);
+        return done;
+    };
     QByteArray answer;
-    while (connected && sent == data.size() && !answer.contains('\n')) {
+    const auto receive = [&] {
         char chunk[16];
         const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-        if (got > 0) {
-            answer.append(chunk, got);
-            continue;
-        }
-        const bool retry = got < 0 && (errno == EINTR || (errno == EAGAIN && waitFor(fd, POLLIN, deadline)));
-        if (!retry)
-            break;
-    }
+        answer.append(chunk, std::max<ssize_t>(got, 0));
+        return got;
+    };
+    // A socket of another user's is never told anything. The request is
+    // handed over only once the first copy says it carried it out.
+    const bool answered = connectTo(fd, address, deadline) && peerIsThisUser(fd)
+        && transferUntil(fd, POLLOUT, deadline, send, [&] { return sent == data.size(); })
+        && transferUntil(fd, POLLIN, deadline, receive, [&] { return answer.contains('\n'); });
     ::close(fd);
-    return answer.startsWith("ok\n");
+    return answered && answer.startsWith("ok\n");
 }
 
 } // namespace platform

@@ -3,6 +3,8 @@
 
 #include "rtl/Errors.h"
 
+#include <algorithm>
+
 namespace rtl {
 
 bool IsLeap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
@@ -31,11 +33,82 @@ FormatSettings FormatSettings::current()
 
 namespace {
 
-QString pad2(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+using Piece = DateTimePattern::Piece;
+using Kind = Piece::Kind;
 
-bool matchesAt(const QString& text, qsizetype pos, QLatin1StringView token)
+int year(const QDate& date, const QTime&) { return date.year(); }
+int shortYear(const QDate& date, const QTime&) { return date.year() % 100; }
+int month(const QDate& date, const QTime&) { return date.month(); }
+int day(const QDate& date, const QTime&) { return date.day(); }
+int hour(const QDate&, const QTime& time) { return time.hour(); }
+int hour12(const QDate&, const QTime& time) { return time.hour() % 12 == 0 ? 12 : time.hour() % 12; }
+int minute(const QDate&, const QTime& time) { return time.minute(); }
+int second(const QDate&, const QTime& time) { return time.second(); }
+int msec(const QDate&, const QTime& time) { return time.msec(); }
+
+Piece number(int (*value)(const QDate&, const QTime&), int width)
 {
-    return text.mid(pos, token.size()).compare(token, Qt::CaseInsensitive) == 0;
+    return { .kind = Kind::Number, .value = value, .width = width, .texts = {} };
+}
+Piece written(Kind kind, QLocale::FormatType format) { return { .kind = kind, .format = format, .texts = {} }; }
+
+// A pattern letter (upper case, the minutes' "m" read as "n") and what a run
+// of it writes by the run's length; a longer run writes as the last.
+struct LetterRule {
+    QChar letter;
+    std::vector<Piece> byLength;
+};
+
+const LetterRule* ruleFor(QChar letter)
+{
+    static const LetterRule rules[] = {
+        { u'D',
+            { number(day, 1), number(day, 2), written(Kind::DayName, QLocale::ShortFormat),
+                written(Kind::DayName, QLocale::LongFormat), written(Kind::Date, QLocale::ShortFormat),
+                written(Kind::Date, QLocale::LongFormat) } },
+        { u'M',
+            { number(month, 1), number(month, 2), written(Kind::MonthName, QLocale::ShortFormat),
+                written(Kind::MonthName, QLocale::LongFormat) } },
+        { u'Y', { number(shortYear, 2), number(shortYear, 2), number(year, 4) } },
+        { u'H', { number(hour, 1), number(hour, 2) } },
+        { u'N', { number(minute, 1), number(minute, 2) } },
+        { u'S', { number(second, 1), number(second, 2) } },
+        { u'Z', { number(msec, 1), number(msec, 3) } },
+        { u'T', { written(Kind::Time, QLocale::ShortFormat), written(Kind::Time, QLocale::LongFormat) } },
+    };
+    for (const LetterRule& rule : rules)
+        if (rule.letter == letter)
+            return &rule;
+    return nullptr;
+}
+
+// The am/pm markers. "am/pm" and "a/p" write their morning or afternoon
+// part, in the letter case the pattern gives it; "ampm" the settings' texts.
+struct MarkerRule {
+    QLatin1StringView marker;
+    qsizetype pmAt; // where the afternoon part starts
+    qsizetype partLength; // 0: the settings' texts
+};
+const MarkerRule markerRules[] = {
+    { QLatin1StringView("am/pm"), 3, 2 },
+    { QLatin1StringView("a/p"), 2, 1 },
+    { QLatin1StringView("ampm"), 0, 0 },
+};
+
+const MarkerRule* markerAt(const QString& pattern, qsizetype at)
+{
+    for (const MarkerRule& rule : markerRules)
+        if (pattern.mid(at, rule.marker.size()).compare(rule.marker, Qt::CaseInsensitive) == 0)
+            return &rule;
+    return nullptr;
+}
+
+Piece markerPiece(const MarkerRule& rule, const QString& pattern, qsizetype at, const FormatSettings& settings)
+{
+    if (rule.partLength == 0)
+        return { .kind = Kind::Marker, .texts = { settings.timeAMString, settings.timePMString } };
+    return { .kind = Kind::Marker,
+        .texts = { pattern.mid(at, rule.partLength), pattern.mid(at + rule.pmAt, rule.partLength) } };
 }
 
 // True when an am/pm marker stands anywhere after `from`, outside quotes.
@@ -53,151 +126,137 @@ bool hasAmPmAfter(const QString& pattern, qsizetype from)
             quote = c;
             continue;
         }
-        if (matchesAt(pattern, i, QLatin1StringView("am/pm")) || matchesAt(pattern, i, QLatin1StringView("a/p"))
-            || matchesAt(pattern, i, QLatin1StringView("ampm")))
+        if (markerAt(pattern, i))
             return true;
     }
     return false;
 }
 
+// The length of the run of the letter at `at`, in either case.
+qsizetype runAt(const QString& pattern, qsizetype at)
+{
+    const QChar letter = pattern[at].toUpper();
+    qsizetype end = at;
+    while (end < pattern.size() && pattern[end].toUpper() == letter)
+        ++end;
+    return end - at;
+}
+
+// The names a piece writes, Monday or January first; none for other pieces.
+QStringList namesFor(const Piece& piece, const QLocale& locale)
+{
+    QStringList names;
+    for (int k = 1; piece.kind == Kind::DayName && k <= 7; ++k)
+        names.append(locale.dayName(k, piece.format));
+    for (int k = 1; piece.kind == Kind::MonthName && k <= 12; ++k)
+        names.append(locale.monthName(k, piece.format));
+    return names;
+}
+
+// `value` with at least `width` digits.
+QString digits(int value, int width)
+{
+    // A negative year keeps its sign ahead of the zeros.
+    return value < 0 ? QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'))
+                     : QString::number(value).rightJustified(width, u'0');
+}
+
 } // namespace
 
-QString FormatDateTime(const QString& pattern, const QDateTime& value, const FormatSettings& settings)
+DateTimePattern::DateTimePattern(const QString& pattern, const FormatSettings& settings)
+    : locale_(settings.locale)
 {
-    const QDate date = value.date();
-    const QTime time = value.time();
-    QString out;
-    QChar lastToken = u' ';
-    qsizetype i = 0;
-    const qsizetype n = pattern.size();
-    auto count = [&](QChar letter) {
-        qsizetype k = 0;
-        while (i + k < n && pattern[i + k].toUpper() == letter)
-            ++k;
-        i += k;
-        return int(k);
-    };
-    while (i < n) {
-        QChar token = pattern[i].toUpper();
-        if (token >= u'A' && token <= u'Z') {
-            if (token == u'M' && lastToken == u'H')
-                token = u'N';
-            lastToken = token;
+    QChar lastLetter;
+    for (qsizetype at = 0; at < pattern.size();) {
+        QChar letter = pattern[at].toUpper();
+        if (letter >= u'A' && letter <= u'Z') {
+            // An "m" right after an hour is the minutes.
+            if (letter == u'M' && lastLetter == u'H')
+                letter = u'N';
+            lastLetter = letter;
         }
-        switch (token.unicode()) {
-        case u'Y': {
-            const int k = count(u'Y');
-            out += k <= 2 ? pad2(date.year() % 100) : QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+        at = read(pattern, at, letter, settings);
+    }
+}
+
+// Reads what stands at `at`, whose letter is `letter`; returns where the next piece starts.
+qsizetype DateTimePattern::read(const QString& pattern, qsizetype at, QChar letter, const FormatSettings& settings)
+{
+    const QChar c = pattern[at];
+    if (c == u'\'' || c == u'"') {
+        const qsizetype end = pattern.indexOf(c, at + 1);
+        addText(pattern.mid(at + 1, end < 0 ? -1 : end - at - 1));
+        return end < 0 ? pattern.size() : end + 1;
+    }
+    if (c == u'/' || c == u':') {
+        addText(c == u'/' ? settings.dateSeparator : settings.timeSeparator);
+        return at + 1;
+    }
+    if (const MarkerRule* marker = letter == u'A' ? markerAt(pattern, at) : nullptr) {
+        pieces_.push_back(markerPiece(*marker, pattern, at, settings));
+        return at + marker->marker.size();
+    }
+    if (letter == u'C') {
+        pieces_.push_back(written(Kind::Date, QLocale::ShortFormat));
+        addText(QStringLiteral(" "));
+        pieces_.push_back(written(Kind::Time, QLocale::LongFormat));
+        return at + 1;
+    }
+    const LetterRule* rule = ruleFor(letter);
+    if (!rule) {
+        addText(c);
+        return at + 1;
+    }
+    const qsizetype run = runAt(pattern, at);
+    Piece piece = rule->byLength[size_t(std::min<qsizetype>(run, qsizetype(rule->byLength.size())) - 1)];
+    if (letter == u'H' && hasAmPmAfter(pattern, at + run))
+        piece.value = hour12;
+    piece.texts = namesFor(piece, locale_);
+    pieces_.push_back(std::move(piece));
+    return at + run;
+}
+
+void DateTimePattern::addText(const QString& text)
+{
+    if (pieces_.empty() || pieces_.back().kind != Kind::Text)
+        pieces_.push_back({ .kind = Kind::Text, .texts = { QString() } });
+    pieces_.back().texts.front() += text;
+}
+
+QString DateTimePattern::format(const QDate& date, const QTime& time) const
+{
+    QString text;
+    for (const Piece& piece : pieces_) {
+        switch (piece.kind) {
+        case Kind::Text:
+            text += piece.texts.front();
             break;
-        }
-        case u'M': {
-            const int k = count(u'M');
-            if (k == 1)
-                out += QString::number(date.month());
-            else if (k == 2)
-                out += pad2(date.month());
-            else if (k == 3)
-                out += settings.locale.monthName(date.month(), QLocale::ShortFormat);
-            else
-                out += settings.locale.monthName(date.month(), QLocale::LongFormat);
+        case Kind::Number:
+            text += digits(piece.value(date, time), piece.width);
             break;
-        }
-        case u'N': {
-            const int k = count(pattern[i].toUpper());
-            out += k == 1 ? QString::number(time.minute()) : pad2(time.minute());
+        case Kind::DayName:
+            text += piece.texts.value(date.dayOfWeek() - 1);
             break;
-        }
-        case u'D': {
-            const int k = count(u'D');
-            if (k == 1)
-                out += QString::number(date.day());
-            else if (k == 2)
-                out += pad2(date.day());
-            else if (k == 3)
-                out += settings.locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-            else if (k == 4)
-                out += settings.locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-            else if (k == 5)
-                out += settings.locale.toString(date, QLocale::ShortFormat);
-            else
-                out += settings.locale.toString(date, QLocale::LongFormat);
+        case Kind::MonthName:
+            text += piece.texts.value(date.month() - 1);
             break;
-        }
-        case u'H': {
-            const int k = count(u'H');
-            int hour = time.hour();
-            if (hasAmPmAfter(pattern, i)) {
-                hour %= 12;
-                if (hour == 0)
-                    hour = 12;
-            }
-            out += k == 1 ? QString::number(hour) : pad2(hour);
+        case Kind::Marker:
+            text += piece.texts.at(time.hour() >= 12 ? 1 : 0);
             break;
-        }
-        case u'S': {
-            const int k = count(u'S');
-            out += k == 1 ? QString::number(time.second()) : pad2(time.second());
+        case Kind::Date:
+            text += locale_.toString(date, piece.format);
             break;
-        }
-        case u'Z': {
-            const int k = count(u'Z');
-            out += k == 1 ? QString::number(time.msec())
-                          : QStringLiteral("%1").arg(time.msec(), 3, 10, QLatin1Char('0'));
-            break;
-        }
-        case u'T': {
-            const int k = count(u'T');
-            out += settings.locale.toString(time, k == 1 ? QLocale::ShortFormat : QLocale::LongFormat);
-            break;
-        }
-        case u'C':
-            ++i;
-            out += settings.locale.toString(date, QLocale::ShortFormat) + u' '
-                + settings.locale.toString(time, QLocale::LongFormat);
-            break;
-        case u'A': {
-            const bool pm = time.hour() >= 12;
-            if (matchesAt(pattern, i, QLatin1StringView("am/pm"))) {
-                const QString marker = pattern.mid(i + (pm ? 3 : 0), 2);
-                out += marker;
-                i += 5;
-            } else if (matchesAt(pattern, i, QLatin1StringView("a/p"))) {
-                out += pattern[i + (pm ? 2 : 0)];
-                i += 3;
-            } else if (matchesAt(pattern, i, QLatin1StringView("ampm"))) {
-                out += pm ? settings.timePMString : settings.timeAMString;
-                i += 4;
-            } else {
-                out += pattern[i];
-                ++i;
-            }
-            break;
-        }
-        case u'/':
-            out += settings.dateSeparator;
-            ++i;
-            break;
-        case u':':
-            out += settings.timeSeparator;
-            ++i;
-            break;
-        case u'\'':
-        case u'"': {
-            const QChar quote = pattern[i];
-            ++i;
-            while (i < n && pattern[i] != quote)
-                out += pattern[i++];
-            if (i < n)
-                ++i;
-            break;
-        }
-        default:
-            out += pattern[i];
-            ++i;
+        case Kind::Time:
+            text += locale_.toString(time, piece.format);
             break;
         }
     }
-    return out;
+    return text;
+}
+
+QString FormatDateTime(const QString& pattern, const QDateTime& value, const FormatSettings& settings)
+{
+    return DateTimePattern(pattern, settings).format(value.date(), value.time());
 }
 
 } // namespace rtl

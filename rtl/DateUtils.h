@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace rtl {
 
@@ -32,5 +34,32 @@ struct FormatSettings {
 // literals. A pattern holding an am/pm marker shows the hour on the 12-hour clock.
 QString FormatDateTime(
     const QString& pattern, const QDateTime& value, const FormatSettings& settings = FormatSettings::current());
+
+// A pattern of FormatDateTime read once, to be filled in for many dates and
+// times: its separators, markers and the names it uses are looked up when it
+// is read.
+class DateTimePattern final {
+public:
+    explicit DateTimePattern(const QString& pattern, const FormatSettings& settings = FormatSettings::current());
+    QString format(const QDate& date, const QTime& time = {}) const;
+
+    // What one run of a pattern letter, or a stretch of literal text, writes.
+    struct Piece {
+        enum class Kind { Text, Number, DayName, MonthName, Marker, Date, Time };
+        Kind kind = Kind::Text;
+        int (*value)(const QDate&, const QTime&) = nullptr; // Number
+        int width = 0; // Number: the fewest digits
+        QLocale::FormatType format = QLocale::ShortFormat; // the names, Date, Time
+        // Text: the text; DayName and MonthName: the names, Monday and January first; Marker: am, pm.
+        QStringList texts;
+    };
+
+private:
+    qsizetype read(const QString& pattern, qsizetype at, QChar letter, const FormatSettings& settings);
+    void addText(const QString& text);
+
+    QLocale locale_;
+    std::vector<Piece> pieces_;
+};
 
 } // namespace rtl

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <cstdio>
 
 namespace bench {
 
@@ -66,6 +67,13 @@ bool writeStartFolder(const QString& root)
         return false;
     }
     return true;
+}
+
+TemporaryStartFolder::TemporaryStartFolder()
+    : ok_(folder_.isValid() && writeStartFolder(folder_.path()))
+{
+    if (!ok_)
+        std::fprintf(stderr, "cannot write the benchmark's start folder\n");
 }
 
 } // namespace bench

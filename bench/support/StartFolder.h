@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 
 namespace bench {
 
@@ -12,5 +13,18 @@ bool writeStartFolder(const QString& root);
 
 QString mainMenuPath(const QString& root);
 QString secondMenuPath(const QString& root);
+
+// Such a start folder in a temporary folder, removed with this object; when
+// it cannot be written, says so on standard error and is not ok().
+class TemporaryStartFolder final {
+public:
+    TemporaryStartFolder();
+    bool ok() const { return ok_; }
+    QString path() const { return folder_.path(); }
+
+private:
+    QTemporaryDir folder_;
+    bool ok_ = false;
+};
 
 } // namespace bench
