@@ -2,6 +2,7 @@
 #include "controls/Form.h"
 
 #include "platform/Guard.h"
+#include "platform/WindowSystem.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
@@ -24,6 +25,15 @@ void TForm::setVisible(bool visible)
     if (visible)
         ensureControls();
     QWidget::setVisible(visible);
+}
+
+void TForm::coverScreen(const QRect& area)
+{
+    setGeometry(area);
+    // A compositor leaves its panel above a window merely sized to the
+    // screen, and puts the window where it likes: only full screen covers it.
+    if (!platform::windowsPlaceable())
+        setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void TForm::showAndRaise()

@@ -1,4 +1,4 @@
-// Primary screen size and the desktop's rectangle.
+// Screens: their sizes and places, and their changes.
 #include "platform/Screen.h"
 
 #include <QGuiApplication>
@@ -8,6 +8,7 @@ namespace platform {
 
 static std::optional<QSize> screenOverride;
 static std::optional<QRect> desktopOverride;
+static std::optional<QList<QRect>> screensOverride;
 
 QSize primaryScreenSize()
 {
@@ -30,8 +31,39 @@ QRect desktopRect()
     return all;
 }
 
+QList<QRect> screenRects()
+{
+    if (screensOverride)
+        return *screensOverride;
+    if (screenOverride)
+        return { QRect(QPoint(0, 0), *screenOverride) };
+    QList<QRect> rects;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        rects.append(primary->geometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            rects.append(screen->geometry());
+    return rects;
+}
+
+void watchScreens(QObject* context, const std::function<void()>& changed)
+{
+    // Queued: a screen on its way out may still be counted while its removal is told.
+    const auto settled = [context, changed] { QMetaObject::invokeMethod(context, changed, Qt::QueuedConnection); };
+    const auto watch = [context, settled](const QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, context, settled);
+    };
+    for (const QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, context, watch);
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, context, settled);
+}
+
 void setScreenSizeForTesting(std::optional<QSize> size) { screenOverride = size; }
 
 void setDesktopRectForTesting(std::optional<QRect> rect) { desktopOverride = rect; }
+
+void setScreenRectsForTesting(std::optional<QList<QRect>> rects) { screensOverride = std::move(rects); }
 
 } // namespace platform
