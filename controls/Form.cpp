@@ -30,8 +30,8 @@ void TForm::setVisible(bool visible)
 void TForm::coverScreen(const QRect& area)
 {
     setGeometry(area);
-    // A compositor leaves its panel above a window merely sized to the
-    // screen, and puts the window where it likes: only full screen covers it.
+    // A compositor places windows itself and leaves its panel above one
+    // merely sized to the screen: only the full-screen state covers it.
     if (!platform::windowsPlaceable())
         setWindowState(windowState() | Qt::WindowFullScreen);
 }

@@ -8,7 +8,6 @@ namespace platform {
 
 static std::optional<QSize> screenOverride;
 static std::optional<QRect> desktopOverride;
-static std::optional<QList<QRect>> screensOverride;
 
 QSize primaryScreenSize()
 {
@@ -33,8 +32,6 @@ QRect desktopRect()
 
 QList<QRect> screenRects()
 {
-    if (screensOverride)
-        return *screensOverride;
     if (screenOverride)
         return { QRect(QPoint(0, 0), *screenOverride) };
     QList<QRect> rects;
@@ -63,7 +60,5 @@ void watchScreens(QObject* context, const std::function<void()>& changed)
 void setScreenSizeForTesting(std::optional<QSize> size) { screenOverride = size; }
 
 void setDesktopRectForTesting(std::optional<QRect> rect) { desktopOverride = rect; }
-
-void setScreenRectsForTesting(std::optional<QList<QRect>> rects) { screensOverride = std::move(rects); }
 
 } // namespace platform

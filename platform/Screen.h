@@ -18,7 +18,8 @@ QSize primaryScreenSize();
 // smallest rectangle that holds them all.
 QRect desktopRect();
 
-// Each screen in desktop coordinates, the primary first.
+// Each screen in desktop coordinates, the primary first; a test's screen
+// size is the one screen, at (0, 0).
 QList<QRect> screenRects();
 
 // Calls `changed`, while `context` lives, whenever a screen goes away or
@@ -28,7 +29,5 @@ void watchScreens(QObject* context, const std::function<void()>& changed);
 void setScreenSizeForTesting(std::optional<QSize> size);
 // Without one, a test's screen size stands for the desktop, at (0, 0).
 void setDesktopRectForTesting(std::optional<QRect> rect);
-// Without them, a test's screen size is the one screen, at (0, 0).
-void setScreenRectsForTesting(std::optional<QList<QRect>> rects);
 
 } // namespace platform

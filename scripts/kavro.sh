@@ -3,7 +3,7 @@
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
 #   kavro.sh test   install what is missing, check the format and run clang-tidy, build with warnings
 #                   as errors, run every test (as built, the package, end to end under Xvfb and
-#                   openbox, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
+#                   openbox and under weston with Xwayland, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
 #   kavro.sh lint [REGEX]  install what is missing, check the format and run clang-tidy (the first
 #                   step of test); REGEX limits clang-tidy to the sources whose full path it matches
 #   kavro.sh bench  install what is missing, build, run the benchmarks
