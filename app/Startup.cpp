@@ -19,12 +19,14 @@
 #include "platform/Quit.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemColors.h"
+#include "platform/WindowSystem.h"
 #include "sysinfo/About.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QSet>
 #include <QWindow>
+#include <cstdio>
 
 // Each window's creation handler runs as it is created, so the control box
 // has recorded the start folder before the launcher reads its first menu.
@@ -121,7 +123,11 @@ int runKavroStart(int argc, char** argv, const StartupHooks& hooks)
     const CommandLine options(argc, argv);
     if (const std::optional<int> ended = options.runAndEnd())
         return *ended;
+    platform::XPlatformRequest x(argc, argv);
     KavroApplication app(argc, argv);
+    x.withdraw();
+    if (!platform::windowsPlaceable())
+        std::fprintf(stderr, "%s\n", qPrintable(platform::windowSystemLimits()));
     app.setQuitOnLastWindowClosed(false);
     platform::installClassicLook(app);
     if (!options.enterStartFolder())

@@ -2,6 +2,7 @@
 #include "controls/Form.h"
 
 #include "platform/Guard.h"
+#include "platform/WindowSystem.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
@@ -24,6 +25,15 @@ void TForm::setVisible(bool visible)
     if (visible)
         ensureControls();
     QWidget::setVisible(visible);
+}
+
+void TForm::coverScreen(const QRect& area)
+{
+    setGeometry(area);
+    // A compositor places windows itself and leaves its panel above one
+    // merely sized to the screen: only the full-screen state covers it.
+    if (!platform::windowsPlaceable())
+        setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void TForm::showAndRaise()

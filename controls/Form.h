@@ -23,6 +23,9 @@ public:
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     QString Caption() const { return windowTitle(); }
     void setClientSize(int width, int height) { resize(width, height); }
+    // Covers `area`; where the window system places windows itself, the
+    // whole output it shows the window on, its panels included.
+    void coverScreen(const QRect& area);
 
 protected:
     // The controls of a window that puts them off until they are needed, so

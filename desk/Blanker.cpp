@@ -37,7 +37,7 @@ void TForm3::FormCreate()
     setCursor(Qt::BlankCursor);
     // Every screen, so that no monitor is left showing; taken at start-up, a
     // later change of resolution is not followed.
-    setGeometry(platform::desktopRect());
+    coverScreen(platform::desktopRect());
 }
 
 void TForm3::FormShow()

@@ -9,6 +9,7 @@
 #include "desk/ControlBoxGlyphs.h"
 #include "desk/Just1_32.h"
 #include "desk/KavroAlarm.h"
+#include "desk/OnScreen.h"
 #include "desk/PlayWav.h"
 #include "desk/TopMost.h"
 #include "desk/position.h"
@@ -18,6 +19,7 @@
 #include "platform/Process.h"
 #include "platform/Quit.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "session/Session.h"
 
 #include <QApplication>
@@ -118,6 +120,8 @@ TForm1::TForm1(QWidget* parent)
     // End of loading: the saved size and place, then the creation handler.
     platform::guarded([this] { Position1->Restore(); });
     platform::guarded([this] { FormCreate(); });
+    // Folded, on a screen that shows it whole; the window owns its keeper.
+    new KeptOnScreen(this);
 }
 
 TForm1::~TForm1() = default;
@@ -134,6 +138,12 @@ void TForm1::FormCreate()
     unfolded_ = false;
     setWidthKeepingPlace(FoldedWidth);
     TopMost1->setTopMost(true);
+    if (!platform::windowsPlaceable()) {
+        AlwaysonTop1->setChecked(false);
+        AlwaysonTop1->setEnabled(false);
+        AlwaysonTop1->setToolTip(platform::stayOnTopUnavailableHint());
+        PopupMenu1->setToolTipsVisible(true);
+    }
     TickingClock1->setMode(TTickingClockMode::tcmClock);
     TickingClock1->setEnabled(true);
 }

@@ -5,6 +5,7 @@
 #include "platform/InstallLayout.h"
 #include "platform/ProfileFile.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "platform/XdgPaths.h"
 
 #include <QDir>
@@ -80,7 +81,9 @@ void TPosition::SaveToIni()
         file.writeInteger(section, QStringLiteral("Width"), owner_->width());
         file.writeInteger(section, QStringLiteral("Height"), owner_->height());
     }
-    if (savePosition_) {
+    // A window system that does not tell where the window is would have its
+    // made-up place written over the saved one.
+    if (savePosition_ && platform::windowsPlaceable()) {
         file.writeInteger(section, QStringLiteral("Left"), owner_->x());
         file.writeInteger(section, QStringLiteral("Top"), owner_->y());
     }

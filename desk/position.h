@@ -37,7 +37,8 @@ public:
     // End of loading: applies the saved size, then the saved place; a
     // missing place centres the window on the primary screen.
     void Restore();
-    // Writes [Values] Width, Height, Left, Top, in that order. Raises
+    // Writes [Values] Width, Height, Left, Top, in that order; the place
+    // only where the window system tells it (see platform/WindowSystem.h). Raises
     // "Unable to write to %s" when the file cannot be written.
     void SaveToIni();
 

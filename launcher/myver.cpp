@@ -121,7 +121,7 @@ void TMainForm::FormCreate()
 {
     EditKeyDown = false;
     const QSize screen = platform::primaryScreenSize();
-    setGeometry(0, 0, screen.width(), screen.height());
+    coverScreen(QRect(0, 0, screen.width(), screen.height()));
     Panel6->setCaption(QStringLiteral(" Kavro Start"));
     const QString mainMenu = platform::dataPath(session().StartFolder, QStringLiteral("\\ConFigs\\Main.ini"));
     if (platform::FileExists(mainMenu)) {

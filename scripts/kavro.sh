@@ -3,7 +3,7 @@
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
 #   kavro.sh test   install what is missing, check the format and run clang-tidy, build with warnings
 #                   as errors, run every test (as built, the package, end to end under Xvfb and
-#                   openbox, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
+#                   openbox and under weston with Xwayland, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
 #   kavro.sh lint [REGEX]  install what is missing, check the format and run clang-tidy (the first
 #                   step of test); REGEX limits clang-tidy to the sources whose full path it matches
 #   kavro.sh bench  install what is missing, build, run the benchmarks
@@ -16,7 +16,7 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
           clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils
           libxcb1-dev libxtst-dev faketime clang-format clang-tidy
-          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi)
+          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi weston xwayland qt6-wayland x11-xserver-utils)
 
 install_missing() {
     local missing=() p
@@ -64,7 +64,7 @@ check_package() {
     depends=$(dpkg-deb --field "$deb" Depends)
     grep -q 'libqt6widgets6' <<<"$depends" || { echo "package Depends lacks the Qt libraries" >&2; return 1; }
     # What only the tests use stays out.
-    ! grep -Eq 'faketime|libxtst' <<<"$depends" || { echo "package Depends names test tools: $depends" >&2; return 1; }
+    ! grep -Eq 'faketime|libxtst|weston|xwayland|qt6-wayland' <<<"$depends" || { echo "package Depends names test tools: $depends" >&2; return 1; }
     local listing path
     listing=$(dpkg-deb -c "$deb")
     for path in ./usr/bin/KavroStart ./usr/bin/PinNotes ./usr/lib/kavro-start/kavro_sound.so \

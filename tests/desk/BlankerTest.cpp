@@ -2,6 +2,7 @@
 #include "desk/Blanker.h"
 
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -123,4 +124,14 @@ TEST_F(Blanker, CoversEveryScreenOfTheDesktop)
     platform::setDesktopRectForTesting(QRect(-1280, -200, 2560, 1224));
     TForm3 blanker;
     EXPECT_EQ(blanker.geometry(), QRect(-1280, -200, 2560, 1224));
+}
+
+TEST_F(Blanker, WhereWindowsCannotBePlacedItIsFullScreenToCoverTheWholeOutput)
+{
+    for (const bool placeable : { true, false }) {
+        platform::setWindowsPlaceableForTesting(placeable);
+        TForm3 blanker;
+        EXPECT_EQ(blanker.windowState().testFlag(Qt::WindowFullScreen), !placeable) << placeable;
+    }
+    platform::setWindowsPlaceableForTesting(std::nullopt);
 }

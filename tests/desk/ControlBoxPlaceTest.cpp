@@ -5,10 +5,13 @@
 #include "desk/position.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -71,11 +74,11 @@ TEST_F(ControlBoxPlaceTest, WithNothingSavedTheBoxIsCentredByItsDesignSizeThenFo
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(ControlBoxPlaceTest, ASavedPlaceComesBackFoldedAtTheSavedHeightUnclamped)
+TEST_F(ControlBoxPlaceTest, ASavedPlaceComesBackFoldedAtTheSavedHeightWhollyOnTheScreen)
 {
     writeFile(prefsPath(), "[Values]\r\nWidth=132\r\nHeight=0x50\r\nLeft=-20\r\nTop=5000\r\n");
     TForm1 box;
-    EXPECT_EQ(box.pos(), QPoint(-20, 5000));
+    EXPECT_EQ(box.pos(), QPoint(0, 768 - 80));
     EXPECT_EQ(box.size(), QSize(TForm1::FoldedWidth, 80));
 }
 
@@ -142,6 +145,25 @@ TEST_F(ControlBoxPlaceTest, AlwaysOnTopStartsCheckedAndEachClickSwitchesTheBoxKe
         EXPECT_TRUE(box.isVisible());
         EXPECT_EQ(box.geometry(), place);
     }
+}
+
+// Where the window system neither places windows nor tells their place (Wayland).
+TEST_F(ControlBoxPlaceTest, WhereWindowsCannotBePlacedExitKeepsTheSavedPlaceAndAlwaysOnTopIsOffAndSaysWhy)
+{
+    platform::setWindowsPlaceableForTesting(false);
+    const auto placeable = qScopeGuard([] { platform::setWindowsPlaceableForTesting(std::nullopt); });
+    writeFile(prefsPath(), "[Values]\r\nWidth=65\r\nHeight=67\r\nLeft=3000\r\nTop=200\r\n");
+    TForm1 box;
+    EXPECT_FALSE(box.AlwaysonTop1->isChecked());
+    EXPECT_FALSE(box.AlwaysonTop1->isEnabled());
+    EXPECT_EQ(box.AlwaysonTop1->toolTip(), platform::stayOnTopUnavailableHint());
+    EXPECT_TRUE(box.PopupMenu1->toolTipsVisible());
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.move(0, 0);
+    box.Unfold();
+    EXPECT_EQ(runEventLoopWith([&box] { box.Exit1->trigger(); }), loopEndedByProgram);
+    EXPECT_EQ(readFile(prefsPath()), QByteArray("[Values]\r\nWidth=132\r\nHeight=67\r\nLeft=3000\r\nTop=200\r\n"));
 }
 
 } // namespace

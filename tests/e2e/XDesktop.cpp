@@ -122,7 +122,7 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-XDesktop::XDesktop()
+XDesktop::XDesktop(bool withWindowManager)
 {
     XSetErrorHandler(ignoreErrors);
     server_.setProgram(QStringLiteral("Xvfb"));
@@ -158,6 +158,8 @@ XDesktop::XDesktop()
     XSetWindowBackground(display_, root, 0x3A6EA5);
     XClearWindow(display_, root);
 
+    if (!withWindowManager)
+        return;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), displayName_);
     windowManager_.setProcessEnvironment(environment);

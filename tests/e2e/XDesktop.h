@@ -17,8 +17,9 @@ public:
     using WindowId = unsigned long;
 
     // Starts Xvfb on a free display and openbox on it, and waits until the
-    // window manager has taken over. ok() tells whether it worked.
-    XDesktop();
+    // window manager has taken over. ok() tells whether it worked. Without
+    // `withWindowManager`, the display has no window manager.
+    explicit XDesktop(bool withWindowManager = true);
     ~XDesktop();
     XDesktop(const XDesktop&) = delete;
     XDesktop& operator=(const XDesktop&) = delete;
