@@ -47,6 +47,7 @@
 namespace platform {
 class ServerCanvas;
 class ThreadWakeup;
+class ZoneWatch;
 } // namespace platform
 
 class QPainter;
@@ -194,5 +195,7 @@ private:
     QPoint centre_;
     platform::ThreadWakeup* wakeup_;
     std::unique_ptr<TTickingThread> worker_;
+    // In clock mode: a new time zone shows at the next tick.
+    std::unique_ptr<platform::ZoneWatch> zoneWatch_;
     bool pressed_ = false;
 };
