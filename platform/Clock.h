@@ -12,8 +12,8 @@ QDateTime now();
 
 // The local time of day that now() holds, for callers that ask every second
 // (the clock's ticks): it costs no look at the zone file. While a ZoneWatch
-// exists it reads the zone again when the watch says so; otherwise once a
-// minute.
+// exists, the watch reads the zone again when it changes; otherwise this
+// reads it once a minute.
 QTime timeOfDay();
 
 // Tests set a source of time; an empty function restores the system clock.
