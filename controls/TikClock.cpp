@@ -55,6 +55,10 @@ void TTickingClock::setMode(TTickingClockMode mode)
     if (mode == mode_)
         return;
     mode_ = mode;
+    if (mode != TTickingClockMode::tcmClock)
+        zoneWatch_.reset();
+    else if (!zoneWatch_)
+        zoneWatch_ = std::make_unique<platform::ZoneWatch>();
     if (mode != TTickingClockMode::tcmIdle && !worker_)
         worker_ = std::make_unique<TTickingThread>([wakeup = wakeup_] { wakeup->wake(); });
     else if (mode == TTickingClockMode::tcmIdle)

@@ -14,13 +14,14 @@
 //   controls/PenRuns         the pixels a pen's line covers, as runs of one colour, so that the second
 //                            hand can be filled in without a painter.
 //   platform/ServerCanvas    the X server drawing into the clock's own window (below).
-//   platform/Clock           the time of day a tick shows; tests set it.
+//   platform/Clock           the time of day a tick shows (tests set it), and ZoneWatch, which this
+//                            control keeps in clock mode so that a new time zone shows at the next tick.
 //   controls/AccessibleControls  the clock as screen readers see it, its time as its value.
 //   desk/ClockFace           the control box's face picture and hand settings.
 //   desk/Scrollpas           the control box, which runs its clock in clock mode.
 // Their tests are tests/controls/TikClockTest, TickingThreadTest (also built alone under
-// ThreadSanitizer, tests_clock_tsan), ClockHandsTest and PenRunsTest; bench/idle_cpu.cpp measures
-// what the ticking costs.
+// ThreadSanitizer, tests_clock_tsan), ClockHandsTest, PenRunsTest and tests/platform/ClockTest;
+// bench/idle_cpu.cpp measures what the ticking costs.
 //
 // Why the server canvas: the clock ticks every second for as long as the program runs, so what a
 // tick costs is what the program costs at rest. On an X server the clock has a window of its own.
@@ -47,6 +48,7 @@
 namespace platform {
 class ServerCanvas;
 class ThreadWakeup;
+class ZoneWatch;
 } // namespace platform
 
 class QPainter;
@@ -194,5 +196,7 @@ private:
     QPoint centre_;
     platform::ThreadWakeup* wakeup_;
     std::unique_ptr<TTickingThread> worker_;
+    // In clock mode: a new time zone shows at the next tick.
+    std::unique_ptr<platform::ZoneWatch> zoneWatch_;
     bool pressed_ = false;
 };

@@ -243,13 +243,14 @@ void TForm1::Exit1Click()
 
 void TForm1::KavroAlarm1Alarm()
 {
-    KavroAlarm1->setActive(false);
+    // A call of the set time has switched the alarm off already; a snooze's has not.
     // The blanker stays on top and takes every key and click: it goes first,
     // so the message is seen and answered.
     if (session().Form3 && session().Form3->isVisible())
         session().Form3->close();
-    PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
-    platform::dialogs().information(QStringLiteral("Kavro Start Alarm Call."), session().AlarmMessage);
+    if (KavroAlarm1->CallRings())
+        PlayWav1->PlayFile(platform::dataPath(session().StartFolder, QStringLiteral("\\Configs\\Alarm.wav")));
+    KavroAlarm1->ShowCall(session().AlarmMessage);
 }
 
 void TForm1::JustOne321ShowRequest(ShowTarget target)

@@ -42,6 +42,13 @@ public:
     {
         messageBox(BoxKind::Error, QStringLiteral("Kavro Start"), text)->exec();
     }
+
+    bool informationWithChoice(const QString& caption, const QString& text, const QString& otherButton) override
+    {
+        const auto box = messageBox(caption, text, otherButton);
+        box->exec();
+        return box->buttonRole(box->clickedButton()) == QMessageBox::ActionRole;
+    }
 };
 
 SystemDialogs systemDialogs;
@@ -53,6 +60,15 @@ std::unique_ptr<QMessageBox> messageBox(BoxKind kind, const QString& caption, co
 {
     const auto icon = kind == BoxKind::Information ? QMessageBox::Information : QMessageBox::Critical;
     return std::make_unique<ForegroundMessageBox>(icon, caption, text);
+}
+
+std::unique_ptr<QMessageBox> messageBox(const QString& caption, const QString& text, const QString& otherButton)
+{
+    auto box = messageBox(BoxKind::Information, caption, text);
+    box->addButton(otherButton, QMessageBox::ActionRole);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Ok);
+    return box;
 }
 
 Dialogs& dialogs()

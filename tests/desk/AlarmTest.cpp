@@ -28,39 +28,83 @@ QDateTime at(int hour, int minute, int second) { return QDateTime(QDate(2024, 5,
 
 } // namespace
 
-TEST(KavroAlarm, FiresAtTheFirstTickWithinTheSetMinuteAtOrAfterTheSetSecond)
+TEST(AlarmTimes, CallsOnceWhenItsTimeIsReachedOrPassedOverRingingUpToAQuarterOfAnHourLate)
 {
+    enum Op { Check, On, Snooze };
+    struct Step {
+        Op op;
+        QDateTime when;
+    };
     struct Case {
         const char* name;
         int hour, minute, second;
-        std::vector<QDateTime> ticks;
-        std::vector<int> firingTicks;
+        std::vector<Step> steps;
+        QStringList calls; // "<step> ring|missed <day> <due>", "snooze" for a snooze's
     };
-    const QDateTime nextDay = at(7, 30, 0).addDays(1);
+    const QDateTime sevenUtc(QDate(2024, 5, 6), QTime(7, 0, 0), Qt::OffsetFromUTC, 0);
     const std::vector<Case> cases = {
-        { "exact second", 7, 30, 0, { at(7, 29, 59), at(7, 30, 0), at(7, 30, 1) }, { 1 } },
-        { "skipped second", 7, 30, 0, { at(7, 29, 59), at(7, 30, 1), at(7, 30, 2) }, { 1 } },
-        { "whole minute skipped", 7, 30, 0, { at(7, 29, 59), at(7, 31, 0) }, {} },
-        { "hours late", 7, 30, 0, { at(8, 30, 5), at(7, 31, 5) }, {} },
-        { "set second", 7, 30, 30, { at(7, 30, 29), at(7, 30, 31), at(7, 30, 32) }, { 1 } },
-        { "hour 24", 24, 0, 0, { at(0, 0, 0), at(23, 59, 59), at(0, 0, 1) }, {} },
-        { "a later day", 7, 30, 0, { at(7, 30, 0), at(7, 31, 0), nextDay }, { 0, 2 } },
+        { "on time", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 29, 59) }, { Check, at(7, 30, 0) }, { Check, at(7, 30, 1) } },
+            { "2 ring 6 07:30:00" } },
+        { "a skipped second", 7, 30, 0, { { On, at(7, 0, 0) }, { Check, at(7, 29, 59) }, { Check, at(7, 30, 1) } },
+            { "2 ring 6 07:30:00" } },
+        { "set second", 7, 30, 30, { { On, at(7, 0, 0) }, { Check, at(7, 30, 29) }, { Check, at(7, 30, 31) } },
+            { "2 ring 6 07:30:30" } },
+        { "asleep, missed by little", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 29, 59) }, { Check, at(7, 44, 59) } }, { "2 ring 6 07:30:00" } },
+        { "asleep, missed by much", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 29, 59) }, { Check, at(7, 45, 1) }, { Check, at(7, 45, 2) } },
+            { "2 missed 6 07:30:00" } },
+        { "asleep till the next morning", 7, 30, 0, { { On, at(7, 0, 0) }, { Check, at(7, 0, 0).addDays(1) } },
+            { "1 missed 6 07:30:00" } },
+        { "backwards jump", 7, 30, 0, { { On, at(7, 40, 0) }, { Check, at(7, 20, 0) }, { Check, at(7, 30, 0) } },
+            { "2 ring 6 07:30:00" } },
+        { "jump across midnight", 23, 55, 0, { { On, at(23, 50, 0) }, { Check, at(0, 5, 0).addDays(1) } },
+            { "1 ring 6 23:55:00" } },
+        { "a new zone moves the wall clock across it", 8, 0, 0,
+            { { On, sevenUtc }, { Check, sevenUtc.addSecs(1).toOffsetFromUtc(7200) } }, { "1 ring 6 08:00:00" } },
+        { "off", 7, 30, 0, { { Check, at(7, 29, 59) }, { Check, at(7, 30, 0) }, { Check, at(8, 0, 0) } }, {} },
+        { "hour 24", 24, 0, 0, { { On, at(23, 0, 0) }, { Check, at(23, 59, 59) }, { Check, at(0, 0, 1).addDays(1) } },
+            {} },
+        { "already called today", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 30, 0) }, { On, at(7, 30, 20) }, { Check, at(7, 30, 21) },
+                { Check, at(7, 29, 50) }, { Check, at(7, 30, 0) } },
+            { "1 ring 6 07:30:00" } },
+        { "on again for a later day", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 30, 0) }, { On, at(7, 31, 0) }, { Check, at(7, 30, 0).addDays(1) } },
+            { "1 ring 6 07:30:00", "3 ring 7 07:30:00" } },
+        { "snoozed", 7, 30, 0,
+            { { On, at(7, 0, 0) }, { Check, at(7, 30, 0) }, { Snooze, at(7, 30, 10) }, { Check, at(7, 35, 9) },
+                { Check, at(7, 35, 10) }, { Check, at(7, 40, 10) } },
+            { "1 ring 6 07:30:00", "4 ring 6 07:35:10 snooze" } },
+        { "a snooze ends with its day", 23, 50, 0,
+            { { On, at(23, 0, 0) }, { Check, at(23, 50, 0) }, { Snooze, at(23, 52, 0) },
+                { Check, at(0, 1, 0).addDays(1) }, { Check, at(0, 2, 0).addDays(1) } },
+            { "1 ring 6 23:50:00" } },
+        { "a snooze past midnight is none", 23, 58, 0,
+            { { On, at(23, 0, 0) }, { Check, at(23, 58, 0) }, { Snooze, at(23, 58, 0) },
+                { Check, at(0, 3, 0).addDays(1) } },
+            { "1 ring 6 23:58:00" } },
     };
     for (const Case& c : cases) {
-        // Set at noon: a setting made within its own minute waits for the next time round.
-        FixedClock clock(at(12, 0, 0));
-        TKavroAlarm alarm(nullptr);
-        alarm.setSetHour(c.hour);
-        alarm.setSetMin(c.minute);
-        alarm.setSetSec(c.second);
-        std::vector<int> fired;
-        int tick = 0;
-        QObject::connect(&alarm, &TKavroAlarm::OnAlarm, [&] { fired.push_back(tick); });
-        for (tick = 0; tick < int(c.ticks.size()); ++tick) {
-            clock.set(c.ticks[tick]);
-            alarm.Tick();
+        AlarmTimes times;
+        times.setTime(c.hour, c.minute, c.second, at(12, 0, 0));
+        QStringList calls;
+        for (int n = 0; n < int(c.steps.size()); ++n) {
+            const Step& step = c.steps[n];
+            if (step.op == On)
+                times.switchOn(step.when);
+            else if (step.op == Snooze)
+                times.snooze(step.when);
+            else if (const AlarmTimes::Decision d = times.check(step.when); d.call != AlarmTimes::Call::None)
+                calls << QStringLiteral("%1 %2 %3 %4")
+                             .arg(n)
+                             .arg(d.call == AlarmTimes::Call::Ring ? "ring" : "missed")
+                             .arg(d.due.date().day())
+                             .arg(d.due.time().toString(QStringLiteral("hh:mm:ss")))
+                        + (d.snooze ? " snooze" : "");
         }
-        EXPECT_EQ(fired, c.firingTicks) << c.name;
+        EXPECT_EQ(calls, c.calls) << c.name;
     }
 }
 
@@ -169,6 +213,43 @@ TEST_F(AlarmDialog, SetFromTheDialogFiresOnceAtTheSetMinuteWithSoundAndMessageTh
     // Found whatever the letter case of the folder.
     EXPECT_EQ(sound.played, QStringList { folder.path() + QStringLiteral("/ConFigs/Alarm.wav") });
     EXPECT_FALSE(alarm().Active());
+}
+
+TEST_F(AlarmDialog, AMissedAlarmSaysSoWithoutSoundAndItsSnoozeRingsWithTheSameMessageDespiteANewOne)
+{
+    open();
+    click(alarm1->UpDown1->UpButton(), 7);
+    click(alarm1->UpDown2->UpButton(), 30);
+    QTest::keyClicks(alarm1->Edit1, QStringLiteral("Wake up"));
+    click(alarm1->Button1);
+    QCoreApplication::processEvents();
+
+    // Asleep from 07:29:50 to 09:00.
+    clock.set(at(9, 0, 0));
+    dialogs.chooseOther = true;
+    alarm().Tick();
+    ASSERT_EQ(alarmCalls().size(), 1u);
+    EXPECT_EQ(alarmCalls()[0].text, QStringLiteral("The alarm of 07:30 was missed.\nWake up"));
+    EXPECT_EQ(alarmCalls()[0].otherButton, QStringLiteral("Snooze 5 min"));
+    EXPECT_TRUE(sound.played.isEmpty());
+    EXPECT_FALSE(alarm().Active());
+
+    // Set again for tomorrow with another message; the snooze stays.
+    dialogs.chooseOther = false;
+    open();
+    QTest::keyClicks(alarm1->Edit1, QStringLiteral(" tomorrow"));
+    click(alarm1->Button1);
+    clock.set(at(9, 4, 59));
+    alarm().Tick();
+    clock.set(at(9, 5, 0));
+    alarm().Tick();
+    ASSERT_EQ(alarmCalls().size(), 2u);
+    EXPECT_EQ(alarmCalls()[1].text, QStringLiteral("Wake up"));
+    EXPECT_EQ(sound.played.size(), 1);
+    EXPECT_TRUE(alarm().Active());
+    clock.set(at(9, 10, 0));
+    alarm().Tick();
+    EXPECT_EQ(alarmCalls().size(), 2u);
 }
 
 TEST_F(AlarmDialog, OkWithinTheSetMinuteFiresAtOnceWithTheTypedMessage)

@@ -1,9 +1,12 @@
 // The system's message boxes: exact captions, plain text, in front of everything.
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(MessageBox, ShowsPlainTextUnderItsExactCaptionAboveStayOnTopWindowsAndTakesTheFocus)
@@ -30,5 +33,33 @@ TEST(MessageBox, ShowsPlainTextUnderItsExactCaptionAboveStayOnTopWindowsAndTakes
         box->hide();
         onTop.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&onTop));
+    }
+}
+
+TEST(MessageBox, WithASecondButtonKeepsOkAsItsDefaultAndItsAnswerToEscapeAndTellsWhichAnswered)
+{
+    const auto box = platform::messageBox(
+        QStringLiteral("Kavro Start Alarm Call."), QStringLiteral("Up"), QStringLiteral("Snooze 5 min"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Kavro Start Alarm Call."));
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+    EXPECT_EQ(box->escapeButton(), static_cast<QAbstractButton*>(box->button(QMessageBox::Ok)));
+    ASSERT_EQ(box->buttons().size(), 2);
+
+    // The system's box, answered as a user would once it shows.
+    for (const bool snooze : { false, true }) {
+        QTimer::singleShot(0, [snooze] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(shown);
+            if (!snooze)
+                QTest::keyClick(shown, Qt::Key_Escape);
+            for (QAbstractButton* button : shown->buttons())
+                if (snooze && button->text() == QStringLiteral("Snooze 5 min"))
+                    button->click();
+        });
+        EXPECT_EQ(platform::dialogs().informationWithChoice(
+                      QStringLiteral("Kavro Start Alarm Call."), QStringLiteral("Up"), QStringLiteral("Snooze 5 min")),
+            snooze);
     }
 }

@@ -25,12 +25,18 @@ RecordingDialogs::~RecordingDialogs() { platform::setDialogs(nullptr); }
 
 void RecordingDialogs::information(const QString& caption, const QString& text)
 {
-    boxes.push_back({ QStringLiteral("information"), caption, text });
+    boxes.push_back({ QStringLiteral("information"), caption, text, {} });
+}
+
+bool RecordingDialogs::informationWithChoice(const QString& caption, const QString& text, const QString& otherButton)
+{
+    boxes.push_back({ QStringLiteral("information"), caption, text, otherButton });
+    return chooseOther;
 }
 
 void RecordingDialogs::error(const QString& text)
 {
-    boxes.push_back({ QStringLiteral("error"), QStringLiteral("Kavro Start"), text });
+    boxes.push_back({ QStringLiteral("error"), QStringLiteral("Kavro Start"), text, {} });
 }
 
 ChildResult runInChild(const std::function<bool()>& body, bool unprivileged)

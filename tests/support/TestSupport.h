@@ -19,6 +19,7 @@ struct ShownBox {
     QString kind; // "information" or "error"
     QString caption;
     QString text;
+    QString otherButton; // the button beside OK, if any
 };
 
 // Records every message box instead of showing it; installed for its lifetime.
@@ -29,8 +30,11 @@ public:
 
     void information(const QString& caption, const QString& text) override;
     void error(const QString& text) override;
+    // Answered with the other button while `chooseOther` holds.
+    bool informationWithChoice(const QString& caption, const QString& text, const QString& otherButton) override;
 
     std::vector<ShownBox> boxes;
+    bool chooseOther = false;
 };
 
 // Writes `data` to `path`, creating folders; fails the test on error.
