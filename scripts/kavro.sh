@@ -16,7 +16,7 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
           clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils
           libxcb1-dev libxtst-dev faketime clang-format clang-tidy
-          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi)
+          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi python3-icalendar)
 
 install_missing() {
     local missing=() p
