@@ -148,9 +148,10 @@ bool TimeZones::readObservance(const Component& part, Zone& zone)
             if (observance.yearly || !readRule(property.value, observance))
                 return false;
         } else if (property.name == u"RDATE") {
-            for (const QString& text : property.value.split(u',')) {
+            for (const QStringView text : property.value.tokenize(u',')) {
                 // A period ("start/end") starts at its onset.
-                const auto onset = parseDateTimeText(text.section(u'/', 0, 0).trimmed());
+                const qsizetype slash = text.indexOf(u'/');
+                const auto onset = parseDateTimeText((slash < 0 ? text : text.first(slash)).trimmed());
                 if (!onset || zone.fixed.size() >= MaxOnsets)
                     return false;
                 zone.fixed.push_back(

@@ -8,7 +8,6 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QMap>
 #include <QUuid>
 
 namespace plan {
@@ -54,11 +53,14 @@ QString plural(qsizetype n, const char* one, const char* many)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-// The text an event's title is filed as: on one line, never empty, and not
-// ending in "#", which the planner file would read as the done mark.
+// The text an event's title is filed as: on one line without control
+// characters, never empty, and not ending in "#", which the planner file
+// would read as the done mark.
 QString entryText(QString title)
 {
-    title.replace(u'\r', u' ').replace(u'\n', u' ');
+    for (QChar& c : title)
+        if (c.category() == QChar::Other_Control && c != u'\t')
+            c = u' ';
     if (title.trimmed().isEmpty())
         title = QStringLiteral("(no title)");
     if (title.endsWith(u'#'))
@@ -191,7 +193,7 @@ ImportReport CalendarImport::fileInto(PlanStore& store, const PlannerLayout& lay
         QString text;
         bool done = false;
     };
-    QMap<qint32, QHash<QByteArray, Filed>> filed;
+    QHash<qint32, QHash<QByteArray, Filed>> filed;
     const auto textAt = [&](qint32 stamp, int column, int row) {
         const QByteArray key = makeKey(stamp, column, row);
         if (const auto day = filed.constFind(stamp); day != filed.cend() && day->contains(key))
@@ -253,8 +255,12 @@ ImportReport CalendarImport::fileInto(PlanStore& store, const PlannerLayout& lay
     }
     report.notTaken += others_;
 
-    for (auto day = filed.cbegin(); day != filed.cend(); ++day) {
-        const qint32 stamp = day.key();
+    // In the store's order: each day's lines go in before every line still
+    // to come, so that no line moves more than once for the new ones.
+    std::vector<qint32> days(filed.keyBegin(), filed.keyEnd());
+    std::sort(days.begin(), days.end(), [](qint32 a, qint32 b) { return compareText(stampText(a), stampText(b)) < 0; });
+    for (const qint32 stamp : days) {
+        const auto day = filed.constFind(stamp);
         store.mergeDay(stamp, columns, rows, [&](int column, int row) {
             const auto entry = day->constFind(makeKey(stamp, column, row));
             if (entry == day->cend())

@@ -132,7 +132,7 @@ step() {
 # The libFuzzer targets in fuzz/, built by clang in a tree of their own. Each
 # runs for the given seconds from its seed corpus in fuzz/corpus/<target>;
 # what it learns goes to build/fuzz/corpus/<target>, crashes to build/fuzz/findings.
-fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader)
+fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader ical_reader)
 
 # configure_fuzz, build_fuzz [cmake options...]: the fuzz tree, made by clang.
 configure_fuzz() {
