@@ -173,13 +173,14 @@ const Property* Component::property(QStringView wanted) const
 void readCalendar(QByteArrayView data, const std::function<void(Component&&)>& take)
 {
     if (data.size() > MaxFileSize)
-        throw FormatError(QStringLiteral("it is larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
+        throw FormatError(QStringLiteral("it is larger than %1 MB").arg(MaxFileMegabytes));
     if (data.contains('\0'))
         throw FormatError(QStringLiteral("it holds binary data, not text"));
     if (data.startsWith("\xEF\xBB\xBF"))
         data = data.sliced(3);
-    const QByteArrayView start = data.trimmed().first(std::min<qsizetype>(15, data.trimmed().size()));
-    if (!data.trimmed().isEmpty() && QByteArray(start.data(), start.size()).toUpper() != "BEGIN:VCALENDAR")
+    const QByteArrayView text = data.trimmed();
+    if (!text.isEmpty()
+        && text.first(std::min<qsizetype>(15, text.size())).compare("BEGIN:VCALENDAR", Qt::CaseInsensitive) != 0)
         throw FormatError(QStringLiteral("it is no iCalendar file (it does not begin with BEGIN:VCALENDAR)"));
     // Judged line by line once unfolded: a fold may split a character.
     const auto decode = [](QByteArrayView bytes) {
@@ -220,7 +221,9 @@ void readCalendar(QByteArrayView data, const std::function<void(Component&&)>& t
             logical = physical.toByteArray();
             logicalLine = lineNumber;
         }
-        p = e < end && *e == '\r' && e + 1 < end && e[1] == '\n' ? e + 2 : e + 1;
+        if (e == end)
+            break;
+        p = *e == '\r' && e + 1 < end && e[1] == '\n' ? e + 2 : e + 1;
     }
     flush();
     nesting.finish();

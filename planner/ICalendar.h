@@ -20,7 +20,8 @@
 namespace ical {
 
 // Bounds that keep a hostile file from taking the program's memory or time.
-constexpr qsizetype MaxFileSize = qsizetype(16) * 1024 * 1024;
+constexpr int MaxFileMegabytes = 16;
+constexpr qsizetype MaxFileSize = qsizetype(MaxFileMegabytes) * 1024 * 1024;
 constexpr int MaxDepth = 8;
 // Properties held at once: those of one component inside a calendar, its own components included.
 constexpr int MaxHeldProperties = 100000;

@@ -183,7 +183,7 @@ void TimeZones::add(const Component& vtimezone)
         return;
     }
     std::sort(zone.fixed.begin(), zone.fixed.end());
-    zones_.insert(tzid, std::move(zone));
+    zones_.insert(tzid, zone);
 }
 
 std::optional<QDateTime> TimeZones::Observance::onsetIn(int year) const

@@ -246,7 +246,7 @@ ImportReport CalendarImport::fileInto(PlanStore& store, const PlannerLayout& lay
             }
         }
         if (taken && event.repeats)
-            problem = QStringLiteral("it repeats, and only this first time was taken");
+            problem = QStringLiteral("it repeats, and only its first time is in the planner");
         else if (!taken && event.repeats)
             problem += QStringLiteral("; it repeats, and no time of it was taken");
         if (!problem.isEmpty())
@@ -283,7 +283,7 @@ CalendarImport readCalendarFile(const QString& path, const QTimeZone& localZone)
         throw cannot(
             QFileInfo::exists(path) ? QStringLiteral("it is no ordinary file") : QStringLiteral("it does not exist"));
     if (identity->size > ical::MaxFileSize)
-        throw cannot(QStringLiteral("it is larger than %1 MB").arg(ical::MaxFileSize / (1024 * 1024)));
+        throw cannot(QStringLiteral("it is larger than %1 MB").arg(ical::MaxFileMegabytes));
     try {
         return CalendarImport(platform::readWholeFile(path), localZone);
     } catch (const rtl::Exception& error) {

@@ -210,7 +210,7 @@ TEST_F(PlanCalendarTest, AForeignFileFillsTheCellsThatFitAndListsEverythingElse)
         "Not taken (5):\n"
         "\"Early call\" on Monday 2 March 2026 at 7:30: it does not start on the hour between 8h and 19h.\n"
         "\"Holiday\" on Tuesday 3 March 2026: it lasts all day.\n"
-        "\"Weekly review\" on Monday 2 March 2026 at 14:00: it repeats, and only this first time was taken.\n"
+        "\"Weekly review\" on Monday 2 March 2026 at 14:00: it repeats, and only its first time is in the planner.\n"
         "\"Dentist\" on Monday 2 March 2026 at 9:00: its cell, Meetings 9h-10h, already holds \"Standup\".\n"
         "A to-do (\"Buy milk\") is no event.");
 }
