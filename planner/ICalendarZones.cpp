@@ -61,6 +61,12 @@ QTimeZone systemZone(const QString& tzid)
 
 bool TimeZones::readRule(const QString& rule, Observance& observance)
 {
+    // A number in its range, or the rule is not read.
+    const auto number = [](QStringView text, int low, int high, int& into) {
+        const auto n = parseNumber(text, low, high);
+        into = n.value_or(into);
+        return n.has_value();
+    };
     observance.yearly = true;
     bool yearly = false;
     for (const QString& part : rule.split(u';', Qt::SkipEmptyParts)) {
@@ -69,52 +75,41 @@ bool TimeZones::readRule(const QString& rule, Observance& observance)
             return false;
         const QString key = part.first(equals).trimmed().toUpper();
         const QString value = part.sliced(equals + 1).trimmed().toUpper();
+        bool read = true;
         if (key == u"FREQ") {
             yearly = value == u"YEARLY";
         } else if (key == u"INTERVAL") {
-            const auto n = parseNumber(value, 1, 1000);
-            if (!n)
-                return false;
-            observance.interval = *n;
+            read = number(value, 1, 1000, observance.interval);
         } else if (key == u"BYMONTH") {
-            const auto n = parseNumber(value, 1, 12);
-            if (!n)
-                return false;
-            observance.month = *n;
+            read = number(value, 1, 12, observance.month);
         } else if (key == u"BYDAY") {
             static const QStringList days = { "MO", "TU", "WE", "TH", "FR", "SA", "SU" };
-            const qsizetype day = days.indexOf(value.right(2));
-            if (value.size() < 2 || day < 0)
-                return false;
+            const qsizetype day = value.size() < 2 ? -1 : days.indexOf(value.right(2));
             observance.weekday = int(day) + 1;
-            if (value.size() > 2) {
-                const auto n = parseNumber(value.chopped(2), -5, 5);
-                if (!n)
-                    return false;
-                observance.ordinal = *n;
-            }
+            read = day >= 0 && (value.size() == 2 || number(value.chopped(2), -5, 5, observance.ordinal));
         } else if (key == u"BYMONTHDAY") {
-            for (const QString& day : value.split(u',')) {
-                const auto n = parseNumber(day, 1, 31);
-                if (!n)
-                    return false;
-                observance.monthDays.append(*n);
+            for (const QStringView day : value.tokenize(u',')) {
+                int monthDay = 0;
+                read = read && number(day, 1, 31, monthDay);
+                observance.monthDays.append(monthDay);
             }
             std::sort(observance.monthDays.begin(), observance.monthDays.end());
+            observance.monthDays.erase(
+                std::unique(observance.monthDays.begin(), observance.monthDays.end()), observance.monthDays.end());
         } else if (key == u"COUNT") {
-            const auto n = parseNumber(value, 1, 100000);
-            if (!n)
-                return false;
-            observance.count = *n;
+            read = number(value, 1, 100000, observance.count);
         } else if (key == u"UNTIL") {
             const auto until = parseDateTimeText(value);
-            if (!until)
-                return false;
-            observance.until = QDateTime(until->date, until->isDate() ? QTime(23, 59, 59) : until->time, Qt::UTC);
-            observance.untilInUtc = until->utc;
-        } else if (key != u"WKST") {
-            return false; // a rule of another shape than a zone's
+            read = until.has_value();
+            if (until) {
+                observance.until = QDateTime(until->date, until->isDate() ? QTime(23, 59, 59) : until->time, Qt::UTC);
+                observance.untilInUtc = until->utc;
+            }
+        } else {
+            read = key == u"WKST"; // any other part makes a rule of another shape than a zone's
         }
+        if (!read)
+            return false;
     }
     // Every Sunday of a month is no onset: a weekday alone needs days of the month to pick from.
     const bool dayIsClear = observance.weekday == 0 ? observance.monthDays.size() <= 1

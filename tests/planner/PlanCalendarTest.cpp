@@ -4,6 +4,7 @@
 #include "planner/PlanCalendar.h"
 
 #include "planner/ICalendar.h"
+#include "planner/ICalendarZones.h"
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 
@@ -260,4 +261,32 @@ TEST_F(PlanCalendarTest, AFileThatIsNoCalendarIsRefusedWithItsReason)
     PlanStore store;
     EXPECT_EQ(readCalendarFile(file("folded.ics"), berlin).fileInto(store, gridLayout()).taken, 1);
     EXPECT_EQ(EntryText(store.LineList().value(0)), QByteArray(1000000, 'x'));
+}
+
+// The rules of a VTIMEZONE, checked against the system's zone database day by day.
+TEST(CalendarZones, AZoneTheFileDefinesAgreesWithTheSystemsDatabase)
+{
+    const QByteArray calendar
+        = "BEGIN:VCALENDAR\r\nBEGIN:VTIMEZONE\r\nTZID:Berlin\r\n"
+          "BEGIN:DAYLIGHT\r\nDTSTART:19810329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+          "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\n"
+          "BEGIN:STANDARD\r\nDTSTART:19961027T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+          "BEGIN:VTIMEZONE\r\nTZID:New York\r\n"
+          "BEGIN:DAYLIGHT\r\nDTSTART:20070311T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
+          "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nEND:DAYLIGHT\r\n"
+          "BEGIN:STANDARD\r\nDTSTART:20071104T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\n"
+          "TZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\nEND:VCALENDAR\r\n";
+    ical::TimeZones zones;
+    ical::readCalendar(calendar, [&zones](ical::Component&& zone) { zones.add(zone); });
+    const std::pair<QString, QTimeZone> cases[]
+        = { { "Berlin", QTimeZone("Europe/Berlin") }, { "New York", QTimeZone("America/New_York") } };
+    for (const auto& [tzid, system] : cases) {
+        ASSERT_TRUE(system.isValid());
+        // Hours on both sides of the changes, none inside a gap or an overlap.
+        for (QDate day(2024, 1, 1); day.year() < 2028; day = day.addDays(1))
+            for (int hour : { 0, 4, 12 })
+                ASSERT_EQ(zones.toUtc(day, QTime(hour, 0), tzid), QDateTime(day, QTime(hour, 0), system).toUTC())
+                    << tzid.toStdString() << " " << day.toString(Qt::ISODate).toStdString() << " " << hour;
+    }
 }
