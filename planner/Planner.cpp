@@ -5,6 +5,8 @@
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
 #include "controls/Split32.h"
+#include "planner/CalendarFileDialog.h"
+#include "planner/PlanCalendar.h"
 #include "planner/PlanStore.h"
 #include "planner/Plann32.h"
 #include "planner/PlannerGlyphs.h"
@@ -17,13 +19,17 @@
 #include "session/Session.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimeZone>
 #include <QTreeWidget>
 
 namespace {
@@ -175,6 +181,19 @@ void TMainFormer::createControls()
     connect(SpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton1Click(); }));
     connect(SpeedButton2, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton2Click(); }));
     connect(Cald, &TCalendar::OnChange, this, guardedSlot([this] { CaldChange(); }));
+    // The list's context menu, also opened by the keyboard's menu key.
+    ListMenu = new QMenu(this);
+    ImportItem = ListMenu->addAction(QStringLiteral("&Import iCalendar File..."));
+    ExportItem = ListMenu->addAction(QStringLiteral("E&xport iCalendar File..."));
+    connect(ImportItem, &QAction::triggered, this, guardedSlot([this] { ImportItemClick(); }));
+    connect(ExportItem, &QAction::triggered, this, guardedSlot([this] { ExportItemClick(); }));
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const bool loggedIn = !Planning->User().isEmpty();
+        ImportItem->setEnabled(loggedIn);
+        ExportItem->setEnabled(loggedIn);
+        ListMenu->popup(ListView1->viewport()->mapToGlobal(at));
+    });
     TreeView1->viewport()->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
 
@@ -362,6 +381,56 @@ void TMainFormer::ListView1Click()
 {
     if (!ListView1->selectedItems().isEmpty())
         Planning->ToggleDone();
+}
+
+plan::PlannerLayout TMainFormer::GridLayout() const
+{
+    plan::PlannerLayout layout;
+    for (int c = 1; c < Planning->ColCount(); ++c)
+        layout.kinds << Planning->Cells(c, 0);
+    for (int r = 1; r < Planning->RowCount(); ++r)
+        layout.hours << Planning->Cells(0, r);
+    return layout;
+}
+
+QString TMainFormer::CalendarFolder() const { return calendarFolder_.isEmpty() ? QDir::homePath() : calendarFolder_; }
+
+void TMainFormer::ImportItemClick()
+{
+    if (Planning->User().isEmpty())
+        return;
+    const auto chosen = plan::calendarFileDialog().chooseCalendarFile(
+        this, plan::CalendarFileUse::Import, CalendarFolder(), QString());
+    if (!chosen)
+        return;
+    calendarFolder_ = QFileInfo(*chosen).absolutePath();
+    // Read before anything is written: a file that is no calendar changes nothing.
+    const plan::CalendarImport calendar = plan::readCalendarFile(*chosen, QTimeZone::systemTimeZone());
+    // The grid's edits reach the file first; the grid then shows its day as filed.
+    Planning->SaveDay();
+    const plan::ImportReport report = plan::importCalendar(calendar, Planning->PlannerFileName(), GridLayout());
+    if (plan::canPack(Planning->PlanDate())) {
+        Planning->ClearDay();
+        Planning->LoadDay();
+    }
+    RefreshTree();
+    platform::dialogs().information(BoxCaption, plan::importMessage(QFileInfo(*chosen).fileName(), report));
+}
+
+void TMainFormer::ExportItemClick()
+{
+    if (Planning->User().isEmpty())
+        return;
+    const auto chosen = plan::calendarFileDialog().chooseCalendarFile(
+        this, plan::CalendarFileUse::Export, CalendarFolder(), Planning->User() + QStringLiteral(".ics"));
+    if (!chosen)
+        return;
+    calendarFolder_ = QFileInfo(*chosen).absolutePath();
+    Planning->SaveDay();
+    const int count = plan::exportCalendarFile(
+        Planning->PlannerFileName(), Planning->User(), GridLayout(), platform::now(), *chosen);
+    platform::dialogs().information(
+        BoxCaption, plan::exportMessage(Planning->User(), count, QFileInfo(*chosen).fileName()));
 }
 
 void TMainFormer::keyPressEvent(QKeyEvent* event)

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QList>
 
+class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTreeWidget;
 class TCalendar;
@@ -18,6 +20,10 @@ class TColorSpeedButton;
 class TPanel;
 class TPlanning;
 class TSplitter;
+
+namespace plan {
+struct PlannerLayout;
+}
 
 class TMainFormer final : public TForm {
     Q_OBJECT
@@ -37,6 +43,9 @@ public:
     void ColorSpeedButton1Click(); // Clear day Entries
     void TreeView1Click();
     void ListView1Click();
+    // The list's context menu: the logged-in user's entries from and to an iCalendar file.
+    void ImportItemClick();
+    void ExportItemClick();
 
     QLabel* User;
     QLabel* Pass;
@@ -58,6 +67,9 @@ public:
     QList<QImage> ImageList1;
     QList<QImage> ImageList2;
     TPlanning* Planning = nullptr;
+    QMenu* ListMenu;
+    QAction* ImportItem;
+    QAction* ExportItem;
 
 protected:
     void createControls() override;
@@ -75,8 +87,13 @@ private:
     // The logged-in user's days, or the tree of nobody.
     void RefreshTree();
     void ShowDateCaption();
+    // The grid's kinds and hours, as an import or export names them.
+    plan::PlannerLayout GridLayout() const;
+    // Where the next calendar file is chosen: where the last one was.
+    QString CalendarFolder() const;
 
     bool shownBefore_ = false;
     QDate createdOn_;
     QString createdIn_;
+    QString calendarFolder_;
 };

@@ -16,7 +16,8 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl
           libbenchmark-dev python3 xvfb xauth openbox xdotool imagemagick x11-utils
           clang libclang-rt-14-dev qt6-svg-dev qt6-qpa-plugins dpkg-dev file desktop-file-utils pulseaudio pulseaudio-utils
           libxcb1-dev libxtst-dev faketime clang-format clang-tidy
-          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi weston xwayland qt6-wayland x11-xserver-utils)
+          dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi python3-icalendar
+          weston xwayland qt6-wayland x11-xserver-utils)
 
 install_missing() {
     local missing=() p
@@ -132,7 +133,7 @@ step() {
 # The libFuzzer targets in fuzz/, built by clang in a tree of their own. Each
 # runs for the given seconds from its seed corpus in fuzz/corpus/<target>;
 # what it learns goes to build/fuzz/corpus/<target>, crashes to build/fuzz/findings.
-fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader)
+fuzz_targets=(menu_reader bitmap_loader planner_store profile_reader ical_reader)
 
 # configure_fuzz, build_fuzz [cmake options...]: the fuzz tree, made by clang.
 configure_fuzz() {

@@ -8,16 +8,20 @@
 #include "controls/Panel.h"
 #include "controls/Split32.h"
 #include "desk/Scrollpas.h"
+#include "planner/CalendarFileDialog.h"
 #include "planner/Plann32.h"
 #include "platform/Screen.h"
 #include "session/Session.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -491,4 +495,62 @@ TEST_F(PlannerWindowTest, ATodayOutsideThePlannersYearsKeepsTheGridFromTypingUnt
         window->Cald->SetShownDate(today.year() > 2099 ? QDate(2099, 12, 31) : QDate(1980, 1, 1));
         EXPECT_TRUE(grid->isEnabled()) << today.year();
     }
+}
+
+TEST_F(PlannerWindowTest, TheListsMenuImportsAndExportsTheEntriesOfTheUserLoggedIn)
+{
+    struct ChosenFile final : plan::CalendarFileDialog {
+        ChosenFile() { plan::setCalendarFileDialog(this); }
+        ~ChosenFile() override { plan::setCalendarFileDialog(nullptr); }
+        std::optional<QString> chooseCalendarFile(
+            QWidget*, plan::CalendarFileUse, const QString&, const QString&) override
+        {
+            return path;
+        }
+        QString path;
+    } chosen;
+    window->showAndRaise();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto openMenu = [this] {
+        QWidget* list = window->ListView1->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), list->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(list, &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QStringList items;
+        for (const QAction* action : menu ? menu->actions() : QList<QAction*>())
+            items << action->text() + (action->isEnabled() ? "" : " (off)");
+        if (menu)
+            menu->close();
+        return items;
+    };
+    EXPECT_EQ(openMenu(), QStringList({ "&Import iCalendar File... (off)", "E&xport iCalendar File... (off)" }));
+    logIn(QStringLiteral("bob"), QStringLiteral("pw"));
+    EXPECT_EQ(openMenu(), QStringList({ "&Import iCalendar File...", "E&xport iCalendar File..." }));
+
+    // A file that is no calendar changes nothing, the grid's typing not yet saved included.
+    grid->setCells(1, 1, QStringLiteral("typed"));
+    chosen.path = file("bad.ics");
+    writeFile(chosen.path, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
+    window->ImportItem->trigger();
+    EXPECT_EQ(boxes.boxes.back().kind, QStringLiteral("error"));
+    EXPECT_EQ(lastBox(),
+        QStringLiteral("The file bad.ics cannot be imported: it ends inside the VEVENT begun on line 2 (END:VEVENT is "
+                       "missing)."));
+    EXPECT_FALSE(QFileInfo::exists(file("bob.tpl")));
+
+    chosen.path = file("in.ics");
+    writeFile(chosen.path,
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20260131T080000\r\nSUMMARY:Imported\r\nEND:VEVENT\r\n"
+        "END:VCALENDAR\r\n");
+    window->ImportItem->trigger();
+    EXPECT_EQ(lastBox(), QStringLiteral("1 entry was taken from in.ics."));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("typed"));
+    EXPECT_EQ(grid->Cells(2, 1), QStringLiteral("Imported"));
+    EXPECT_EQ(window->TreeView1->findItems(QStringLiteral("1/31/26"), Qt::MatchRecursive).size(), 1);
+
+    chosen.path = file("out.ics");
+    window->ExportItem->trigger();
+    EXPECT_EQ(lastBox(), QStringLiteral("2 entries of bob written to out.ics."));
+    EXPECT_TRUE(readFile(chosen.path).contains("SUMMARY:typed\r\n"));
+    window->close();
 }
