@@ -195,16 +195,16 @@ check_format() {
     (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 }
 
-# lint [all | REGEX]: every C++ file of the tree matches .clang-format, and clang-tidy finds
+# lint [--all | REGEX]: every C++ file of the tree matches .clang-format, and clang-tidy finds
 # nothing in any source file of the plain build, tests and benchmarks included, nor in the
 # headers they include, nor in the fuzz targets' own sources: in those changed since its
-# last clean run, in every one with all, in those whose path REGEX (Python's) matches.
+# last clean run, in every one with --all, in those whose path REGEX (Python's) matches.
 # clang-tidy reads the compile database of a tree of its own, configured and not built:
 # without precompiled headers (GCC's, which it cannot read) and without unity sources,
 # so that each source is checked as written, with the includes it names.
 lint() {
     local scope=() regex=${1:-}
-    if [ "$regex" = all ]; then
+    if [ "$regex" = --all ]; then
         scope=(all)
         regex=
     fi
@@ -308,10 +308,7 @@ test)
     ;;
 lint)
     install_missing
-    case "${2:-}" in
-    --all) step "format and clang-tidy, every source" lint all ;;
-    *) step "format and clang-tidy" lint "${2:-}" ;;
-    esac
+    step "format and clang-tidy" lint "${2:-}"
     ;;
 fuzz)
     install_missing
