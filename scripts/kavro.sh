@@ -178,7 +178,7 @@ tidy() {
     local dir=$1 started=$SECONDS sources
     sources=$(tidy_pending "$@")
     if [ -z "$sources" ]; then
-        echo "clang-tidy: nothing changed in $dir since its last clean run"
+        echo "clang-tidy: every source of $dir that is asked for is clean since its last run"
         return 0
     fi
     echo "clang-tidy over $(grep -o '"/' "$dir/tidy-pending.json" | wc -l) sources of $dir"
@@ -223,12 +223,13 @@ lint() {
 # processor time (user and system, of the command and everything it started, which a
 # machine shared with others disturbs far less), with the load average beside it.
 step() {
-    local name=$1 report=$root/build/step-time wall user system TIMEFORMAT='%0R %0U %0S'
+    local name=$1 report=$root/build/step-time TIMEFORMAT='%1R %1U %1S'
     shift
     mkdir -p "$root/build"
     { time "$@" 2>&3 3>&-; } 3>&2 2>"$report"
-    read -r wall user system <"$report"
-    echo "== $name: $wall s (processor $((user + system)) s: $user user, $system system; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+    awk -v name="$name" -v load="$(cut -d' ' -f1-3 /proc/loadavg)" '{
+        printf "== %s: %s s (processor %.1f s: %s user, %s system; load average %s)\n", name, $1, $2 + $3, $2, $3, load
+    }' "$report"
 }
 
 # --- Fuzzing -----------------------------------------------------------------
@@ -270,8 +271,11 @@ case "${1:-}" in
 run)
     install_missing
     # Only what it starts: the program, the note program and the sound module.
-    configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
-    cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
+    release_build() {
+        configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
+        cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
+    }
+    step "release build" release_build
     python3 "$root/scripts/make-demo.py" "$root/demo" "$root/build/release/PinNotes"
     cd "$root/demo"
     exec "$root/build/release/KavroStart"
