@@ -337,7 +337,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,12p' "$0"
+    sed -n '2,13p' "$0"
     exit 2
     ;;
 esac
