@@ -55,7 +55,7 @@ QString outsideYearsMessage()
         .arg(plan::LastYear);
 }
 
-template <class Handler> auto guardedSlot(Handler handler)
+template <class Handler> auto guardedPlannerSlot(Handler handler)
 {
     return [handler] { platform::guarded(handler); };
 }
@@ -174,19 +174,20 @@ void TMainFormer::createControls()
     TreeView1->setAccessibleName(QStringLiteral("Days"));
     ListView1->setAccessibleName(QStringLiteral("Entries of the day"));
 
-    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton1Click(); }));
-    connect(SpeedButton3, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton3Click(); }));
-    connect(TodayBtn, &QPushButton::clicked, this, guardedSlot([this] { TodayBtnClick(); }));
-    connect(EnterBtn, &QPushButton::clicked, this, guardedSlot([this] { EnterBtnClick(); }));
-    connect(SpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &TColorSpeedButton::clicked, this, guardedSlot([this] { SpeedButton2Click(); }));
-    connect(Cald, &TCalendar::OnChange, this, guardedSlot([this] { CaldChange(); }));
+    connect(
+        ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { ColorSpeedButton1Click(); }));
+    connect(SpeedButton3, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton3Click(); }));
+    connect(TodayBtn, &QPushButton::clicked, this, guardedPlannerSlot([this] { TodayBtnClick(); }));
+    connect(EnterBtn, &QPushButton::clicked, this, guardedPlannerSlot([this] { EnterBtnClick(); }));
+    connect(SpeedButton1, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton2Click(); }));
+    connect(Cald, &TCalendar::OnChange, this, guardedPlannerSlot([this] { CaldChange(); }));
     // The list's context menu, also opened by the keyboard's menu key.
     ListMenu = new QMenu(this);
     ImportItem = ListMenu->addAction(QStringLiteral("&Import iCalendar File..."));
     ExportItem = ListMenu->addAction(QStringLiteral("E&xport iCalendar File..."));
-    connect(ImportItem, &QAction::triggered, this, guardedSlot([this] { ImportItemClick(); }));
-    connect(ExportItem, &QAction::triggered, this, guardedSlot([this] { ExportItemClick(); }));
+    connect(ImportItem, &QAction::triggered, this, guardedPlannerSlot([this] { ImportItemClick(); }));
+    connect(ExportItem, &QAction::triggered, this, guardedPlannerSlot([this] { ExportItemClick(); }));
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const bool loggedIn = !Planning->User().isEmpty();
@@ -452,9 +453,9 @@ bool TMainFormer::eventFilter(QObject* watched, QEvent* event)
     // A click acts once the view has handled it, so the handler may refill the view.
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == TreeView1->viewport())
-            QMetaObject::invokeMethod(this, guardedSlot([this] { TreeView1Click(); }), Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, guardedPlannerSlot([this] { TreeView1Click(); }), Qt::QueuedConnection);
         else if (watched == ListView1->viewport())
-            QMetaObject::invokeMethod(this, guardedSlot([this] { ListView1Click(); }), Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, guardedPlannerSlot([this] { ListView1Click(); }), Qt::QueuedConnection);
     }
     return TForm::eventFilter(watched, event);
 }

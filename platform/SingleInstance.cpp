@@ -45,7 +45,7 @@ bool isOwnFolder(const QByteArray& path, bool allowOthersToRead)
 // A folder of the user's own at `path`: made 0700 when missing; an existing
 // one is taken only when it is the user's own folder and not a link, and
 // loses any access of others.
-bool makePrivateFolder(const QString& path)
+bool claimOwnFolder(const QString& path)
 {
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
@@ -74,10 +74,10 @@ QString runtimeFolder()
     const QString cache = QDir::homePath() + QStringLiteral("/.cache");
     ::mkdir(QFile::encodeName(cache).constData(), 0700);
     QString inHome = cache + QStringLiteral("/kavro-") + uid + u'-' + QSysInfo::machineHostName();
-    if (makePrivateFolder(inHome))
+    if (claimOwnFolder(inHome))
         return inHome;
     QString inTemp = QDir::tempPath() + QStringLiteral("/kavro-") + uid;
-    if (makePrivateFolder(inTemp))
+    if (claimOwnFolder(inTemp))
         return inTemp;
     return {};
 }

@@ -68,7 +68,7 @@ public:
 private:
     PlayWave play_ = nullptr;
 };
-Sound* current = nullptr;
+Sound* currentSound = nullptr;
 
 SystemSound& systemSound()
 {
@@ -110,9 +110,9 @@ bool isCompleteWaveFile(const QString& path)
     return false;
 }
 
-Sound& sound() { return current ? *current : systemSound(); }
+Sound& sound() { return currentSound ? *currentSound : systemSound(); }
 
-void setSound(Sound* replacement) { current = replacement; }
+void setSound(Sound* replacement) { currentSound = replacement; }
 
 void setBeepForTesting(void (*beepFunction)()) { testBeep = beepFunction; }
 

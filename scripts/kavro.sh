@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Kavro Start on Debian 12.
 #   kavro.sh run    install what is missing, build, make the demo folder, start the program there
-#   kavro.sh test   install what is missing, check the format and run clang-tidy, build with warnings
-#                   as errors, run every test (as built, the package, end to end under Xvfb and
-#                   openbox and under weston with Xwayland, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly
-#   kavro.sh lint [REGEX]  install what is missing, check the format and run clang-tidy (the first
-#                   step of test); REGEX limits clang-tidy to the sources whose full path it matches
+#   kavro.sh test   install what is missing, check the format, build with warnings as errors, run
+#                   every test (as built, the package, end to end under Xvfb and openbox and under weston
+#                   with Xwayland, then under ASan+UBSan and ThreadSanitizer), fuzz each reader briefly;
+#                   each step says its time
+#   kavro.sh lint [--all | REGEX]  install what is missing, check the format and run clang-tidy over
+#                   the sources changed since its last clean run (CI: --all, every source, after test);
+#                   REGEX limits clang-tidy to the sources whose full path it matches
 #   kavro.sh bench  install what is missing, build, run the benchmarks
 #   kavro.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 60)
 #   kavro.sh package  install what is missing, build, make the Debian package build/package/kavro-start_<version>_amd64.deb
@@ -93,40 +95,142 @@ check_no_test_hooks() {
     echo "Package $(basename "$1") carries no test hooks."
 }
 
-# tidy BUILD_DIR REGEX: clang-tidy (.clang-tidy, warnings as errors) over the
-# sources of BUILD_DIR's compile database whose path REGEX (Python's) matches.
+# tidy_pending DIR REGEX [all]: prints a Python regex naming the sources of DIR's compile
+# database whose path REGEX (Python's) matches and that clang-tidy has not found clean as
+# they are now (with all: every one of them), or nothing when there are none. A source
+# stays clean while neither it, nor a file of the tree it includes (directly or not), nor
+# its compile command, nor .clang-tidy changes. tidy_record DIR notes the sources of the
+# last tidy_pending as clean, in DIR/tidy-clean.json.
+tidy_pending() {
+    python3 - "$root" "$@" <<'EOF'
+import hashlib, json, os, re, shlex, sys
+root, folder, pattern = sys.argv[1:4]
+everything = len(sys.argv) > 4
+include = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
+texts = {}
+def text(path):
+    if path not in texts:
+        with open(path, 'rb') as f:
+            texts[path] = f.read()
+    return texts[path]
+tidy_config = text(os.path.join(root, '.clang-tidy'))
+def fingerprint(path, commands):
+    folders = [a[2:] for c in commands for a in shlex.split(c) if a.startswith('-I') and len(a) > 2]
+    digest = hashlib.sha1(tidy_config + '\0'.join(commands).encode())
+    seen, todo = set(), [path]
+    while todo:
+        path = os.path.normpath(todo.pop())
+        if path in seen:
+            continue
+        seen.add(path)
+        for name in include.findall(text(path).decode('utf-8', 'replace')):
+            for base in [os.path.dirname(path)] + folders:
+                found = os.path.join(base, name)
+                if found.startswith(root + '/') and os.path.isfile(found):
+                    todo.append(found)
+                    break
+    for path in sorted(seen):
+        digest.update(path.encode() + b'\0' + text(path))
+    return digest.hexdigest()
+# A source compiled by several targets is checked once, but stays clean only while
+# every one of its compile commands does.
+commands = {}
+with open(os.path.join(folder, 'compile_commands.json')) as f:
+    for entry in json.load(f):
+        path = os.path.normpath(os.path.join(entry['directory'], entry['file']))
+        if re.search(pattern, path):
+            commands.setdefault(path, []).append(entry.get('command') or shlex.join(entry['arguments']))
+clean_file = os.path.join(folder, 'tidy-clean.json')
+clean = {}
+if not everything and os.path.exists(clean_file):
+    with open(clean_file) as f:
+        clean = json.load(f)
+pending = {}
+for path in commands:
+    mark = fingerprint(path, sorted(commands[path]))
+    if clean.get(path) != mark:
+        pending[path] = mark
+with open(os.path.join(folder, 'tidy-pending.json'), 'w') as f:
+    json.dump(pending, f)
+if pending:
+    print('^(' + '|'.join(re.escape(p) for p in sorted(pending)) + ')$')
+EOF
+}
+
+tidy_record() {
+    python3 - "$1" <<'EOF'
+import json, os, sys
+folder = sys.argv[1]
+clean_file = os.path.join(folder, 'tidy-clean.json')
+clean = {}
+if os.path.exists(clean_file):
+    with open(clean_file) as f:
+        clean = json.load(f)
+with open(os.path.join(folder, 'tidy-pending.json')) as f:
+    clean.update(json.load(f))
+with open(clean_file, 'w') as f:
+    json.dump(clean, f, indent=0, sort_keys=True)
+EOF
+}
+
+# tidy DIR REGEX [all]: clang-tidy (.clang-tidy, warnings as errors) over the sources
+# that tidy_pending names.
 tidy() {
-    local dir=$1 sources=$2 started=$SECONDS
+    local dir=$1 started=$SECONDS sources
+    sources=$(tidy_pending "$@")
+    if [ -z "$sources" ]; then
+        echo "clang-tidy: every source of $dir that is asked for is clean since its last run"
+        return 0
+    fi
+    echo "clang-tidy over $(grep -o '"/' "$dir/tidy-pending.json" | wc -l) sources of $dir"
     run-clang-tidy -quiet -j "$(nproc)" -p "$dir" "$sources" >"$dir/tidy.log" 2>&1 || {
         sed 's/\x1b\[[0-9;]*m//g' "$dir/tidy.log" | grep -E 'warning:|error:' -A3 >&2
         echo "clang-tidy found the above (whole log: $dir/tidy.log)" >&2
         return 1
     }
+    tidy_record "$dir"
     echo "clang-tidy clean in $dir ($((SECONDS - started)) s)"
 }
 
-# lint: every C++ file of the tree matches .clang-format, and clang-tidy finds
-# nothing in any source file of the plain build, tests and benchmarks included,
-# nor in the headers they include, nor in the fuzz targets' own sources.
-# lint [REGEX]: REGEX (Python's) limits clang-tidy to the sources whose path it matches.
-lint() {
-    echo "Checking the format"
+check_format() {
     (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
-    echo "Running clang-tidy"
-    # The compile database of the plain build; its generated sources (moc) are left out.
-    configure "$root/build/plain" -DKAVRO_WERROR=ON
-    tidy "$root/build/plain" "${1:-"^$root/(?!build/)"}"
-    # The fuzz targets are built by clang in a tree of their own.
-    configure_fuzz -DKAVRO_WERROR=ON
-    tidy "$root/build/fuzz" "${1:-"^$root/fuzz/"}"
 }
 
-# step NAME COMMAND...: runs the command and says how long it took.
+# lint [--all | REGEX]: every C++ file of the tree matches .clang-format, and clang-tidy finds
+# nothing in any source file of the plain build, tests and benchmarks included, nor in the
+# headers they include, nor in the fuzz targets' own sources: in those changed since its
+# last clean run, in every one with --all, in those whose path REGEX (Python's) matches.
+# clang-tidy reads the compile database of a tree of its own, configured and not built:
+# without precompiled headers (GCC's, which it cannot read) and without unity sources,
+# so that each source is checked as written, with the includes it names.
+lint() {
+    local scope=() regex=${1:-}
+    if [ "$regex" = --all ]; then
+        scope=(all)
+        regex=
+    fi
+    echo "Checking the format"
+    check_format
+    echo "Running clang-tidy"
+    # The generated sources (moc) are left out.
+    configure "$root/build/lint" -DKAVRO_WERROR=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DKAVRO_UNITY_BUILD=OFF >/dev/null
+    tidy "$root/build/lint" "${regex:-"^$root/(?!build/)"}" "${scope[@]}"
+    # The fuzz targets are built by clang in a tree of their own.
+    configure_fuzz -DKAVRO_WERROR=ON >/dev/null
+    tidy "$root/build/fuzz" "${regex:-"^$root/fuzz/"}" "${scope[@]}"
+}
+
+# step NAME COMMAND...: runs the command and says how long it took, on the clock and in
+# processor time (user and system, of the command and everything it started, which a
+# machine shared with others disturbs far less), with the load average beside it.
 step() {
-    local name=$1 started=$SECONDS
+    local name=$1 report=$root/build/step-time TIMEFORMAT='%1R %1U %1S'
     shift
-    "$@"
-    echo "== $name: $((SECONDS - started)) s"
+    mkdir -p "$root/build"
+    { time "$@" 2>&3 3>&-; } 3>&2 2>"$report"
+    awk -v name="$name" -v load="$(cut -d' ' -f1-3 /proc/loadavg)" '{
+        printf "== %s: %s s (processor %.1f s: %s user, %s system; load average %s)\n", name, $1, $2 + $3, $2, $3, load
+    }' "$report"
 }
 
 # --- Fuzzing -----------------------------------------------------------------
@@ -168,15 +272,19 @@ case "${1:-}" in
 run)
     install_missing
     # Only what it starts: the program, the note program and the sound module.
-    configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
-    cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
+    release_build() {
+        configure "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DKAVRO_BENCH=OFF -DKAVRO_TESTS=OFF -DKAVRO_TEST_HOOKS=OFF
+        cmake --build "$root/build/release" --target KavroStart PinNotes kavro_sound
+    }
+    step "release build" release_build
     python3 "$root/scripts/make-demo.py" "$root/demo" "$root/build/release/PinNotes"
     cd "$root/demo"
     exec "$root/build/release/KavroStart"
     ;;
 test)
-    install_missing
-    step "format and clang-tidy" lint
+    step "install" install_missing
+    # clang-tidy is not run here but by lint, which CI runs after this.
+    step "format" check_format
     step "plain build" build "$root/build/plain" -DKAVRO_WERROR=ON
     step "plain ctest" ctest --test-dir "$root/build/plain" --output-on-failure
 
@@ -205,7 +313,7 @@ test)
     ;;
 lint)
     install_missing
-    lint "${2:-}"
+    step "format and clang-tidy" lint "${2:-}"
     ;;
 fuzz)
     install_missing
@@ -230,7 +338,7 @@ bench)
     done
     ;;
 *)
-    sed -n '2,8p' "$0"
+    sed -n '2,13p' "$0"
     exit 2
     ;;
 esac
