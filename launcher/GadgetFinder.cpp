@@ -6,7 +6,7 @@
 
 namespace finding {
 
-QString folded(const QString& caption)
+QString shownCaption(const QString& caption)
 {
     // "&&" shows one "&"; a single "&" only underlines the next character.
     QString shown;
@@ -18,9 +18,14 @@ QString folded(const QString& caption)
             continue;
         shown.append(caption[i]);
     }
+    return shown;
+}
+
+QString folded(const QString& text)
+{
     // Compatibility decomposition parts a letter from its accents (and
     // ligatures into their letters); the accents are then left out.
-    const QString decomposed = shown.normalized(QString::NormalizationForm_KD);
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
     QString bare;
     bare.reserve(decomposed.size());
     for (const QChar c : decomposed)
@@ -51,7 +56,7 @@ GadgetFinder::GadgetFinder(const std::vector<QStringList>& menus)
         QStringList menu;
         menu.reserve(captions.size());
         for (const QString& caption : captions)
-            menu.append(folded(caption).trimmed()); // a blank before a caption shows as none
+            menu.append(folded(shownCaption(caption)).trimmed()); // a blank before a caption shows as none
         folded_.push_back(std::move(menu));
     }
 }

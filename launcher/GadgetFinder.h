@@ -18,9 +18,10 @@ namespace finding {
 
 enum class MatchRank { CaptionStart, WordStart, Inside };
 
-// A caption as it is compared: the accelerator's "&" left out (as the button
-// shows it), accents taken off, in one letter case.
-QString folded(const QString& caption);
+// A caption as the button shows it: without the accelerator's "&".
+QString shownCaption(const QString& caption);
+// Text as it is compared: accents taken off, in one letter case.
+QString folded(const QString& text);
 
 // How `caption` matches `typed`, both folded; none when it does not, or when
 // `typed` is empty.
