@@ -13,11 +13,18 @@ FindMarks::FindMarks(QWidget* panel, const std::array<QWidget*, 57>& gadgets)
     hide();
 }
 
+// Only the gadgets whose marks change are painted again: a key answers
+// sooner when it paints a few gadgets rather than all 56.
 void FindMarks::mark(const std::array<bool, 57>& marked, int chosen)
 {
+    for (size_t n = 1; n < gadgets_.size(); ++n) {
+        const bool wasChosen = int(n) == chosen_;
+        const bool isChosen = int(n) == chosen;
+        if (marked[n] != marked_[n] || wasChosen != isChosen)
+            update(gadgets_[n]->geometry());
+    }
     marked_ = marked;
     chosen_ = chosen;
-    update();
 }
 
 // A yellow band between black lines inside the gadget's edge stands out on

@@ -33,8 +33,10 @@ constexpr int titleColumnX[4] = { 48, 232, 416, 600 };
 
 // Longer typed text is not taken: no caption of a gadget is longer.
 constexpr qsizetype maxFindText = 40;
-// The rows the list of matches in other menus shows before it scrolls.
+// The rows the list of matches in other menus shows before it scrolls, and
+// the most matches it offers: the best ones, a choice a user can read through.
 constexpr int otherMatchRows = 8;
+constexpr int maxOtherMatches = 50;
 
 bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
@@ -491,6 +493,9 @@ void TMainForm::setFindText(const QString& text)
         beginFinding();
     findText_ = text;
     found_ = finder_->find(findText_);
+    int offered = 0;
+    std::erase_if(
+        found_, [&offered](const finding::Found& found) { return found.menu != 0 && ++offered > maxOtherMatches; });
     chosen_ = 0;
     showFound();
 }
