@@ -1,25 +1,11 @@
 // Finding gadgets by caption.
 #include "launcher/GadgetFinder.h"
 
+#include "controls/AccessibleControls.h"
+
 #include <algorithm>
-#include <tuple>
 
 namespace finding {
-
-QString shownCaption(const QString& caption)
-{
-    // "&&" shows one "&"; a single "&" only underlines the next character.
-    QString shown;
-    shown.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        else if (caption[i] == u'&')
-            continue;
-        shown.append(caption[i]);
-    }
-    return shown;
-}
 
 QString folded(const QString& text)
 {
@@ -56,7 +42,8 @@ GadgetFinder::GadgetFinder(const std::vector<QStringList>& menus)
         QStringList menu;
         menu.reserve(captions.size());
         for (const QString& caption : captions)
-            menu.append(folded(shownCaption(caption)).trimmed()); // a blank before a caption shows as none
+            menu.append(
+                folded(accessibility::withoutAccelerator(caption)).trimmed()); // a blank before a caption shows as none
         folded_.push_back(std::move(menu));
     }
 }

@@ -18,8 +18,6 @@ namespace finding {
 
 enum class MatchRank { CaptionStart, WordStart, Inside };
 
-// A caption as the button shows it: without the accelerator's "&".
-QString shownCaption(const QString& caption);
 // Text as it is compared: accents taken off, in one letter case.
 QString folded(const QString& text);
 

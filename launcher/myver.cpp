@@ -211,6 +211,10 @@ bool TMainForm::FormCloseQuery() { return !session().Form2 || !session().Form2->
 
 void TMainForm::ApplyMenu()
 {
+    // A menu applied while the user types (the menus following the installed
+    // applications) is searched again once it shows.
+    const QString typed = findText_;
+    EndFinding();
     const CurrentMenu& current = session().Menu;
     for (int c = 1; c <= menu::ColumnCount; ++c)
         ColumnTitles[size_t(c)]->setCaption(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
@@ -246,6 +250,8 @@ void TMainForm::ApplyMenu()
             break;
         }
     }
+    if (!typed.isEmpty())
+        setFindText(typed);
 }
 
 void TMainForm::ActivateGadget(int line)

@@ -71,6 +71,12 @@ TEST_F(Finding, TypingMarksTheMatchesOffersThoseOfOtherMenusAndEscapeGivesTheLoo
     EXPECT_EQ(look(), before);
     EXPECT_FALSE(session().Form2->isVisible());
     EXPECT_EQ(readFile(path("ConFigs/Main.ini")), mainMenu);
+    // A menu applied while finding (the menus following the computer) is searched again.
+    QTest::keyClicks(&launcher(), "te");
+    session().Menu[menu::gadgetLine(20, menu::GadgetName)] = "Nothing";
+    launcher().ApplyMenu();
+    EXPECT_EQ(launcher().Found().size(), 2u);
+    QTest::keyClick(&launcher(), Qt::Key_Escape);
     // Not finding, Escape closes the launcher.
     QTest::keyClick(&launcher(), Qt::Key_Escape);
     EXPECT_FALSE(launcher().isVisible());
