@@ -54,7 +54,7 @@ TEST(MenuWalk, ReadsEachReachableMenuOnceAndSkipsMissingAndUnreadableFilesSilent
 {
     QTemporaryDir dir;
     const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
-    const auto write = [&](const char* name, std::vector<std::pair<QByteArray, QByteArray>> menuGadgets) {
+    const auto write = [&](const char* name, const std::vector<std::pair<QByteArray, QByteArray>>& menuGadgets) {
         QList<QByteArray> lines = sampleMenuLines();
         int n = 1;
         for (const auto& [caption, target] : menuGadgets) {
