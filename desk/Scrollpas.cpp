@@ -395,7 +395,7 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         if (place != 0) {
             pressPlace(place);
         } else {
-            platform::guarded([this] { toggleFolding(); });
+            toggleFolding();
             if (unfolded_)
                 focusPlace(1);
         }
