@@ -93,8 +93,8 @@ bool writeMenus(const QDir& root)
 
 TMainForm* launcher = nullptr;
 QString mainMenu;
-// Every key's time, for the median and the slowest tenth: a loaded machine
-// makes some keys wait for the processor, and the mean with them.
+// Every key's time, for the fastest, the median and the slowest tenth: a
+// loaded machine makes some keys wait for the processor, and the mean with them.
 std::map<std::string, std::vector<double>> samples;
 
 double percentile(std::vector<double> values, double share)
@@ -214,8 +214,9 @@ int main(int argc, char** argv)
             result = 0;
             for (const auto& [name, seconds] : samples) {
                 const double median = percentile(seconds, 0.5);
-                std::printf("  %-18s median %6.2f ms, nine in ten within %6.2f ms: %s\n", name.c_str(), median * 1e3,
-                    percentile(seconds, 0.9) * 1e3, median <= frameSeconds ? "within a frame" : "LONGER THAN A FRAME");
+                std::printf("  %-18s fastest %6.2f ms, median %6.2f ms, nine in ten within %6.2f ms: %s\n",
+                    name.c_str(), percentile(seconds, 0) * 1e3, median * 1e3, percentile(seconds, 0.9) * 1e3,
+                    median <= frameSeconds ? "within a frame" : "LONGER THAN A FRAME");
                 if (median > frameSeconds)
                     result = 1;
             }
