@@ -263,6 +263,13 @@ void TColorSpeedButton::paintEvent(QPaintEvent*)
         painter.fillRect(content.adjusted(0, 0, -1, -1), QBrush(pattern_));
     }
     glyph_.Draw(painter, content, caption_, layout_, margin_, spacing_, state_, face, platform::ColorToRGB(fontColor_));
+    // The focus is shown once the window's keys have moved it, never before:
+    // a button nobody reached by key looks as it always has. Two dotted
+    // rectangles side by side make a band that shows on a large face too.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        drawFocusRect(painter, rect().adjusted(2, 2, -2, -2));
+        drawFocusRect(painter, rect().adjusted(3, 3, -3, -3));
+    }
 }
 
 void TColorSpeedButton::mousePressEvent(QMouseEvent* event)

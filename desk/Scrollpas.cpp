@@ -24,9 +24,11 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +36,17 @@ namespace {
 constexpr qint32 clTeal = 0x808000;
 constexpr qint32 clBlack = 0x000000;
 constexpr qint32 clYellow = 0x00FFFF;
+
+// The places the keys go to: 0 the clock, then Alarm, Main Screen, Planner,
+// Screen Blanker and Pin Notes, and for each the place an arrow key leads
+// to, by where the buttons stand: Alarm and Main Screen side by side at the
+// top, Planner below Alarm, Screen Blanker and Pin Notes side by side at
+// the bottom, Main Screen as high as two buttons.
+constexpr int placeCount = 6;
+constexpr int leftOf[placeCount] = { 0, 0, 1, 0, 0, 4 };
+constexpr int rightOf[placeCount] = { 1, 2, 2, 2, 5, 5 };
+constexpr int above[placeCount] = { 0, 1, 2, 1, 3, 2 };
+constexpr int below[placeCount] = { 0, 3, 5, 4, 4, 5 };
 
 } // namespace
 
@@ -162,6 +175,9 @@ void TForm1::FoldIn()
     for (int width = UnfoldedWidth; width >= FoldedWidth; --width)
         setWidthKeepingPlace(width);
     unfolded_ = false;
+    // A folded-away button keeps no focus: the keys go to the clock again.
+    if (focusedPlace() != 0)
+        focusPlace(0);
 }
 
 void TForm1::toggleFolding()
@@ -285,7 +301,9 @@ void TForm1::FormClose()
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event)
 {
-    PopupMenu1->popup(event->globalPos());
+    // Opened by a key, the menu drops from the box's lower left corner, as with Shift+F10.
+    PopupMenu1->popup(
+        event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, height())) : event->globalPos());
     event->accept();
 }
 
@@ -322,4 +340,106 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     TForm::mouseReleaseEvent(event);
+}
+
+std::array<TColorSpeedButton*, 6> TForm1::keyButtons() const
+{
+    return { nullptr, ColorSpeedButton1, ColorSpeedButton3, ColorSpeedButton5, ColorSpeedButton2, ColorSpeedButton4 };
+}
+
+int TForm1::focusedPlace() const
+{
+    const auto buttons = keyButtons();
+    const auto found = std::find(buttons.begin() + 1, buttons.end(), focusWidget());
+    return found == buttons.end() ? 0 : int(found - buttons.begin());
+}
+
+// A button reached by a key shows a focus frame from then on, until the box is hidden.
+void TForm1::focusPlace(int place)
+{
+    if (place == 0) {
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    TColorSpeedButton* button = keyButtons()[size_t(place)];
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    button->setFocus(Qt::OtherFocusReason);
+    button->update();
+}
+
+void TForm1::pressPlace(int place)
+{
+    void (TForm1::*const handlers[placeCount])()
+        = { nullptr, &TForm1::ColorSpeedButton1Click, &TForm1::ColorSpeedButton3Click, &TForm1::ColorSpeedButton5Click,
+              &TForm1::ColorSpeedButton2Click, &TForm1::ColorSpeedButton4Click };
+    platform::guarded([this, handler = handlers[place]] { (this->*handler)(); });
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        PopupMenu1->popup(mapToGlobal(QPoint(0, height())));
+        return;
+    }
+    if (modifiers & ~Qt::ShiftModifier) {
+        TForm::keyPressEvent(event);
+        return;
+    }
+    const int place = focusedPlace();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (place != 0) {
+            pressPlace(place);
+        } else {
+            toggleFolding();
+            if (unfolded_)
+                focusPlace(1);
+        }
+        return;
+    case Qt::Key_Escape:
+        if (unfolded_)
+            FoldIn();
+        return;
+    default:
+        break;
+    }
+    if (!unfolded_) {
+        TForm::keyPressEvent(event);
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        focusPlace(leftOf[place]);
+        break;
+    case Qt::Key_Right:
+        focusPlace(rightOf[place]);
+        break;
+    case Qt::Key_Up:
+        focusPlace(above[place]);
+        break;
+    case Qt::Key_Down:
+        focusPlace(below[place]);
+        break;
+    case Qt::Key_Tab:
+        focusPlace((place + 1) % placeCount);
+        break;
+    case Qt::Key_Backtab:
+        focusPlace((place + placeCount - 1) % placeCount);
+        break;
+    default:
+        TForm::keyPressEvent(event);
+        break;
+    }
+}
+
+bool TForm1::focusNextPrevChild(bool) { return false; }
+
+void TForm1::hideEvent(QHideEvent* event)
+{
+    setAttribute(Qt::WA_KeyboardFocusChange, false);
+    TForm::hideEvent(event);
 }

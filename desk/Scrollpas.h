@@ -4,6 +4,8 @@
 
 #include "controls/Form.h"
 
+#include <array>
+
 enum class ShowTarget;
 
 class QAction;
@@ -72,10 +74,24 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Enter or Space unfolds the box and goes to its first button; the
+    // arrows and Tab go from button to button (and back to the clock),
+    // Enter or Space presses the one with the focus, Escape folds the box
+    // in; the menu key or Shift+F10 opens the context menu.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab moves between the buttons in keyPressEvent, never before it.
+    bool focusNextPrevChild(bool next) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void setWidthKeepingPlace(int width);
     void toggleFolding();
+    // Where the focus stands: 0 the clock (the box itself), 1 to 5 the
+    // buttons in the order of keyButtons().
+    std::array<TColorSpeedButton*, 6> keyButtons() const;
+    int focusedPlace() const;
+    void focusPlace(int place);
+    void pressPlace(int place);
 
     bool unfolded_ = false;
     bool dragging_ = false;
