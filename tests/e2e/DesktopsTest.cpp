@@ -51,6 +51,8 @@ public:
             QStringLiteral("--idle-time=0"), QStringLiteral("--xwayland"), QStringLiteral("--socket=kavro"),
             QStringLiteral("--log=") + runtime_.filePath(QStringLiteral("log")) };
         process_.start(QStringLiteral("weston"), arguments);
+        // Running, not still starting, by the time its log says it is ready.
+        process_.waitForStarted(10000);
         waitFor([this] {
             const QByteArray log = readFile(runtime_.filePath(QStringLiteral("log")));
             const QByteArray said = "xserver listening on display ";
