@@ -39,11 +39,6 @@ const QString programFilter
 const QString pictureFilter = QStringLiteral("BMP files (*.BMP)|*.BMP");
 const QString menuFilter = QStringLiteral("Kavro Start Config Files(*.ini)|*.ini");
 
-template <class Handler> auto guardedSlot(Handler handler)
-{
-    return [handler] { platform::guarded(handler); };
-}
-
 } // namespace
 
 // A tool window with a title and a close box only.
@@ -69,9 +64,9 @@ void TForm2::createControls()
     SaveAs1 = file->addAction(QStringLiteral("Save As..."));
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
-    connect(Save1, &QAction::triggered, this, guardedSlot([this] { Save1Click(); }));
-    connect(SaveAs1, &QAction::triggered, this, guardedSlot([this] { SaveAs1Click(); }));
-    connect(Exit1, &QAction::triggered, this, guardedSlot([this] { Exit1Click(); }));
+    connect(Save1, &QAction::triggered, this, platform::guardedSlot([this] { Save1Click(); }));
+    connect(SaveAs1, &QAction::triggered, this, platform::guardedSlot([this] { SaveAs1Click(); }));
+    connect(Exit1, &QAction::triggered, this, platform::guardedSlot([this] { Exit1Click(); }));
 
     Client = new QWidget(this);
     Client->setFixedSize(602, 259);
@@ -225,16 +220,16 @@ void TForm2::buildControls()
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    connect(Edit1, &QLineEdit::textChanged, this, guardedSlot([this] { Edit1Change(); }));
-    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton1Click(); }));
-    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton2Click(); }));
-    connect(ColorSpeedButton6, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton6Click(); }));
-    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton4Click(); }));
-    connect(ColorSpeedButton7, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton7Click(); }));
-    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton5Click(); }));
-    connect(RadioButton1, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton1Click(); }));
-    connect(RadioButton2, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton2Click(); }));
-    connect(RadioButton3, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton3Click(); }));
+    connect(Edit1, &QLineEdit::textChanged, this, platform::guardedSlot([this] { Edit1Change(); }));
+    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton1Click(); });
+    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton2Click(); });
+    connect(ColorSpeedButton6, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton6Click(); });
+    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton4Click(); });
+    connect(ColorSpeedButton7, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton7Click(); });
+    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton5Click(); });
+    connect(RadioButton1, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton1Click(); }));
+    connect(RadioButton2, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton2Click(); }));
+    connect(RadioButton3, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton3Click(); }));
 
     explanations_ = {
         { Client, QStringLiteral("Don`t forget you can select Save As from the menu to create a NEW Menu..") },
