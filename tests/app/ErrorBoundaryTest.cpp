@@ -27,6 +27,15 @@ using testing_support::waitUntil;
 
 void failingHandler() { throw rtl::Exception(QStringLiteral("The handler failed")); }
 
+// A `Control` in `window` whose `clicked` has the failing handler, clicked with the mouse.
+template <class Control> void clickWithFailingHandler(QWidget& window)
+{
+    auto* control = new Control(&window);
+    control->resize(40, 40);
+    QObject::connect(control, &Control::clicked, &failingHandler);
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
 TEST(ErrorBoundary, AnErrorLetOutByAHandlerOfAControlsSignalIsShownOnceAndTheProgramGoesOn)
 {
     accessibility::installControlInterfaces();
@@ -39,24 +48,9 @@ TEST(ErrorBoundary, AnErrorLetOutByAHandlerOfAControlsSignalIsShownOnceAndThePro
     };
     const Case cases[] = {
         { "colour speed button",
-            [](QWidget& window, const auto&) {
-                auto* button = new TColorSpeedButton(&window);
-                QObject::connect(button, &TColorSpeedButton::clicked, &failingHandler);
-                QTest::mouseClick(button, Qt::LeftButton);
-            } },
-        { "panel",
-            [](QWidget& window, const auto&) {
-                auto* panel = new TPanel(&window);
-                panel->resize(40, 40);
-                QObject::connect(panel, &TPanel::clicked, &failingHandler);
-                QTest::mouseClick(panel, Qt::LeftButton);
-            } },
-        { "ticking clock",
-            [](QWidget& window, const auto&) {
-                auto* ticking = new TTickingClock(&window);
-                QObject::connect(ticking, &TTickingClock::clicked, &failingHandler);
-                QTest::mouseClick(ticking, Qt::LeftButton);
-            } },
+            [](QWidget& window, const auto&) { clickWithFailingHandler<TColorSpeedButton>(window); } },
+        { "panel", [](QWidget& window, const auto&) { clickWithFailingHandler<TPanel>(window); } },
+        { "ticking clock", [](QWidget& window, const auto&) { clickWithFailingHandler<TTickingClock>(window); } },
         { "up-down arrows",
             [](QWidget& window, const auto&) {
                 auto* arrows = new TUpDown(&window);
