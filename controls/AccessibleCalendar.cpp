@@ -2,7 +2,6 @@
 #include "controls/AccessibleCalendar.h"
 
 #include "controls/Calendar.h"
-#include "platform/Guard.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -87,7 +86,7 @@ public:
                 if (!calendar || !calendar->isEnabled() || !calendar->isVisible() || day > calendar->ShownMonthLength())
                     return;
                 const QPoint cell = calendar::cellOfDay(calendar->MonthOffset(), day);
-                platform::guarded([&] { calendar->ClickCell(cell.x(), cell.y()); });
+                calendar->ClickCell(cell.x(), cell.y());
             },
             Qt::QueuedConnection);
     }

@@ -4,6 +4,7 @@
 #include "controls/AccessibleCalendar.h"
 #include "controls/Panel.h"
 #include "platform/Clock.h"
+#include "platform/Guard.h"
 #include "platform/SystemColors.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Errors.h"
@@ -205,11 +206,14 @@ void TCalendar::Relayout()
     accessibility::announceDayShown(this);
 }
 
-void TCalendar::NotifyChange() { emit OnChange(); }
+void TCalendar::NotifyChange()
+{
+    platform::guarded([this] { emit OnChange(); });
+}
 
 void TCalendar::Click()
 {
-    emit OnClick();
+    platform::guarded([this] { emit OnClick(); });
     const QString text = DayCellText(selection_.x(), selection_.y());
     if (!text.isEmpty())
         setDay(text.toInt());

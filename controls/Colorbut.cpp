@@ -367,7 +367,7 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 TColorBitBtn::TColorBitBtn(QWidget* parent)
     : TColorButtonProperties(parent)
 {
-    connect(this, &QAbstractButton::clicked, this, [this] { platform::guarded([this] { afterClick(); }); });
+    connect(this, &QAbstractButton::clicked, this, platform::guardedSlot([this] { afterClick(); }));
     // Whether this is the window's default button depends on where the focus is.
     connect(qApp, &QApplication::focusChanged, this, [this] {
         if (default_)

@@ -1,6 +1,7 @@
 // Panel and shape painting.
 #include "controls/Panel.h"
 
+#include "platform/Guard.h"
 #include "platform/SystemColors.h"
 
 #include <QMouseEvent>
@@ -109,7 +110,7 @@ void TPanel::mouseReleaseEvent(QMouseEvent* event)
     pressed_ = false;
     event->accept();
     if (click)
-        emit clicked();
+        platform::guarded([this] { emit clicked(); });
 }
 
 TShape::TShape(QWidget* parent, QColor pen)

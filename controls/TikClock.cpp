@@ -77,7 +77,7 @@ void TTickingClock::stopWorker()
 void TTickingClock::tickRequested()
 {
     if (worker_)
-        worker_->CarryOutTick([this] { platform::guarded([this] { Tick(); }); });
+        worker_->CarryOutTick(platform::guardedSlot([this] { Tick(); }));
 }
 
 void TTickingClock::setHour(quint8 value)
@@ -328,7 +328,7 @@ void TTickingClock::mouseReleaseEvent(QMouseEvent* event)
     pressed_ = false;
     event->accept();
     if (click)
-        emit clicked();
+        platform::guarded([this] { emit clicked(); });
 }
 
 // The second press of a double click is a double click, not another click.
@@ -337,5 +337,5 @@ void TTickingClock::mouseDoubleClickEvent(QMouseEvent* event)
     pressed_ = false;
     event->accept();
     if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+        platform::guarded([this] { emit doubleClicked(); });
 }

@@ -1,6 +1,8 @@
 // Up-down control.
 #include "controls/UpDown.h"
 
+#include "platform/Guard.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -61,7 +63,7 @@ void TUpDown::Step(TUDBtnType button)
     else if (next < min_)
         next = wrap_ ? max_ : min_;
     setPosition(next);
-    emit clicked(button);
+    platform::guarded([this, button] { emit clicked(button); });
 }
 
 void TUpDown::showPosition()

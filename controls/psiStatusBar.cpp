@@ -101,7 +101,7 @@ TpsiStatusBar::TpsiStatusBar(QWidget* parent)
         alignToParentBottom();
     }
     timer_->setInterval(1000);
-    connect(timer_, &QTimer::timeout, this, [this] { platform::guarded([this] { TimerTick(); }); });
+    connect(timer_, &QTimer::timeout, this, platform::guardedSlot([this] { TimerTick(); }));
     StartTimer();
     platform::guarded([this] { UpdateClock(); });
 }

@@ -1,6 +1,7 @@
 // Single instance guard.
 #include "desk/Just1_32.h"
 
+#include "platform/Guard.h"
 #include "platform/Quit.h"
 #include "platform/SingleInstance.h"
 #include "session/Session.h"
@@ -199,5 +200,6 @@ TJustOne32::TJustOne32(QWidget* owner)
         platform::postQuit();
         return;
     }
-    connect(probe, &TPreviousInstance::showRequested, this, &TJustOne32::OnShowRequest);
+    connect(probe, &TPreviousInstance::showRequested, this,
+        [this](ShowTarget target) { platform::guarded([this, target] { emit OnShowRequest(target); }); });
 }

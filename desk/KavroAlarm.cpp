@@ -111,7 +111,7 @@ TKavroAlarm::TKavroAlarm(QObject* owner)
     : QObject(owner)
 {
     timer_.setInterval(1000);
-    connect(&timer_, &QTimer::timeout, this, [this] { platform::guarded([this] { Tick(); }); });
+    connect(&timer_, &QTimer::timeout, this, platform::guardedSlot([this] { Tick(); }));
 }
 
 void TKavroAlarm::setActive(bool value)

@@ -90,10 +90,10 @@ void TAlarm1::createControls()
     setTabOrder(Edit2, Edit3);
     setTabOrder(Edit3, UpDown2);
 
-    connect(UpDown1, &TUpDown::clicked, this, [this] { platform::guarded([this] { UpDown1Click(); }); });
-    connect(UpDown2, &TUpDown::clicked, this, [this] { platform::guarded([this] { UpDown2Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { platform::guarded([this] { Button2Click(); }); });
+    connect(UpDown1, &TUpDown::clicked, this, [this] { UpDown1Click(); });
+    connect(UpDown2, &TUpDown::clicked, this, [this] { UpDown2Click(); });
+    connect(Button1, &QPushButton::clicked, this, platform::guardedSlot([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, platform::guardedSlot([this] { Button2Click(); }));
 }
 
 // The dialog belongs to the control box, which stays on top and comes up

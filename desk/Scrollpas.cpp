@@ -69,13 +69,12 @@ TForm1::TForm1(QWidget* parent)
     Panel1->setColor(QColor(0, 0, 128));
     Panel1->setFont(designFont(11, false));
     Panel1->setFontColor(QColor(255, 255, 0));
-    connect(Panel1, &TPanel::clicked, this, [this] { platform::guarded([this] { Panel1Click(); }); });
+    connect(Panel1, &TPanel::clicked, this, [this] { Panel1Click(); });
 
     TickingClock1 = new TTickingClock(Panel1);
     TickingClock1->setGeometry(0, 5, 64, 51);
     setUpControlBoxClock(*TickingClock1);
-    connect(
-        TickingClock1, &TTickingClock::clicked, this, [this] { platform::guarded([this] { TickingClock1Click(); }); });
+    connect(TickingClock1, &TTickingClock::clicked, this, [this] { TickingClock1Click(); });
 
     Panel2 = new TPanel(this);
     Panel2->setGeometry(66, 0, 65, 67);
@@ -116,18 +115,17 @@ TForm1::TForm1(QWidget* parent)
         AlwaysonTop1->setChecked(!AlwaysonTop1->isChecked());
         platform::guarded([this] { AlwaysonTop1Click(); });
     });
-    connect(A1, &QAction::triggered, this, [this] { platform::guarded([this] { A1Click(); }); });
-    connect(Exit1, &QAction::triggered, this, [this] { platform::guarded([this] { Exit1Click(); }); });
+    connect(A1, &QAction::triggered, this, platform::guardedSlot([this] { A1Click(); }));
+    connect(Exit1, &QAction::triggered, this, platform::guardedSlot([this] { Exit1Click(); }));
 
     JustOne321 = new TJustOne32(this);
-    connect(JustOne321, &TJustOne32::OnShowRequest, this,
-        [this](ShowTarget target) { platform::guarded([this, target] { JustOne321ShowRequest(target); }); });
+    connect(JustOne321, &TJustOne32::OnShowRequest, this, [this](ShowTarget target) { JustOne321ShowRequest(target); });
     Position1 = new TPosition(this);
     Position1->setIniFileName(QStringLiteral("k-prefs.ini"));
     TopMost1 = new TTopMost(this);
     KavroAlarm1 = new TKavroAlarm(this);
     KavroAlarm1->setActive(false);
-    connect(KavroAlarm1, &TKavroAlarm::OnAlarm, this, [this] { platform::guarded([this] { KavroAlarm1Alarm(); }); });
+    connect(KavroAlarm1, &TKavroAlarm::OnAlarm, this, [this] { KavroAlarm1Alarm(); });
     PlayWav1 = new TPlayWav(this);
 
     // End of loading: the saved size and place, then the creation handler.

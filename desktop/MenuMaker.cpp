@@ -45,6 +45,9 @@ void makeFolder(const QString& path)
         rtl::raiseInOut(rtl::ioAccessDenied);
 }
 
+// A plain file, not a link, no larger than the program's pages and record.
+bool isPlainPageFile(const QFileInfo& file) { return file.isFile() && !file.isSymLink() && file.size() <= largestPage; }
+
 // A menu line ends at a CR, and Ctrl-Z ends the data.
 void checkFitsOnALine(const QString& text)
 {
@@ -52,77 +55,126 @@ void checkFitsOnALine(const QString& text)
         throw rtl::Exception(QStringLiteral("A menu cannot name the folder %1").arg(text));
 }
 
+// The stem of an application's launcher and picture files: the one it was
+// given before, for good, else its id made safe and numbered past the stems
+// `taken` (in lower case), given now.
+QString stemOf(const Application& app, MenuRecord& record, QSet<QString>& taken)
+{
+    QString stem = record.stems.value(app.id);
+    if (!stem.isEmpty())
+        return stem;
+    const QString base = safeFileName(app.id.endsWith(QLatin1String(".desktop")) ? app.id.chopped(8) : app.id);
+    stem = base;
+    for (int n = 2; taken.contains(stem.toLower()); ++n)
+        stem = base + u'-' + QString::number(n);
+    taken.insert(stem.toLower());
+    record.stems.insert(app.id, stem);
+    return stem;
+}
+
+// The applications as their gadgets show them, in the same order, and the
+// icon found for each gadget that has a picture, by application id.
+struct ShownApplications {
+    QList<MenuApplication> gadgets;
+    QHash<QString, QImage> icons;
+};
+
+// Each application's gadget: its column, its launcher below `root`, and a
+// picture beside it where `icons` finds its icon. Applications new to
+// `record` are given their stems there.
+ShownApplications showApplications(
+    const QList<Application>& applications, MenuRecord& record, const QString& root, const IconLookup* icons)
+{
+    QSet<QString> taken;
+    for (const QString& stem : std::as_const(record.stems))
+        taken.insert(stem.toLower());
+    ShownApplications shown;
+    for (const Application& app : applications) {
+        const QString stem = stemOf(app, record, taken);
+        MenuApplication gadget { app.id, app.name, columnOf(app.categories),
+            root + QStringLiteral("/Launchers/") + stem + QStringLiteral(".sh"), {} };
+        const QImage image = icons ? icons->find(app.icon, pictureSide - 2) : QImage();
+        if (!image.isNull()) {
+            gadget.picture = root + QStringLiteral("/Pictures/") + stem + QStringLiteral(".bmp");
+            shown.icons.insert(app.id, image);
+        }
+        shown.gadgets.append(gadget);
+    }
+    return shown;
+}
+
+void writeLaunchers(const QList<Application>& applications, const QList<MenuApplication>& gadgets)
+{
+    for (qsizetype a = 0; a < applications.size(); ++a) {
+        const Application& app = applications[a];
+        writeInside(
+            gadgets[a].launcher, launcherScript(app.command, app.workFolder, app.name + " (" + app.id + ")"), 0755);
+    }
+}
+
+struct WrittenPictures {
+    int count = 0;
+    QList<QByteArray> renewed; // each picture whose file changed, as a menu line names it
+};
+
+// The picture of each gadget that has one and that the program made, on the
+// face the merge gave that gadget.
+WrittenPictures writePictures(const ShownApplications& shown, const QHash<QString, QColor>& faces)
+{
+    WrittenPictures written;
+    for (const MenuApplication& app : shown.gadgets) {
+        if (app.picture.isEmpty() || !faces.contains(app.id))
+            continue;
+        const QImage picture = gadgetPicture(shown.icons[app.id], faces[app.id], pictureSide);
+        if (writeInside(app.picture, platform::encodeBitmap24(picture), 0644))
+            written.renewed.append(app.picture.toLocal8Bit());
+        ++written.count;
+    }
+    return written;
+}
+
+bool namesAnyOf(const QByteArray& page, const QList<QByteArray>& pictures)
+{
+    return std::any_of(pictures.cbegin(), pictures.cend(),
+        [&page](const QByteArray& picture) { return page.contains("\r\n" + picture + "\r\n"); });
+}
+
+// Writes the pages, the main menu last, when everything it names is in
+// place; returns those that changed, the main menu first. A page counts as
+// changed also when only a picture on it did.
+QStringList writePages(const QList<QPair<QString, QByteArray>>& pages, const QList<QByteArray>& renewedPictures)
+{
+    QStringList changed;
+    for (qsizetype p = pages.size() - 1; p >= 0; --p) {
+        const auto& [file, text] = pages[p];
+        if (writeInside(file, text, 0644) || namesAnyOf(text, renewedPictures))
+            changed.prepend(file);
+    }
+    return changed;
+}
+
 // Makes or follows the menus of `folder` (no recorded pages: a first making).
 std::optional<MadeMenus> make(
     const QString& root, QList<Application> applications, const IconLookup* icons, MenuFolder folder)
 {
     checkFitsOnALine(root);
-    const QString launchers = root + QStringLiteral("/Launchers");
-    const QString pictures = root + QStringLiteral("/Pictures");
-
-    // Stems go by name order, so the same applications get the same files;
-    // once given, an application keeps its stem.
+    // Stems go by name order, so the same applications get the same files.
     std::sort(applications.begin(), applications.end(),
         [](const Application& a, const Application& b) { return listedBefore(a.name, a.id, b.name, b.id); });
-    QSet<QString> stems;
-    for (const QString& stem : std::as_const(folder.record.stems))
-        stems.insert(stem.toLower());
-    QList<MenuApplication> shown;
-    QHash<QString, QImage> icon;
-    for (const Application& app : std::as_const(applications)) {
-        QString stem = folder.record.stems.value(app.id);
-        if (stem.isEmpty()) {
-            const QString base = safeFileName(app.id.endsWith(QLatin1String(".desktop")) ? app.id.chopped(8) : app.id);
-            stem = base;
-            for (int n = 2; stems.contains(stem.toLower()); ++n)
-                stem = base + u'-' + QString::number(n);
-            stems.insert(stem.toLower());
-            folder.record.stems.insert(app.id, stem);
-        }
-        MenuApplication entry { app.id, app.name, columnOf(app.categories),
-            launchers + u'/' + stem + QStringLiteral(".sh"), {} };
-        if (icons) {
-            const QImage image = icons->find(app.icon, pictureSide - 2);
-            if (!image.isNull()) {
-                entry.picture = pictures + u'/' + stem + QStringLiteral(".bmp");
-                icon.insert(app.id, image);
-            }
-        }
-        shown.append(entry);
-    }
-
-    const MergedMenus merged = MenuMerge(folder).merge(shown);
+    const ShownApplications shown = showApplications(applications, folder.record, root, icons);
+    const MergedMenus merged = MenuMerge(folder).merge(shown.gadgets);
     if (!merged.followed)
         return std::nullopt;
-    for (const QString& made : { folder.configs, launchers, pictures })
+
+    for (const QString& made :
+        { folder.configs, root + QStringLiteral("/Launchers"), root + QStringLiteral("/Pictures") })
         makeFolder(made);
-    for (qsizetype a = 0; a < applications.size(); ++a) {
-        const Application& app = applications[a];
-        writeInside(
-            shown[a].launcher, launcherScript(app.command, app.workFolder, app.name + " (" + app.id + ")"), 0755);
-    }
+    writeLaunchers(applications, shown.gadgets);
+    const WrittenPictures pictures = writePictures(shown, merged.faces);
     MadeMenus made;
     made.applications = int(applications.size());
-    QList<QByteArray> newPictures;
-    for (const MenuApplication& app : std::as_const(shown)) {
-        if (!app.picture.isEmpty() && merged.faces.contains(app.id)) {
-            if (writeInside(app.picture,
-                    platform::encodeBitmap24(gadgetPicture(icon[app.id], merged.faces[app.id], pictureSide)), 0644))
-                newPictures.append(app.picture.toLocal8Bit());
-            ++made.pictures;
-        }
-    }
-    // The main menu goes last, when everything it names is in place. A page
-    // counts as changed also when only a picture on it did.
-    for (qsizetype p = merged.pages.size() - 1; p >= 0; --p) {
-        const QString& file = merged.pages[p].first;
-        const QByteArray& text = merged.pages[p].second;
-        const bool written = writeInside(file, text, 0644);
-        if (written || std::any_of(newPictures.cbegin(), newPictures.cend(), [&](const QByteArray& picture) {
-                return text.contains("\r\n" + picture + "\r\n");
-            }))
-            made.changed.prepend(file);
-    }
+    made.pictures = pictures.count;
+    made.changed = writePages(merged.pages, pictures.renewed);
     for (const QString& page : merged.removed)
         platform::removeFile(page);
     made.changed += merged.removed;
@@ -147,7 +199,7 @@ std::optional<MadeMenus> followMenus(
     const QString root = QDir::cleanPath(QDir(startFolder).absolutePath());
     MenuFolder folder { root + QStringLiteral("/ConFigs"), {}, {}, {} };
     const QFileInfo recordFile(folder.configs + u'/' + MenuRecord::fileName());
-    if (!recordFile.isFile() || recordFile.isSymLink() || recordFile.size() > largestPage)
+    if (!isPlainPageFile(recordFile))
         return std::nullopt;
     const std::optional<MenuRecord> record = MenuRecord::parse(platform::readWholeFile(recordFile.filePath()));
     if (!record)
@@ -158,7 +210,7 @@ std::optional<MadeMenus> followMenus(
         folder.names.insert(name.toLower());
     for (const MenuRecord::Page& page : record->pages) {
         const QFileInfo file(folder.configs + u'/' + page.file);
-        if (file.isFile() && !file.isSymLink() && file.size() <= largestPage)
+        if (isPlainPageFile(file))
             folder.pages.insert(page.file, platform::readWholeFile(file.filePath()));
     }
     return make(root, applications, icons, folder);

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <limits>
+#include <span>
 
 namespace {
 
@@ -39,9 +40,41 @@ const QString programFilter
 const QString pictureFilter = QStringLiteral("BMP files (*.BMP)|*.BMP");
 const QString menuFilter = QStringLiteral("Kavro Start Config Files(*.ini)|*.ini");
 
-template <class Handler> auto guardedSlot(Handler handler)
+// A radio button and the menu line it stands for, read both ways: showing a
+// gadget checks the button of its line, Save/Close stores the line of the
+// checked button. A side's button also names what a click on it shows.
+struct LineButton {
+    QRadioButton* TForm2::*button;
+    const char* line;
+    void (TForm2::*click)() = nullptr;
+};
+// In the order of the side's number.
+constexpr LineButton sideButtons[] = {
+    { &TForm2::RadioButton1, "0", &TForm2::RadioButton1Click },
+    { &TForm2::RadioButton2, "1", &TForm2::RadioButton2Click },
+    { &TForm2::RadioButton3, "2", &TForm2::RadioButton3Click },
+};
+constexpr LineButton modeButtons[] = {
+    { &TForm2::RadioButton4, "Run" },
+    { &TForm2::RadioButton5, "Menu" },
+    { &TForm2::RadioButton6, "None" },
+};
+
+// Checks the button that stands for `line`; with none, the buttons keep their state.
+void checkButtonOf(const TForm2& form, std::span<const LineButton> buttons, const QByteArray& line)
 {
-    return [handler] { platform::guarded(handler); };
+    for (const LineButton& b : buttons)
+        if (line == b.line)
+            (form.*b.button)->setChecked(true);
+}
+
+// The line of the checked button; nothing when none is checked.
+std::optional<QByteArray> lineOfChecked(const TForm2& form, std::span<const LineButton> buttons)
+{
+    for (const LineButton& b : buttons)
+        if ((form.*b.button)->isChecked())
+            return QByteArray(b.line);
+    return std::nullopt;
 }
 
 } // namespace
@@ -69,9 +102,9 @@ void TForm2::createControls()
     SaveAs1 = file->addAction(QStringLiteral("Save As..."));
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
-    connect(Save1, &QAction::triggered, this, guardedSlot([this] { Save1Click(); }));
-    connect(SaveAs1, &QAction::triggered, this, guardedSlot([this] { SaveAs1Click(); }));
-    connect(Exit1, &QAction::triggered, this, guardedSlot([this] { Exit1Click(); }));
+    connect(Save1, &QAction::triggered, this, platform::guardedSlot([this] { Save1Click(); }));
+    connect(SaveAs1, &QAction::triggered, this, platform::guardedSlot([this] { SaveAs1Click(); }));
+    connect(Exit1, &QAction::triggered, this, platform::guardedSlot([this] { Exit1Click(); }));
 
     Client = new QWidget(this);
     Client->setFixedSize(602, 259);
@@ -225,16 +258,16 @@ void TForm2::buildControls()
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    connect(Edit1, &QLineEdit::textChanged, this, guardedSlot([this] { Edit1Change(); }));
-    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton1Click(); }));
-    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton2Click(); }));
-    connect(ColorSpeedButton6, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton6Click(); }));
-    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton4Click(); }));
-    connect(ColorSpeedButton7, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton7Click(); }));
-    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, guardedSlot([this] { ColorSpeedButton5Click(); }));
-    connect(RadioButton1, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton1Click(); }));
-    connect(RadioButton2, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton2Click(); }));
-    connect(RadioButton3, &QRadioButton::clicked, this, guardedSlot([this] { RadioButton3Click(); }));
+    connect(Edit1, &QLineEdit::textChanged, this, platform::guardedSlot([this] { Edit1Change(); }));
+    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton1Click(); });
+    connect(ColorSpeedButton2, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton2Click(); });
+    connect(ColorSpeedButton6, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton6Click(); });
+    connect(ColorSpeedButton4, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton4Click(); });
+    connect(ColorSpeedButton7, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton7Click(); });
+    connect(ColorSpeedButton5, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton5Click(); });
+    connect(RadioButton1, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton1Click(); }));
+    connect(RadioButton2, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton2Click(); }));
+    connect(RadioButton3, &QRadioButton::clicked, this, platform::guardedSlot([this] { RadioButton3Click(); }));
 
     explanations_ = {
         { Client, QStringLiteral("Don`t forget you can select Save As from the menu to create a NEW Menu..") },
@@ -365,63 +398,55 @@ void TForm2::FormShow()
     const CurrentMenu& current = session().Menu;
     if (current.EditedGadget < 1 || current.EditedGadget > menu::GadgetCount)
         return;
-    const auto lines = current.EditedLines();
-    auto line = [&](int field) -> const QByteArray& { return current[lines[size_t(field)]]; };
-    auto text = [&](int field) { return QString::fromLocal8Bit(line(field)); };
-
     // What needs no conversion comes first: a bad number further down then
     // leaves no box holding a value of the gadget edited before, which
     // Save/Close would write into this one.
-    ColorSpeedButton3->setCaption(text(menu::GadgetName));
-    limits_[1]->setText(text(menu::GadgetName));
-    Edit2->setText(text(menu::FilesPath));
-    Edit3->setText(text(menu::GraphicPath));
+    showTexts();
+    checkButtonOf(*this, sideButtons, editedLine(menu::GraphicSide));
+    checkButtonOf(*this, modeButtons, editedLine(menu::StartMode));
+    setSideButtonsEnabled(!Edit3->text().isEmpty());
+    showPreviewLook();
+}
+
+QByteArray TForm2::editedLine(int field) const
+{
+    const CurrentMenu& current = session().Menu;
+    return current[current.EditedLines()[size_t(field)]];
+}
+
+void TForm2::showTexts()
+{
+    const CurrentMenu& current = session().Menu;
+    const QString name = QString::fromLocal8Bit(editedLine(menu::GadgetName));
+    ColorSpeedButton3->setCaption(name);
+    limits_[1]->setText(name);
+    Edit2->setText(QString::fromLocal8Bit(editedLine(menu::FilesPath)));
+    Edit3->setText(QString::fromLocal8Bit(editedLine(menu::GraphicPath)));
     for (int c = 1; c <= menu::ColumnCount; ++c)
         limits_[size_t(c) + 3]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
-    const QByteArray& side = line(menu::GraphicSide);
-    if (side == "0")
-        RadioButton1->setChecked(true);
-    else if (side == "1")
-        RadioButton2->setChecked(true);
-    else if (side == "2")
-        RadioButton3->setChecked(true);
-    const QByteArray& mode = line(menu::StartMode);
-    if (mode == "Run")
-        RadioButton4->setChecked(true);
-    else if (mode == "Menu")
-        RadioButton5->setChecked(true);
-    else if (mode == "None")
-        RadioButton6->setChecked(true);
-    setSideButtonsEnabled(!Edit3->text().isEmpty());
+}
 
-    // The colours of a gadget whose number does not convert stay unknown:
-    // the preview shows plain ones and Save/Close keeps the lines.
+// The colours of a gadget whose number does not convert stay unknown: the
+// preview shows plain ones and Save/Close keeps the lines.
+void TForm2::showPreviewLook()
+{
     ColorSpeedButton3->setColor(platform::clBtnFace);
     ColorSpeedButton3->setFontColor(platform::schemeColor(platform::COLOR_BTNTEXT));
-    ColorSpeedButton3->setColor(rtl::StrToInt(line(menu::BackColor)));
+    ColorSpeedButton3->setColor(rtl::StrToInt(editedLine(menu::BackColor)));
     backColorFilled_ = true;
-    const QString face = text(menu::FontName).left(31);
+    const QString face = QString::fromLocal8Bit(editedLine(menu::FontName)).left(31);
     if (!face.isEmpty()) {
         QFont font = ColorSpeedButton3->font();
         font.setFamily(face);
         ColorSpeedButton3->setFont(font);
     }
-    ColorSpeedButton3->setFontColor(rtl::StrToInt(line(menu::FontColor)));
+    ColorSpeedButton3->setFontColor(rtl::StrToInt(editedLine(menu::FontColor)));
     fontColorFilled_ = true;
-
-    switch (rtl::StrToInt(side)) {
-    case 0:
-        pictureRule(text(menu::GraphicPath), TButtonLayout::blGlyphLeft);
-        break;
-    case 1:
-        pictureRule(text(menu::GraphicPath), TButtonLayout::blGlyphRight);
-        break;
-    case 2:
-        ColorSpeedButton3->setGlyph(QImage());
-        break;
-    default:
-        break;
-    }
+    // The side's picture as a click on its button shows it; any other number
+    // leaves the preview's picture and side as they were.
+    const int side = rtl::StrToInt(editedLine(menu::GraphicSide));
+    if (side >= 0 && side < int(std::size(sideButtons)))
+        (this->*sideButtons[side].click)();
 }
 
 void TForm2::FormClose()
@@ -555,18 +580,8 @@ GadgetEditorValues TForm2::editorValues() const
 {
     GadgetEditorValues values;
     values.Boxes = editBoxes();
-    if (RadioButton4->isChecked())
-        values.StartMode = "Run";
-    else if (RadioButton5->isChecked())
-        values.StartMode = "Menu";
-    else if (RadioButton6->isChecked())
-        values.StartMode = "None";
-    if (RadioButton1->isChecked())
-        values.GraphicSide = "0";
-    else if (RadioButton2->isChecked())
-        values.GraphicSide = "1";
-    else if (RadioButton3->isChecked())
-        values.GraphicSide = "2";
+    values.StartMode = lineOfChecked(*this, modeButtons);
+    values.GraphicSide = lineOfChecked(*this, sideButtons);
     if (fontColorFilled_)
         values.FontColor = ColorSpeedButton3->FontColor();
     if (backColorFilled_)

@@ -127,6 +127,11 @@ protected:
 
 private:
     void buildControls();
+    // FormShow's steps: the edited gadget's line of `field` (a menu::Field);
+    // the texts; the preview's colours, face and picture.
+    QByteArray editedLine(int field) const;
+    void showTexts();
+    void showPreviewLook();
     void pictureRule(const QString& path, TButtonLayout side);
     void setSideButtonsEnabled(bool enabled);
     void SaveClose();

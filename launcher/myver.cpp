@@ -171,7 +171,7 @@ TMainForm::TMainForm(QWidget* parent)
     // The date line's timer runs while the window shows (see showEvent).
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { platform::guarded([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, platform::guardedSlot([this] { Timer1Timer(); }));
 
     platform::guarded([this] { FormCreate(); });
 }
@@ -346,7 +346,7 @@ void TMainForm::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     openEditor(n);
-    emit gadgetDropped(event->mimeData()->urls());
+    platform::guarded([this, event] { emit gadgetDropped(event->mimeData()->urls()); });
 }
 
 void TMainForm::ColorSpeedButton57Click()

@@ -55,11 +55,6 @@ QString outsideYearsMessage()
         .arg(plan::LastYear);
 }
 
-template <class Handler> auto guardedPlannerSlot(Handler handler)
-{
-    return [handler] { platform::guarded(handler); };
-}
-
 } // namespace
 
 TMainFormer::TMainFormer(QWidget* parent)
@@ -174,20 +169,19 @@ void TMainFormer::createControls()
     TreeView1->setAccessibleName(QStringLiteral("Days"));
     ListView1->setAccessibleName(QStringLiteral("Entries of the day"));
 
-    connect(
-        ColorSpeedButton1, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { ColorSpeedButton1Click(); }));
-    connect(SpeedButton3, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton3Click(); }));
-    connect(TodayBtn, &QPushButton::clicked, this, guardedPlannerSlot([this] { TodayBtnClick(); }));
-    connect(EnterBtn, &QPushButton::clicked, this, guardedPlannerSlot([this] { EnterBtnClick(); }));
-    connect(SpeedButton1, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &TColorSpeedButton::clicked, this, guardedPlannerSlot([this] { SpeedButton2Click(); }));
-    connect(Cald, &TCalendar::OnChange, this, guardedPlannerSlot([this] { CaldChange(); }));
+    connect(ColorSpeedButton1, &TColorSpeedButton::clicked, this, [this] { ColorSpeedButton1Click(); });
+    connect(SpeedButton3, &TColorSpeedButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(TodayBtn, &QPushButton::clicked, this, platform::guardedSlot([this] { TodayBtnClick(); }));
+    connect(EnterBtn, &QPushButton::clicked, this, platform::guardedSlot([this] { EnterBtnClick(); }));
+    connect(SpeedButton1, &TColorSpeedButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &TColorSpeedButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(Cald, &TCalendar::OnChange, this, [this] { CaldChange(); });
     // The list's context menu, also opened by the keyboard's menu key.
     ListMenu = new QMenu(this);
     ImportItem = ListMenu->addAction(QStringLiteral("&Import iCalendar File..."));
     ExportItem = ListMenu->addAction(QStringLiteral("E&xport iCalendar File..."));
-    connect(ImportItem, &QAction::triggered, this, guardedPlannerSlot([this] { ImportItemClick(); }));
-    connect(ExportItem, &QAction::triggered, this, guardedPlannerSlot([this] { ExportItemClick(); }));
+    connect(ImportItem, &QAction::triggered, this, platform::guardedSlot([this] { ImportItemClick(); }));
+    connect(ExportItem, &QAction::triggered, this, platform::guardedSlot([this] { ExportItemClick(); }));
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const bool loggedIn = !Planning->User().isEmpty();
@@ -453,9 +447,9 @@ bool TMainFormer::eventFilter(QObject* watched, QEvent* event)
     // A click acts once the view has handled it, so the handler may refill the view.
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == TreeView1->viewport())
-            QMetaObject::invokeMethod(this, guardedPlannerSlot([this] { TreeView1Click(); }), Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, platform::guardedSlot([this] { TreeView1Click(); }), Qt::QueuedConnection);
         else if (watched == ListView1->viewport())
-            QMetaObject::invokeMethod(this, guardedPlannerSlot([this] { ListView1Click(); }), Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, platform::guardedSlot([this] { ListView1Click(); }), Qt::QueuedConnection);
     }
     return TForm::eventFilter(watched, event);
 }

@@ -145,7 +145,7 @@ void TForm4::createControls()
     OKButton = new QPushButton(QStringLiteral("OK"), Panel1);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     Panel1->place(OKButton, 264, 248, 75, 25);
-    connect(OKButton, &QPushButton::clicked, this, [this] { platform::guarded([this] { OKButtonClick(); }); });
+    connect(OKButton, &QPushButton::clicked, this, platform::guardedSlot([this] { OKButtonClick(); }));
 }
 
 void TForm4::OKButtonClick() { close(); }

@@ -346,12 +346,22 @@ TEST_F(MenuMaker, TheSameApplicationsGiveTheSameFilesAndNothingIsWrittenOutsideT
     QList<Application> apps = installedApplications(settingsFor(tree));
     std::reverse(apps.begin(), apps.end());
     const IconLookup icons(settingsFor(tree).dataFolders, QStringLiteral("hicolor"));
-    menus::writeMenus(path(""), apps, &icons);
+    EXPECT_EQ(menus::writeMenus(path(""), apps, &icons).changed, QStringList());
     EXPECT_EQ(snapshot(path("")), first);
     for (const QString& file : first.keys())
         EXPECT_TRUE(file.startsWith(path("ConFigs/")) || file.startsWith(path("Launchers/"))
             || file.startsWith(path("Pictures/")))
             << file.toStdString();
+
+    // A picture written anew changes the page that shows it, whose text stays as it was.
+    testing_support::writeFile(path("Pictures/net-01.bmp"), "spoilt");
+    QStringList showing;
+    for (const QString& file : first.keys())
+        if (file.endsWith(".ini") && first[file].contains("\r\n" + path("Pictures/net-01.bmp").toLocal8Bit() + "\r\n"))
+            showing.append(file);
+    ASSERT_EQ(showing.size(), 1);
+    EXPECT_EQ(menus::writeMenus(path(""), apps, &icons).changed, showing);
+    EXPECT_EQ(snapshot(path("")), first);
 }
 
 TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)

@@ -134,6 +134,41 @@ TEST_F(Unit2, RadioButtonsKeepTheirStateForLinesMatchingNoneAndSideButtonsNeedAP
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
 }
 
+TEST_F(Unit2, EachStartModeAndSideLineChecksItsButtonAndSaveCloseWritesItBack)
+{
+    const QString picture = folder.filePath(QStringLiteral("star.bmp"));
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    const struct {
+        QByteArray mode, side;
+        QRadioButton* TForm2::*modeButton;
+        QRadioButton* TForm2::*sideButton;
+        TButtonLayout layout; // of a picture shown
+    } cases[] = {
+        { "Run", "0", &TForm2::RadioButton4, &TForm2::RadioButton1, TButtonLayout::blGlyphLeft },
+        { "Menu", "1", &TForm2::RadioButton5, &TForm2::RadioButton2, TButtonLayout::blGlyphRight },
+        { "None", "2", &TForm2::RadioButton6, &TForm2::RadioButton3, TButtonLayout::blGlyphRight },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode.constData());
+        describeGadget(lines, 4, c.mode, c.side);
+        lines[menu::gadgetLine(4, menu::GraphicPath) - 1] = picture.toLocal8Bit();
+        writeMenu(lines);
+        session().Menu.LoadMenu(mainMenu());
+        openOn(4);
+        for (QRadioButton* TForm2::*button : { &TForm2::RadioButton1, &TForm2::RadioButton2, &TForm2::RadioButton3,
+                 &TForm2::RadioButton4, &TForm2::RadioButton5, &TForm2::RadioButton6 })
+            EXPECT_EQ(((*form2).*button)->isChecked(), button == c.modeButton || button == c.sideButton);
+        EXPECT_EQ(form2->ColorSpeedButton3->Glyph().Empty(), c.side == "2");
+        EXPECT_EQ(form2->ColorSpeedButton3->Layout(), c.layout);
+        form2->ColorSpeedButton5Click();
+        EXPECT_EQ(fileLines(mainMenu()).value(menu::gadgetLine(4, menu::StartMode) - 1), c.mode);
+        EXPECT_EQ(fileLines(mainMenu()).value(menu::gadgetLine(4, menu::GraphicSide) - 1), c.side);
+    }
+    EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
+}
+
 TEST_F(Unit2, ExitAfterChangesLeavesTheMenuAsItWas)
 {
     openOn(3);
