@@ -2,10 +2,10 @@
 #include "app/CommandLine.h"
 
 #include "KavroBuild.h"
-#include "desktop/Autostart.h"
-#include "desktop/UserFolder.h"
+#include "appmenus/Autostart.h"
+#include "appmenus/UserFolder.h"
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
@@ -198,12 +198,12 @@ std::optional<int> CommandLine::runAndEnd() const
         QGuiApplication app(argc, argv_);
         const QString folder = QDir(argument_).absolutePath();
         const QString mainMenu = platform::dataPath(folder, QStringLiteral("\\ConFigs\\Main.ini"));
-        if (platform::FileExists(mainMenu) && !force_) {
+        if (platform::fileExistsIgnoringCase(mainMenu) && !force_) {
             print(stderr, QStringLiteral("KavroStart: %1 is there already; --force replaces it.\n").arg(mainMenu));
             return 1;
         }
         try {
-            const menus::MadeMenus made = makeInstalledApplicationMenus(folder);
+            const appmenus::MadeMenus made = makeInstalledApplicationMenus(folder);
             print(stdout,
                 QStringLiteral("Made %1: %2 applications, %3 pictures, %4 menu file%5.\n")
                     .arg(made.mainMenu)

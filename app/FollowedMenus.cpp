@@ -1,9 +1,9 @@
 // Menus that follow the installed applications.
 #include "app/FollowedMenus.h"
 
-#include "desktop/MenuFollower.h"
+#include "appmenus/MenuFollower.h"
 #include "launcher/myver.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/XdgPaths.h"
 #include "session/Session.h"
 
@@ -22,7 +22,7 @@ std::unique_ptr<MenuFollower> followInstalledApplications()
         if (!launcher || !files.contains(current.MenuFileName))
             return;
         // A further page that is no longer needed leads back to the main menu.
-        current.LoadMenu(platform::FileExists(current.MenuFileName)
+        current.LoadMenu(platform::fileExistsIgnoringCase(current.MenuFileName)
                 ? current.MenuFileName
                 : platform::dataPath(session().StartFolder, QStringLiteral("\\ConFigs\\Main.ini")));
         launcher->ApplyMenu();

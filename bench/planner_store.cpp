@@ -57,8 +57,8 @@ struct Setup {
         grid->setTreeView(&tree);
         grid->setListView(&list);
         // The pictures the planner window gives the views.
-        grid->setTreeImages(planner_glyphs::treeImages());
-        grid->setListImages(planner_glyphs::listImages());
+        grid->setTreeImages(plannerglyphs::treeImages());
+        grid->setListImages(plannerglyphs::listImages());
         grid->SetPlanDate(Middle);
     }
     ~Setup() { grid.reset(); }

@@ -71,7 +71,7 @@ bool writeMenus(const QDir& root)
     };
     for (int m = 1; m <= menuCount; ++m) {
         QList<QByteArray> lines { "bench" };
-        for (int n = 1; n <= menu::GadgetCount; ++n) {
+        for (int n = 1; n <= menufile::GadgetCount; ++n) {
             const bool opens = (m == 1 && n < menuCount) || (m > 1 && n == 1);
             const int target = m == 1 ? n + 1 : 1;
             lines << (opens ? "Menu" : "Run") << (opens ? menuPath(target) : root.filePath("none")).toLocal8Bit()

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace glyphs {
+namespace controlboxglyphs {
 
 namespace {
 
@@ -84,11 +84,11 @@ QImage clockFace()
     return face;
 }
 
-} // namespace glyphs
+} // namespace controlboxglyphs
 
 void setUpControlBoxClock(TTickingClock& clock)
 {
-    clock.setBitmap(glyphs::clockFace());
+    clock.setBitmap(controlboxglyphs::clockFace());
     clock.setPenSec(QPen(Qt::white));
     clock.setBrushHour(QBrush(Qt::yellow));
     clock.setBrushMin(QBrush(Qt::yellow));

@@ -5,13 +5,13 @@
 
 class TTickingClock;
 
-namespace glyphs {
+namespace controlboxglyphs {
 
 // 64 x 51 pixels in the 16 standard colours: a navy face with the yellow
 // numerals 1 to 12 set in a circle round the pivot (32, 25).
 QImage clockFace();
 
-} // namespace glyphs
+} // namespace controlboxglyphs
 
 // Gives `clock` the control box's face, hand lengths 19, 24 and 25, a white
 // second hand and yellow hour and minute hands.

@@ -3,7 +3,7 @@
 
 #include "controls/PixelArt.h"
 
-namespace glyphs {
+namespace controlboxglyphs {
 
 QImage alarmClock()
 {
@@ -71,4 +71,4 @@ QImage calendarPage()
     }));
 }
 
-} // namespace glyphs
+} // namespace controlboxglyphs

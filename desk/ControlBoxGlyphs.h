@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-namespace glyphs {
+namespace controlboxglyphs {
 
 // A red alarm clock: two 16 x 16 images side by side (normal, disabled).
 QImage alarmClock();
@@ -12,4 +12,4 @@ QImage mainScreen();
 // A calendar page: two 16 x 16 images side by side (normal, disabled).
 QImage calendarPage();
 
-} // namespace glyphs
+} // namespace controlboxglyphs

@@ -14,7 +14,7 @@
 #include "desk/TopMost.h"
 #include "desk/position.h"
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/Process.h"
 #include "platform/Quit.h"
@@ -87,13 +87,13 @@ TForm1::TForm1(QWidget* parent)
         return button;
     };
     ColorSpeedButton1 = makeButton(3, 2, 30, 22, QStringLiteral("Alarm"));
-    ColorSpeedButton1->setGlyph(glyphs::alarmClock());
+    ColorSpeedButton1->setGlyph(controlboxglyphs::alarmClock());
     ColorSpeedButton3 = makeButton(33, 2, 30, 43, QStringLiteral("Main Screen"));
     ColorSpeedButton3->setColor(clTeal);
-    ColorSpeedButton3->setGlyph(glyphs::mainScreen());
+    ColorSpeedButton3->setGlyph(controlboxglyphs::mainScreen());
     ColorSpeedButton3->setLayout(TButtonLayout::blGlyphBottom);
     ColorSpeedButton5 = makeButton(3, 23, 30, 22, QStringLiteral("Planner"));
-    ColorSpeedButton5->setGlyph(glyphs::calendarPage());
+    ColorSpeedButton5->setGlyph(controlboxglyphs::calendarPage());
     ColorSpeedButton2 = makeButton(3, 44, 30, 22, QStringLiteral("Screen Blanker"));
     ColorSpeedButton2->setColor(clBlack);
     ColorSpeedButton4 = makeButton(33, 44, 30, 22, QStringLiteral("Pin Notes"));
@@ -227,7 +227,7 @@ void TForm1::ColorSpeedButton4Click()
     for (const QString& folder : { session().StartFolder, programFolder }) {
         for (const char* name : { "\\PinNotes.exe", "\\PinNotes" }) {
             const QString notes = platform::dataPath(folder, QLatin1String(name));
-            if (platform::FileExists(notes)) {
+            if (platform::fileExistsIgnoringCase(notes)) {
                 platform::startProgram(notes);
                 return;
             }

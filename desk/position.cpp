@@ -1,7 +1,7 @@
 // Position memory.
 #include "desk/position.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/InstallLayout.h"
 #include "platform/ProfileFile.h"
 #include "platform/Screen.h"

@@ -3,7 +3,7 @@
 #include "editor/EditorDialogs.h"
 
 #include "editor/FontDialog.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/SystemColors.h"
 
 #include <QColorDialog>

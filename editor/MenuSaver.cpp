@@ -58,9 +58,9 @@ void MenuSaver::SaveMenu(CurrentMenu& menu, const GadgetEditBoxes& boxes, const 
         QByteArray& line = menu[lines[size_t(field)]];
         line = encodeLike(text, line);
     };
-    store(menu::FilesPath, boxes.FilesPath);
-    store(menu::GadgetName, boxes.GadgetName);
-    store(menu::GraphicPath, boxes.GraphicPath);
+    store(menufile::FilesPath, boxes.FilesPath);
+    store(menufile::GadgetName, boxes.GadgetName);
+    store(menufile::GraphicPath, boxes.GraphicPath);
     writeMenuFile(menu, path);
 }
 
@@ -70,17 +70,17 @@ void MenuSaver::storeValues(CurrentMenu& menu, const GadgetEditorValues& values)
     const auto lines = menu.EditedLines();
     auto line = [&](int field) -> QByteArray& { return menu[lines[size_t(field)]]; };
     if (values.StartMode)
-        line(menu::StartMode) = *values.StartMode;
+        line(menufile::StartMode) = *values.StartMode;
     if (values.GraphicSide)
-        line(menu::GraphicSide) = *values.GraphicSide;
+        line(menufile::GraphicSide) = *values.GraphicSide;
     if (values.FontColor)
-        line(menu::FontColor) = colorText(*values.FontColor);
+        line(menufile::FontColor) = colorText(*values.FontColor);
     if (values.BackColor)
-        line(menu::BackColor) = colorText(*values.BackColor);
+        line(menufile::BackColor) = colorText(*values.BackColor);
     if (values.FontName)
-        line(menu::FontName) = encodeLike(*values.FontName, line(menu::FontName));
-    for (int c = 1; c <= menu::ColumnCount; ++c) {
-        QByteArray& title = menu[menu::columnTitleLine(c)];
+        line(menufile::FontName) = encodeLike(*values.FontName, line(menufile::FontName));
+    for (int c = 1; c <= menufile::ColumnCount; ++c) {
+        QByteArray& title = menu[menufile::columnTitleLine(c)];
         title = encodeLike(values.ColumnTitles[size_t(c - 1)], title);
     }
 }
@@ -100,8 +100,8 @@ QString MenuSaver::SaveMenuAs(CurrentMenu& menu, const GadgetEditBoxes& boxes, c
 void MenuSaver::writeMenuFile(const CurrentMenu& menu, const QString& path)
 {
     QList<QByteArray> lines;
-    lines.reserve(menu::LineCount);
-    for (int i = 1; i <= menu::LineCount; ++i) {
+    lines.reserve(menufile::LineCount);
+    for (int i = 1; i <= menufile::LineCount; ++i) {
         if (menu[i].contains('\r') || menu[i].contains(char(26)))
             refuse(QStringLiteral("menu line %1").arg(i));
         lines.append(menu[i]);

@@ -7,7 +7,7 @@
 #include "controls/psiStatusBar.h"
 #include "editor/EditorGlyphs.h"
 #include "editor/TypedLengthLimit.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
@@ -171,7 +171,7 @@ void TForm2::buildControls()
     for (int i = 0; i < 4; ++i) {
         titles[i] = new QLineEdit(GroupBox1);
         titles[i]->setGeometry(titleLeft[i], 25, 121, 21);
-        limits_[size_t(i) + 4] = new TypedLengthLimit(titles[i], 15);
+        columnTitleLimits_[size_t(i)] = new TypedLengthLimit(titles[i], 15);
     }
     Edit4 = titles[0];
     Edit5 = titles[1];
@@ -212,7 +212,7 @@ void TForm2::buildControls()
         return e;
     };
     Edit1 = edit(153);
-    limits_[1] = new TypedLengthLimit(Edit1, captionLimit);
+    gadgetNameLimit_ = new TypedLengthLimit(Edit1, captionLimit);
     Edit2 = edit(177);
     Edit2->setReadOnly(true);
     Edit3 = edit(201);
@@ -389,21 +389,21 @@ void TForm2::FormShow()
     fontColorFilled_ = false;
     if (session().MainForm)
         session().MainForm->setEnabled(false);
-    limits_[1]->setText(QString());
+    gadgetNameLimit_->setText(QString());
     Edit2->clear();
     Edit3->clear();
     // The preview shows no picture of a gadget edited before.
     ColorSpeedButton3->setGlyph(QImage());
 
     const CurrentMenu& current = session().Menu;
-    if (current.EditedGadget < 1 || current.EditedGadget > menu::GadgetCount)
+    if (current.EditedGadget < 1 || current.EditedGadget > menufile::GadgetCount)
         return;
     // What needs no conversion comes first: a bad number further down then
     // leaves no box holding a value of the gadget edited before, which
     // Save/Close would write into this one.
     showTexts();
-    checkButtonOf(*this, sideButtons, editedLine(menu::GraphicSide));
-    checkButtonOf(*this, modeButtons, editedLine(menu::StartMode));
+    checkButtonOf(*this, sideButtons, editedLine(menufile::GraphicSide));
+    checkButtonOf(*this, modeButtons, editedLine(menufile::StartMode));
     setSideButtonsEnabled(!Edit3->text().isEmpty());
     showPreviewLook();
 }
@@ -417,13 +417,13 @@ QByteArray TForm2::editedLine(int field) const
 void TForm2::showTexts()
 {
     const CurrentMenu& current = session().Menu;
-    const QString name = QString::fromLocal8Bit(editedLine(menu::GadgetName));
+    const QString name = QString::fromLocal8Bit(editedLine(menufile::GadgetName));
     ColorSpeedButton3->setCaption(name);
-    limits_[1]->setText(name);
-    Edit2->setText(QString::fromLocal8Bit(editedLine(menu::FilesPath)));
-    Edit3->setText(QString::fromLocal8Bit(editedLine(menu::GraphicPath)));
-    for (int c = 1; c <= menu::ColumnCount; ++c)
-        limits_[size_t(c) + 3]->setText(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
+    gadgetNameLimit_->setText(name);
+    Edit2->setText(QString::fromLocal8Bit(editedLine(menufile::FilesPath)));
+    Edit3->setText(QString::fromLocal8Bit(editedLine(menufile::GraphicPath)));
+    for (int c = 1; c <= menufile::ColumnCount; ++c)
+        columnTitleLimits_[size_t(c) - 1]->setText(QString::fromLocal8Bit(current[menufile::columnTitleLine(c)]));
 }
 
 // The colours of a gadget whose number does not convert stay unknown: the
@@ -432,19 +432,19 @@ void TForm2::showPreviewLook()
 {
     ColorSpeedButton3->setColor(platform::clBtnFace);
     ColorSpeedButton3->setFontColor(platform::schemeColor(platform::COLOR_BTNTEXT));
-    ColorSpeedButton3->setColor(rtl::StrToInt(editedLine(menu::BackColor)));
+    ColorSpeedButton3->setColor(rtl::StrToInt(editedLine(menufile::BackColor)));
     backColorFilled_ = true;
-    const QString face = QString::fromLocal8Bit(editedLine(menu::FontName)).left(31);
+    const QString face = QString::fromLocal8Bit(editedLine(menufile::FontName)).left(31);
     if (!face.isEmpty()) {
         QFont font = ColorSpeedButton3->font();
         font.setFamily(face);
         ColorSpeedButton3->setFont(font);
     }
-    ColorSpeedButton3->setFontColor(rtl::StrToInt(editedLine(menu::FontColor)));
+    ColorSpeedButton3->setFontColor(rtl::StrToInt(editedLine(menufile::FontColor)));
     fontColorFilled_ = true;
     // The side's picture as a click on its button shows it; any other number
     // leaves the preview's picture and side as they were.
-    const int side = rtl::StrToInt(editedLine(menu::GraphicSide));
+    const int side = rtl::StrToInt(editedLine(menufile::GraphicSide));
     if (side >= 0 && side < int(std::size(sideButtons)))
         (this->*sideButtons[side].click)();
 }
@@ -457,7 +457,7 @@ void TForm2::FormClose()
 
 void TForm2::pictureRule(const QString& path, TButtonLayout side)
 {
-    if (platform::FileExists(path))
+    if (platform::fileExistsIgnoringCase(path))
         ColorSpeedButton3->Glyph().LoadFromFile(platform::resolvePath(path));
     ColorSpeedButton3->setLayout(side);
 }
@@ -477,7 +477,7 @@ void TForm2::FormDragDrop(const QList<QUrl>& urls)
     if (!fill)
         return;
     RadioButton4->setChecked(true);
-    limits_[1]->setText(fill->caption.left(captionLimit).trimmed());
+    gadgetNameLimit_->setText(fill->caption.left(captionLimit).trimmed());
     Edit2->setText(fill->launcher.path);
     Edit3->setText(fill->picture ? fill->picture->path : QString());
     ColorSpeedButton3->setGlyph(fill->image);

@@ -127,7 +127,7 @@ protected:
 
 private:
     void buildControls();
-    // FormShow's steps: the edited gadget's line of `field` (a menu::Field);
+    // FormShow's steps: the edited gadget's line of `field` (a menufile::Field);
     // the texts; the preview's colours, face and picture.
     QByteArray editedLine(int field) const;
     void showTexts();
@@ -141,7 +141,8 @@ private:
     GadgetEditBoxes editBoxes() const;
     GadgetEditorValues editorValues() const;
 
-    std::array<TypedLengthLimit*, 8> limits_ {}; // Edit1 and Edit4 to Edit7 by number
+    TypedLengthLimit* gadgetNameLimit_ = nullptr; // on Edit1
+    std::array<TypedLengthLimit*, menufile::ColumnCount> columnTitleLimits_ {}; // on Edit4 to Edit7
     QHash<const QWidget*, QString> explanations_;
     // The face chosen in the font dialog since the editor was last shown.
     std::optional<QString> chosenFace_;

@@ -2,7 +2,7 @@
 #include "launcher/MenuWalk.h"
 
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "session/Menu.h"
 
 #include <QFileInfo>
@@ -18,7 +18,7 @@ namespace {
 // The file a "Menu" gadget's path leads to, as its click would find it; none when there is none.
 std::optional<QString> menuFile(const QString& path)
 {
-    if (!platform::FileExists(path))
+    if (!platform::fileExistsIgnoringCase(path))
         return std::nullopt;
     QString file = QFileInfo(platform::resolvePath(path)).canonicalFilePath();
     if (file.isEmpty())
@@ -42,19 +42,19 @@ std::vector<ReachableMenu> reachableMenus(const QString& startMenu, int limit)
         waiting.pop_front();
         QList<QByteArray> lines;
         try {
-            lines = platform::readTextLines(file, menu::LineCount);
+            lines = platform::readTextLines(file, menufile::LineCount);
         } catch (const std::exception&) {
             continue; // unreadable: not offered, and nobody told
         }
         ReachableMenu reached { file, via, {} };
-        reached.captions.reserve(menu::GadgetCount);
-        for (int n = 1; n <= menu::GadgetCount; ++n) {
-            const auto line = [&](int field) { return lines[menu::gadgetLine(n, field) - 1]; };
-            const QString caption = QString::fromLocal8Bit(line(menu::GadgetName));
+        reached.captions.reserve(menufile::GadgetCount);
+        for (int n = 1; n <= menufile::GadgetCount; ++n) {
+            const auto line = [&](int field) { return lines[menufile::gadgetLine(n, field) - 1]; };
+            const QString caption = QString::fromLocal8Bit(line(menufile::GadgetName));
             reached.captions.append(caption);
-            if (line(menu::StartMode) != "Menu")
+            if (line(menufile::StartMode) != "Menu")
                 continue;
-            const auto next = menuFile(QString::fromLocal8Bit(line(menu::FilesPath)));
+            const auto next = menuFile(QString::fromLocal8Bit(line(menufile::FilesPath)));
             if (next && !seen.contains(*next)) {
                 seen.insert(*next);
                 waiting.emplace_back(*next, caption);

@@ -7,7 +7,7 @@
 #include "launcher/FindMarks.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/Process.h"
 #include "platform/Quit.h"
@@ -46,25 +46,25 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 // where the key leads nowhere.
 int gadgetAfterKey(int n, int key)
 {
-    const int row = menu::gadgetRow(n);
-    const int column = menu::gadgetColumn(n);
+    const int row = menufile::gadgetRow(n);
+    const int column = menufile::gadgetColumn(n);
     switch (key) {
     case Qt::Key_Up:
         return row > 1 ? n - 1 : n;
     case Qt::Key_Down:
-        return row < menu::RowsPerColumn ? n + 1 : n;
+        return row < menufile::RowsPerColumn ? n + 1 : n;
     case Qt::Key_Left:
-        return column > 1 ? n - menu::RowsPerColumn : n;
+        return column > 1 ? n - menufile::RowsPerColumn : n;
     case Qt::Key_Right:
-        return column < menu::ColumnCount ? n + menu::RowsPerColumn : n;
+        return column < menufile::ColumnCount ? n + menufile::RowsPerColumn : n;
     case Qt::Key_Home:
         return 1;
     case Qt::Key_End:
-        return menu::GadgetCount;
+        return menufile::GadgetCount;
     case Qt::Key_Tab:
-        return n % menu::GadgetCount + 1;
+        return n % menufile::GadgetCount + 1;
     case Qt::Key_Backtab:
-        return (n + menu::GadgetCount - 2) % menu::GadgetCount + 1;
+        return (n + menufile::GadgetCount - 2) % menufile::GadgetCount + 1;
     default:
         return 0;
     }
@@ -74,7 +74,7 @@ int gadgetAfterKey(int n, int key)
 
 QPoint TMainForm::gadgetPosition(int n)
 {
-    return QPoint(gadgetColumnX[menu::gadgetColumn(n) - 1], 56 + 34 * (menu::gadgetRow(n) - 1));
+    return QPoint(gadgetColumnX[menufile::gadgetColumn(n) - 1], 56 + 34 * (menufile::gadgetRow(n) - 1));
 }
 
 QPoint TMainForm::columnTitlePosition(int c) { return QPoint(titleColumnX[c - 1], c == 1 ? 49 : 48); }
@@ -121,7 +121,7 @@ TMainForm::TMainForm(QWidget* parent)
     Panel5->setBorderSingle(true);
     Panel5->setColor(QColor(192, 192, 192));
 
-    for (int c = 1; c <= menu::ColumnCount; ++c) {
+    for (int c = 1; c <= menufile::ColumnCount; ++c) {
         TPanel* title = new TPanel(this);
         const QPoint at = columnTitlePosition(c);
         title->setGeometry(at.x(), at.y(), 163, 33);
@@ -134,12 +134,12 @@ TMainForm::TMainForm(QWidget* parent)
     }
 
     // The frames go in first so that the buttons stand above them.
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         const QPoint at = gadgetPosition(n);
         auto* frame = new TShape(Panel5);
         Panel5->place(frame, at.x() - 1, at.y() - 1, 163, 35);
     }
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         auto* button = new TColorSpeedButton(Panel5);
         const QPoint at = gadgetPosition(n);
         Panel5->place(button, at.x(), at.y(), 161, 33);
@@ -185,7 +185,7 @@ void TMainForm::FormCreate()
     coverScreen(QRect(0, 0, screen.width(), screen.height()));
     Panel6->setCaption(QStringLiteral(" Kavro Start"));
     const QString mainMenu = platform::dataPath(session().StartFolder, QStringLiteral("\\ConFigs\\Main.ini"));
-    if (platform::FileExists(mainMenu)) {
+    if (platform::fileExistsIgnoringCase(mainMenu)) {
         session().Menu.LoadMenu(mainMenu);
         ApplyMenu();
     } else {
@@ -216,24 +216,24 @@ void TMainForm::ApplyMenu()
     const QString typed = findText_;
     EndFinding();
     const CurrentMenu& current = session().Menu;
-    for (int c = 1; c <= menu::ColumnCount; ++c)
-        ColumnTitles[size_t(c)]->setCaption(QString::fromLocal8Bit(current[menu::columnTitleLine(c)]));
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int c = 1; c <= menufile::ColumnCount; ++c)
+        ColumnTitles[size_t(c)]->setCaption(QString::fromLocal8Bit(current[menufile::columnTitleLine(c)]));
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         TColorSpeedButton* button = Gadgets[size_t(n)];
-        button->setCaption(QString::fromLocal8Bit(current[menu::gadgetLine(n, menu::GadgetName)]));
-        button->setColor(rtl::StrToInt(current[menu::gadgetLine(n, menu::BackColor)]));
-        const QString face = QString::fromLocal8Bit(current[menu::gadgetLine(n, menu::FontName)]).left(31);
+        button->setCaption(QString::fromLocal8Bit(current[menufile::gadgetLine(n, menufile::GadgetName)]));
+        button->setColor(rtl::StrToInt(current[menufile::gadgetLine(n, menufile::BackColor)]));
+        const QString face = QString::fromLocal8Bit(current[menufile::gadgetLine(n, menufile::FontName)]).left(31);
         if (!face.isEmpty()) {
             QFont font = button->font();
             font.setFamily(face);
             button->setFont(font);
         }
-        button->setFontColor(rtl::StrToInt(current[menu::gadgetLine(n, menu::FontColor)]));
+        button->setFontColor(rtl::StrToInt(current[menufile::gadgetLine(n, menufile::FontColor)]));
     }
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         TColorSpeedButton* button = Gadgets[size_t(n)];
-        const int side = rtl::StrToInt(current[menu::gadgetLine(n, menu::GraphicSide)]);
-        const QString picture = QString::fromLocal8Bit(current[menu::gadgetLine(n, menu::GraphicPath)]);
+        const int side = rtl::StrToInt(current[menufile::gadgetLine(n, menufile::GraphicSide)]);
+        const QString picture = QString::fromLocal8Bit(current[menufile::gadgetLine(n, menufile::GraphicPath)]);
         switch (side) {
         case 0:
             button->Glyph().LoadFromFile(picture);
@@ -260,7 +260,7 @@ void TMainForm::ActivateGadget(int line)
     const QByteArray& mode = current[line];
     const QString path = QString::fromLocal8Bit(current[line + 1]);
     if (mode == "Run") {
-        if (!platform::FileExists(path)) {
+        if (!platform::fileExistsIgnoringCase(path)) {
             platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
                 QStringLiteral("I Can`t find the Exe File, Please Check Full Path!"));
             return;
@@ -278,7 +278,7 @@ void TMainForm::ActivateGadget(int line)
 
 bool TMainForm::openMenu(const QString& path)
 {
-    if (!platform::FileExists(path)) {
+    if (!platform::fileExistsIgnoringCase(path)) {
         platform::dialogs().information(QStringLiteral("Kavro Start, Reporting!"),
             QStringLiteral("I Can`t find the ini File, Please Check Full Path!"));
         return false;
@@ -294,7 +294,7 @@ void TMainForm::GadgetClick(int n)
     // gesture, not a search: the finding ends either way.
     EndFinding();
     if (!EditKeyDown) {
-        ActivateGadget(menu::gadgetLine(n, menu::StartMode));
+        ActivateGadget(menufile::gadgetLine(n, menufile::StartMode));
         return;
     }
     // The editor opens with the focus in a text box, where the held key's
@@ -455,7 +455,7 @@ void TMainForm::takeNavigationKey(const QKeyEvent& event)
     // Enter and Space start only a gadget the user can see the focus on.
     if (isEnterKey(key) || key == Qt::Key_Space) {
         if (focused != 0 && keyboardFocusShown())
-            platform::guarded([this, focused] { ActivateGadget(menu::gadgetLine(focused, menu::StartMode)); });
+            platform::guarded([this, focused] { ActivateGadget(menufile::gadgetLine(focused, menufile::StartMode)); });
         return;
     }
     // The first key shows where the focus is before it moves.
@@ -472,7 +472,7 @@ void TMainForm::takeNavigationKey(const QKeyEvent& event)
 int TMainForm::focusedGadget() const
 {
     const QWidget* focus = focusWidget();
-    for (int n = 1; n <= menu::GadgetCount; ++n)
+    for (int n = 1; n <= menufile::GadgetCount; ++n)
         if (Gadgets[size_t(n)] == focus)
             return n;
     return 0;
@@ -516,7 +516,7 @@ void TMainForm::beginFinding()
         = finding::reachableMenus(platform::dataPath(session().StartFolder, QStringLiteral("\\ConFigs\\Main.ini")));
     std::erase_if(otherMenus_, [&](const finding::ReachableMenu& m) { return m.path == current; });
     std::vector<QStringList> captions(1);
-    for (int n = 1; n <= menu::GadgetCount; ++n)
+    for (int n = 1; n <= menufile::GadgetCount; ++n)
         captions[0].append(Gadgets[size_t(n)]->Caption());
     for (const finding::ReachableMenu& other : otherMenus_)
         captions.push_back(other.captions);
@@ -587,7 +587,7 @@ void TMainForm::chooseFound(size_t index)
 void TMainForm::activateFound(size_t index)
 {
     const finding::Found found = found_[index];
-    const int line = menu::gadgetLine(found.gadget, menu::StartMode);
+    const int line = menufile::gadgetLine(found.gadget, menufile::StartMode);
     if (found.menu == 0) {
         EndFinding();
         ActivateGadget(line);

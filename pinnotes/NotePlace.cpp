@@ -1,7 +1,7 @@
 // The note's place.
 #include "pinnotes/NotePlace.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/InstallLayout.h"
 #include "platform/XdgPaths.h"
 

@@ -2,7 +2,7 @@
 #include "pinnotes/NoteWindow.h"
 
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QCloseEvent>
@@ -55,7 +55,7 @@ QString NoteWindow::text() const { return editor_->toPlainText(); }
 bool NoteWindow::save()
 {
     try {
-        platform::makePrivateFolder(platform::folderOf(notesFile_));
+        platform::makePrivateFolderIfMissing(platform::folderOf(notesFile_));
         platform::replaceFileAtomically(notesFile_, editor_->toPlainText().toUtf8(), 0600);
         dirty_ = false;
         setWindowTitle(QStringLiteral("Pin Notes"));

@@ -2,7 +2,7 @@
 #include "planner/PlanStore.h"
 
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 #include "rtl/IntConv.h"
 #include "rtl/TextFile.h"
@@ -143,7 +143,7 @@ static int compareEntries(QByteArrayView keyA, QByteArrayView lineA, QByteArrayV
 
 void PlanStore::clear()
 {
-    forget();
+    forgetMirroredFile();
     source_.clear();
     lines_.clear();
     keys_.clear();
@@ -151,7 +151,7 @@ void PlanStore::clear()
 
 void PlanStore::assign(QList<QByteArray> lines)
 {
-    forget();
+    forgetMirroredFile();
     source_.clear();
     lines_ = std::move(lines);
     keys_.clear();
@@ -185,11 +185,11 @@ void PlanStore::sortIfNeeded()
     keys_ = std::move(keys);
 }
 
-void PlanStore::remember(const QString& path)
+void PlanStore::rememberMirroredFile(const QString& path)
 {
     const auto identity = platform::regularFileIdentity(path);
     if (!identity) {
-        forget();
+        forgetMirroredFile();
         return;
     }
     mirrored_ = path;
@@ -223,7 +223,7 @@ bool PlanStore::load(const QString& path)
         data = platform::readWholeFile(path);
     } catch (...) {
         // What the file holds now is unknown: the content may not replace it.
-        forget();
+        forgetMirroredFile();
         source_.clear();
         throw;
     }
@@ -248,7 +248,7 @@ bool PlanStore::load(const QString& path)
     for (const QByteArray& line : std::as_const(lines))
         if (line.constData() + line.size() < dataEnd)
             const_cast<char*>(line.constData())[line.size()] = '\0';
-    forget();
+    forgetMirroredFile();
     lines_ = std::move(lines);
     keys_ = std::move(keys);
     sortIfNeeded();
@@ -261,7 +261,7 @@ bool PlanStore::load(const QString& path)
 void PlanStore::save(const QString& path)
 {
     const auto cannotCreate = [&path] { return rtl::EFOpenError(QStringLiteral("Cannot create file %1").arg(path)); };
-    if (path != source_ && platform::entryExists(path))
+    if (path != source_ && platform::isPathTaken(path))
         throw cannotCreate();
     try {
         platform::replaceFileAtomically(
@@ -274,11 +274,11 @@ void PlanStore::save(const QString& path)
             },
             0600);
     } catch (const rtl::EInOutError&) {
-        forget();
+        forgetMirroredFile();
         throw cannotCreate();
     }
     source_ = path;
-    remember(path);
+    rememberMirroredFile(path);
 }
 
 qsizetype PlanStore::find(QByteArrayView key) const
@@ -375,7 +375,7 @@ void PlanStore::mergeDay(qint32 stamp, int columns, int rows, const std::functio
     }
     if (!changed && added.empty())
         return;
-    forget();
+    forgetMirroredFile();
 
     // The day's lines, less the removed ones, merged with the new ones in order.
     std::sort(added.begin(), added.end(),
@@ -410,7 +410,7 @@ bool PlanStore::toggleDone(QByteArrayView key)
     // A mark added to a line with fewer "#" than a key has would become part of its key.
     if (i < 0 || keys_.at(i).count('#') < 3)
         return false;
-    forget();
+    forgetMirroredFile();
     QByteArray& line = lines_[i];
     if (isDone(line))
         line.chop(1);

@@ -98,8 +98,8 @@ public:
 
 private:
     void sortIfNeeded();
-    void remember(const QString& path);
-    void forget() { mirrored_.clear(); }
+    void rememberMirroredFile(const QString& path);
+    void forgetMirroredFile() { mirrored_.clear(); }
 
     QList<QByteArray> lines_;
     QList<QByteArray> keys_;

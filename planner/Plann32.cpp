@@ -6,7 +6,7 @@
 #include "planner/ShortDates.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/ProfileFile.h"
 #include "platform/SystemColors.h"

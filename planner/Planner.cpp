@@ -12,7 +12,7 @@
 #include "planner/PlannerGlyphs.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "rtl/DateUtils.h"
@@ -73,8 +73,8 @@ TMainFormer::TMainFormer(QWidget* parent)
 
 void TMainFormer::createControls()
 {
-    ImageList1 = planner_glyphs::treeImages();
-    ImageList2 = planner_glyphs::listImages();
+    ImageList1 = plannerglyphs::treeImages();
+    ImageList2 = plannerglyphs::listImages();
 
     // The labels grow to their text when the font draws it wider than the design's.
     auto label = [this](const QString& text, int left, int top, int width) {
@@ -94,11 +94,11 @@ void TMainFormer::createControls()
     ColorSpeedButton1 = new TColorSpeedButton(this);
     ColorSpeedButton1->setGeometry(415, 216, 25, 25);
     ColorSpeedButton1->setHint(QStringLiteral("Clear day Entries"));
-    ColorSpeedButton1->setGlyph(planner_glyphs::clearDay());
+    ColorSpeedButton1->setGlyph(plannerglyphs::clearDay());
     SpeedButton3 = new TColorSpeedButton(this);
     SpeedButton3->setGeometry(440, 216, 25, 25);
     SpeedButton3->setHint(QStringLiteral("Refresh"));
-    SpeedButton3->setGlyph(planner_glyphs::refresh());
+    SpeedButton3->setGlyph(plannerglyphs::refresh());
     TodayBtn = new TColorBitBtn(this);
     TodayBtn->setGeometry(472, 216, 49, 25);
     TodayBtn->setCaption(QStringLiteral("&Today"));
@@ -117,10 +117,10 @@ void TMainFormer::createControls()
     Panel2->setBevelOuter(TPanelBevel::bvNone);
     SpeedButton1 = new TColorSpeedButton(Panel2);
     SpeedButton1->setGeometry(8, 4, 16, 16);
-    SpeedButton1->setGlyph(planner_glyphs::arrowLeft());
+    SpeedButton1->setGlyph(plannerglyphs::arrowLeft());
     SpeedButton2 = new TColorSpeedButton(Panel2);
     SpeedButton2->setGeometry(168, 4, 16, 16);
-    SpeedButton2->setGlyph(planner_glyphs::arrowRight());
+    SpeedButton2->setGlyph(plannerglyphs::arrowRight());
     Cald = new TCalendar(Panel1);
     if (Cald->ShownDate() != createdOn_)
         Cald->SetShownDate(createdOn_);

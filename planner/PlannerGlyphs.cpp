@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-namespace planner_glyphs {
+namespace plannerglyphs {
 
 namespace {
 
@@ -279,4 +279,4 @@ QList<QImage> listImages()
     return { box(), done, meetings, tasks, projects, phone };
 }
 
-} // namespace planner_glyphs
+} // namespace plannerglyphs

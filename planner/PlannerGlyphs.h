@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QList>
 
-namespace planner_glyphs {
+namespace plannerglyphs {
 
 // 16 x 16 pictures on a transparent background.
 QImage arrowLeft();
@@ -18,4 +18,4 @@ QList<QImage> treeImages();
 // List items: 0 not done, 1 done, 2 Meetings, 3 Tasks, 4 Projects, 5 Phone.
 QList<QImage> listImages();
 
-} // namespace planner_glyphs
+} // namespace plannerglyphs

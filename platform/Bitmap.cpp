@@ -1,7 +1,7 @@
 // Windows bitmap loading.
 #include "platform/Bitmap.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QBuffer>

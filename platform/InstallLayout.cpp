@@ -2,7 +2,7 @@
 #include "platform/InstallLayout.h"
 
 #include "KavroBuild.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // Program start through QProcess (double fork: no zombie is left behind).
 #include "platform/Process.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QDir>

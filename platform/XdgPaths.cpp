@@ -1,7 +1,7 @@
 // XDG base folders.
 #include "platform/XdgPaths.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 
 #include <QDir>
 

@@ -20,7 +20,7 @@ LAYERS = [
     ["platform"],
     ["controls"],
     ["session"],  # what the windows share: the menu, the start folder, the window references
-    ["launcher", "desk", "editor", "planner", "sysinfo", "desktop"],  # the windows and the desktop files
+    ["launcher", "desk", "editor", "planner", "sysinfo", "appmenus"],  # the windows and the menus made from the applications
     ["app", "pinnotes"],  # the two programs
     ["testhooks"],  # built into the program of a test build only
     ["tests", "bench", "fuzz"],

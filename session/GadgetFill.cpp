@@ -1,7 +1,7 @@
 // Gadget files.
 #include "session/GadgetFill.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QDir>

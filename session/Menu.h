@@ -6,7 +6,7 @@
 #include <QString>
 #include <array>
 
-namespace menu {
+namespace menufile {
 
 constexpr int LineCount = 453;
 constexpr int GadgetCount = 56;
@@ -23,7 +23,7 @@ constexpr int columnTitleLine(int c) { return 449 + c; }
 constexpr int gadgetColumn(int n) { return (n - 1) / RowsPerColumn + 1; }
 constexpr int gadgetRow(int n) { return (n - 1) % RowsPerColumn + 1; }
 
-} // namespace menu
+} // namespace menufile
 
 class CurrentMenu final {
 public:
@@ -44,7 +44,7 @@ public:
     // The eight line numbers of gadget EditedGadget, worked out anew.
     std::array<int, 8> EditedLines() const;
 
-    std::array<QByteArray, menu::LineCount + 1> MenuLines; // entry 0 is unused
+    std::array<QByteArray, menufile::LineCount + 1> MenuLines; // entry 0 is unused
     QString MenuFileName;
     int EditedGadget = 0;
 };

@@ -4,7 +4,7 @@
 #include "controls/Fonts.h"
 #include "controls/Panel.h"
 #include "desk/PlayWav.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Guard.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"

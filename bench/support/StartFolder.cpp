@@ -18,7 +18,7 @@ QByteArray stored(int red, int green, int blue) { return QByteArray::number(red 
 
 bool writePictures(const QDir& folder, int shade)
 {
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         QImage picture(16, 16, QImage::Format_RGB32);
         picture.fill(qRgb(0, 128, 128));
         for (int i = 2; i < 14; ++i) {
@@ -34,7 +34,7 @@ bool writePictures(const QDir& folder, int shade)
 QByteArray menuText(const QDir& folder, const QString& title, const QString& other, int shade)
 {
     QList<QByteArray> lines { title.toLocal8Bit() };
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         const QString picture = folder.filePath(QStringLiteral("Pictures/m%1p%2.bmp").arg(shade).arg(n));
         lines << (n == 1 ? "Menu" : "None") << (n == 1 ? other.toLocal8Bit() : QByteArray())
               << title.toLocal8Bit() + ' ' + QByteArray::number(n) << stored(4 * n, 128, 255 - 4 * n - shade) << "Arial"

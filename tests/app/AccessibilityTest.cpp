@@ -54,7 +54,7 @@ protected:
     void SetUp() override
     {
         QList<QByteArray> menu = testing_support::sampleMenuLines();
-        menu[menu::gadgetLine(5, menu::GadgetName) - 1] = " ";
+        menu[menufile::gadgetLine(5, menufile::GadgetName) - 1] = " ";
         start(menu);
     }
 

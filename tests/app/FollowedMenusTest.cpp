@@ -3,9 +3,9 @@
 #include "app/FollowedMenus.h"
 
 #include "app/Startup.h"
+#include "appmenus/MenuFollower.h"
+#include "appmenus/UserFolder.h"
 #include "controls/Colorbut.h"
-#include "desktop/MenuFollower.h"
-#include "desktop/UserFolder.h"
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "platform/Screen.h"

@@ -11,7 +11,7 @@
 
 TEST(PenRuns, FillingTheRunsDrawsWhatThePainterDrawsOrNothingForAPenThatBlends)
 {
-    const QImage face = glyphs::clockFace().convertToFormat(QImage::Format_RGB32);
+    const QImage face = controlboxglyphs::clockFace().convertToFormat(QImage::Format_RGB32);
     const QPoint centre(32, 25);
     QLinearGradient shaded(0, 0, 64, 51);
     shaded.setColorAt(0, Qt::red);

@@ -46,14 +46,14 @@ struct ShownClock {
     TTickingClock* clock;
 };
 
-QImage faceAsShown() { return glyphs::clockFace().convertToFormat(QImage::Format_RGB32); }
+QImage faceAsShown() { return controlboxglyphs::clockFace().convertToFormat(QImage::Format_RGB32); }
 
 } // namespace
 
 TEST(TickingClock, FaceSetsThePivotAndHandLengthsAndWithAutoSizeTheSize)
 {
     TTickingClock sized;
-    sized.setBitmap(glyphs::clockFace());
+    sized.setBitmap(controlboxglyphs::clockFace());
     EXPECT_EQ(sized.size(), QSize(64, 51));
     EXPECT_EQ(sized.Centre(), QPoint(32, 25));
     EXPECT_EQ(sized.HourSize(), 16);
@@ -177,7 +177,7 @@ TEST(TickingClock, LooksLikeAFreshClockAfterEveryChange)
         { "hour brush", [](TTickingClock& c) { c.setBrushHour(QBrush(Qt::magenta)); } },
         { "minute brush", [](TTickingClock& c) { c.setBrushMin(QBrush(Qt::blue)); } },
         { "hand length", [](TTickingClock& c) { c.setMinSize(12); } },
-        { "face", [](TTickingClock& c) { c.setBitmap(glyphs::clockFace().mirrored()); } },
+        { "face", [](TTickingClock& c) { c.setBitmap(controlboxglyphs::clockFace().mirrored()); } },
         { "size",
             [](TTickingClock& c) {
                 c.setAutoSize(false);
@@ -203,7 +203,7 @@ TEST(TickingClock, LooksLikeAFreshClockAfterEveryChange)
 
 TEST(ClockFace, IsANavySixteenColourFaceWithYellowNumeralsRoundThePivot)
 {
-    const QImage face = glyphs::clockFace();
+    const QImage face = controlboxglyphs::clockFace();
     EXPECT_EQ(face.size(), QSize(64, 51));
     EXPECT_LE(face.colorCount(), 16);
     const QColor navy(0, 0, 128);

@@ -3,7 +3,7 @@
 #include "desk/Scrollpas.h"
 #include "desk/TopMost.h"
 #include "desk/position.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "support/TestSupport.h"

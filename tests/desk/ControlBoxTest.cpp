@@ -5,7 +5,7 @@
 #include "desk/Scrollpas.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "support/WindowsFixture.h"
 
 #include <QContextMenuEvent>

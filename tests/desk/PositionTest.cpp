@@ -1,7 +1,7 @@
 // Position memory: the file name rules, the restore and the save.
 #include "desk/position.h"
 
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Screen.h"
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"

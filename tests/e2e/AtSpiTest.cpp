@@ -48,7 +48,7 @@ TEST(AtSpi, TheDemoMenusGadgetsAreFoundByNameAndOneStartsItsProgramThroughItsAct
         [&menu](QByteArrayView line) { menu << line.toByteArray(); });
     ASSERT_EQ(menu.size(), 453);
     for (int n = 1; n <= 56; ++n) {
-        const QString caption = QString::fromUtf8(menu.at(menu::gadgetLine(n, menu::GadgetName) - 1)).trimmed();
+        const QString caption = QString::fromUtf8(menu.at(menufile::gadgetLine(n, menufile::GadgetName) - 1)).trimmed();
         expected << (caption.isEmpty() ? QStringLiteral("empty") : caption);
     }
 

@@ -148,8 +148,8 @@ protected:
     void writeMainMenu()
     {
         QList<QByteArray> lines = testing_support::sampleMenuLines();
-        lines[menu::gadgetLine(1, menu::StartMode) - 1] = "Run";
-        lines[menu::gadgetLine(1, menu::FilesPath) - 1] = QFile::encodeName(recorder());
+        lines[menufile::gadgetLine(1, menufile::StartMode) - 1] = "Run";
+        lines[menufile::gadgetLine(1, menufile::FilesPath) - 1] = QFile::encodeName(recorder());
         writeFile(startFolder_.filePath(QStringLiteral("ConFigs/Main.ini")), rtl::joinCrLf(lines));
         writeFile(recorder(), QByteArrayLiteral("#!/bin/sh\npwd > \"$0.tmp\" && mv \"$0.tmp\" \"$0.ran\"\n"));
         ::chmod(QFile::encodeName(recorder()).constData(), 0755);
@@ -217,9 +217,9 @@ protected:
     // Gadget n (1 to 56) on the launcher: 161 x 33, columns of 14 from (49, 89).
     static QRect gadgetOf(QRect launcher, int n)
     {
-        constexpr int columnX[menu::ColumnCount] = { 49, 233, 418, 602 };
+        constexpr int columnX[menufile::ColumnCount] = { 49, 233, 418, 602 };
         return QRect(
-            launcher.topLeft() + QPoint(columnX[menu::gadgetColumn(n) - 1], 89 + 34 * (menu::gadgetRow(n) - 1)),
+            launcher.topLeft() + QPoint(columnX[menufile::gadgetColumn(n) - 1], 89 + 34 * (menufile::gadgetRow(n) - 1)),
             QSize(161, 33));
     }
 
@@ -441,11 +441,11 @@ TEST_F(EndToEnd, ThePackagedProgramMakesTheUsersFolderWhoseLauncherStartsTheInst
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(QFileInfo(folder + QStringLiteral("/PinNotes")).symLinkTarget(), usrBin + QStringLiteral("/PinNotes"));
     const QList<QByteArray> mainMenu
-        = platform::readTextLines(folder + QStringLiteral("/ConFigs/Main.ini"), menu::LineCount);
-    ASSERT_EQ(mainMenu.size(), menu::LineCount);
+        = platform::readTextLines(folder + QStringLiteral("/ConFigs/Main.ini"), menufile::LineCount);
+    ASSERT_EQ(mainMenu.size(), menufile::LineCount);
     const auto gadgetNamed = [&](const QString& name) {
-        for (int n = 1; n <= menu::GadgetCount; ++n)
-            if (mainMenu[menu::gadgetLine(n, menu::GadgetName) - 1] == name.toUtf8())
+        for (int n = 1; n <= menufile::GadgetCount; ++n)
+            if (mainMenu[menufile::gadgetLine(n, menufile::GadgetName) - 1] == name.toUtf8())
                 return n;
         return 0;
     };

@@ -242,8 +242,8 @@ TEST_F(Strand, TheKeyHeldToOpenTheEditorTypesNothingThereAndTypesAgainOnceReleas
         const QRect client = desktop_->geometry(editor);
         desktop_->click(QPoint(client.left() + 15, client.bottom() - 259 + 1 + 18));
         ASSERT_TRUE(waitFor([] { return !desktop_->find(editorTitle); })) << attempt.key;
-        const QList<QByteArray> lines = platform::readTextLines(menuFile(), menu::LineCount);
-        EXPECT_EQ(lines.value(menu::gadgetLine(attempt.gadget, menu::GadgetName) - 1).toStdString(),
+        const QList<QByteArray> lines = platform::readTextLines(menuFile(), menufile::LineCount);
+        EXPECT_EQ(lines.value(menufile::gadgetLine(attempt.gadget, menufile::GadgetName) - 1).toStdString(),
             std::string(attempt.saved))
             << attempt.key;
         ASSERT_EQ(waitForActive(launcherTitle), launcher);

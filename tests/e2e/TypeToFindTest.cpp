@@ -46,12 +46,13 @@ TEST(TypeToFind, LettersFindAGadgetOfAnotherMenuThatEnterStartsAndAHeldKeyTypesO
     testing_support::writeFile(recorder, "#!/bin/sh\ntouch \"$0.ran\"\n");
     ::chmod(QFile::encodeName(recorder).constData(), 0755);
     auto main = testing_support::sampleMenuLines();
-    main[menu::gadgetLine(14, menu::StartMode) - 1] = "Menu";
-    main[menu::gadgetLine(14, menu::FilesPath) - 1] = QFile::encodeName(folder.filePath(QStringLiteral("Tools.ini")));
+    main[menufile::gadgetLine(14, menufile::StartMode) - 1] = "Menu";
+    main[menufile::gadgetLine(14, menufile::FilesPath) - 1]
+        = QFile::encodeName(folder.filePath(QStringLiteral("Tools.ini")));
     auto tools = testing_support::sampleMenuLines();
-    tools[menu::gadgetLine(3, menu::StartMode) - 1] = "Run";
-    tools[menu::gadgetLine(3, menu::FilesPath) - 1] = QFile::encodeName(recorder);
-    tools[menu::gadgetLine(3, menu::GadgetName) - 1] = "Terminal";
+    tools[menufile::gadgetLine(3, menufile::StartMode) - 1] = "Run";
+    tools[menufile::gadgetLine(3, menufile::FilesPath) - 1] = QFile::encodeName(recorder);
+    tools[menufile::gadgetLine(3, menufile::GadgetName) - 1] = "Terminal";
     testing_support::writeFile(folder.filePath(QStringLiteral("ConFigs/Main.ini")), rtl::joinCrLf(main));
     testing_support::writeFile(folder.filePath(QStringLiteral("Tools.ini")), rtl::joinCrLf(tools));
 

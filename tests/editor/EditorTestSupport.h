@@ -6,7 +6,7 @@
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/TextFile.h"
 #include "session/Session.h"
 #include "support/TestSupport.h"

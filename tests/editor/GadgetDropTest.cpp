@@ -81,8 +81,8 @@ TEST_F(GadgetDrop, ADropFillsTheGadgetAsTheMenuMakerWouldAndOnlySaveCloseWritesA
     EXPECT_TRUE(dialogs_.boxes.empty());
     const QList<QByteArray> lines = platform::readAllTextLines(path("ConFigs/Main.ini"));
     const QList<QByteArray> expected { "Run", path("Launchers/a_long_document_name.txt.sh").toUtf8(), "a long docum" };
-    EXPECT_EQ(lines.mid(menu::gadgetLine(5, menu::StartMode) - 1, 3), expected);
-    EXPECT_EQ(lines[menu::gadgetLine(5, menu::GraphicSide) - 1], "2");
+    EXPECT_EQ(lines.mid(menufile::gadgetLine(5, menufile::StartMode) - 1, 3), expected);
+    EXPECT_EQ(lines[menufile::gadgetLine(5, menufile::GraphicSide) - 1], "2");
     EXPECT_EQ(launcher.Gadgets[5]->Caption(), "a long docum");
     ASSERT_TRUE(QFile::link(tree.bin() + "/kavro-recorder", tree.bin() + "/xdg-open"));
     const MadeUpApplications::Run run = tree.runLauncher(path("Launchers/a_long_document_name.txt.sh"));

@@ -19,7 +19,7 @@ CurrentMenu sampleMenu(int editedGadget)
 {
     CurrentMenu menu;
     const QList<QByteArray> lines = testing_support::sampleMenuLines();
-    for (int i = 1; i <= menu::LineCount; ++i)
+    for (int i = 1; i <= menufile::LineCount; ++i)
         menu[i] = lines[i - 1];
     menu.EditedGadget = editedGadget;
     return menu;
@@ -29,38 +29,39 @@ GadgetEditorValues valuesOf(const CurrentMenu& menu)
 {
     const auto lines = menu.EditedLines();
     GadgetEditorValues values;
-    values.Boxes = { QString::fromLocal8Bit(menu[lines[menu::GadgetName]]),
-        QString::fromLocal8Bit(menu[lines[menu::FilesPath]]), QString::fromLocal8Bit(menu[lines[menu::GraphicPath]]) };
+    values.Boxes = { QString::fromLocal8Bit(menu[lines[menufile::GadgetName]]),
+        QString::fromLocal8Bit(menu[lines[menufile::FilesPath]]),
+        QString::fromLocal8Bit(menu[lines[menufile::GraphicPath]]) };
     for (int c = 1; c <= 4; ++c)
-        values.ColumnTitles[size_t(c - 1)] = QString::fromLocal8Bit(menu[menu::columnTitleLine(c)]);
+        values.ColumnTitles[size_t(c - 1)] = QString::fromLocal8Bit(menu[menufile::columnTitleLine(c)]);
     return values;
 }
 
 TEST(MenuSaver, KeepsStartModeSideAndFontLinesWhenNothingWasChosenAndStoresColoursAsRgb)
 {
     CurrentMenu menu = sampleMenu(20);
-    const int mode = menu::gadgetLine(20, menu::StartMode);
+    const int mode = menufile::gadgetLine(20, menufile::StartMode);
     menu[mode] = "run";
-    menu[menu::gadgetLine(20, menu::GraphicSide)] = "3";
-    menu[menu::gadgetLine(20, menu::FontName)] = "Arial";
+    menu[menufile::gadgetLine(20, menufile::GraphicSide)] = "3";
+    menu[menufile::gadgetLine(20, menufile::FontName)] = "Arial";
     GadgetEditorValues values = valuesOf(menu);
     values.BackColor = platform::clBtnFace;
     values.FontColor = 0x00FF00;
     MenuSaver::storeValues(menu, values);
     EXPECT_EQ(menu[mode], "run");
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::GraphicSide)], "3");
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::FontName)], "Arial");
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::BackColor)],
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::GraphicSide)], "3");
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::FontName)], "Arial");
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::BackColor)],
         QByteArray::number(platform::RGBToColor(platform::sysColor(platform::COLOR_BTNFACE))));
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::FontColor)], "65280");
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::FontColor)], "65280");
 
     values.StartMode = "Menu";
     values.GraphicSide = "1";
     values.FontName = QStringLiteral("Nimbus Sans");
     MenuSaver::storeValues(menu, values);
     EXPECT_EQ(menu[mode], "Menu");
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::GraphicSide)], "1");
-    EXPECT_EQ(menu[menu::gadgetLine(20, menu::FontName)], "Nimbus Sans");
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::GraphicSide)], "1");
+    EXPECT_EQ(menu[menufile::gadgetLine(20, menufile::FontName)], "Nimbus Sans");
 }
 
 TEST(MenuSaver, UnchangedTextsKeepTheirBytesAndEditedOnesAreEncodedLocally)
@@ -83,7 +84,7 @@ TEST(MenuSaver, WritesExactly453CrLfLinesThatReadBackTheSame)
     EXPECT_EQ(data.count("\r\n"), 453);
     EXPECT_TRUE(data.endsWith("T4\r\n"));
     const QList<QByteArray> back = platform::readTextLines(path, 454);
-    for (int i = 1; i <= menu::LineCount; ++i)
+    for (int i = 1; i <= menufile::LineCount; ++i)
         EXPECT_EQ(back[i - 1], menu[i]) << i;
     EXPECT_TRUE(back[453].isEmpty());
 }
@@ -142,17 +143,17 @@ TEST(MenuSaver, SaveAsAlwaysAppendsIniAndTouchesTheMenuOnlyForItsOwnFile)
 
     EXPECT_EQ(MenuSaver::SaveMenuAs(menu, boxes, menu.MenuFileName), menu.MenuFileName + QStringLiteral(".ini"));
     EXPECT_EQ(readFile(menu.MenuFileName), mainBefore);
-    EXPECT_EQ(menu[menu::gadgetLine(3, menu::GadgetName)], "G3");
+    EXPECT_EQ(menu[menufile::gadgetLine(3, menufile::GadgetName)], "G3");
     EXPECT_EQ(platform::readTextLines(
-                  menu.MenuFileName + QStringLiteral(".ini"), 453)[menu::gadgetLine(3, menu::GadgetName) - 1],
+                  menu.MenuFileName + QStringLiteral(".ini"), 453)[menufile::gadgetLine(3, menufile::GadgetName) - 1],
         "New");
 
     // The current file named differently (a symbolic link to it) is still the current file.
     QFile::link(menu.MenuFileName, dir.filePath(QStringLiteral("Link.ini")));
     MenuSaver::SaveMenuAs(menu, boxes, dir.filePath(QStringLiteral("Link")));
-    EXPECT_EQ(menu[menu::gadgetLine(3, menu::GadgetName)], "New");
-    EXPECT_EQ(menu[menu::gadgetLine(3, menu::GraphicPath)], "/n.bmp");
-    EXPECT_EQ(platform::readTextLines(menu.MenuFileName, 453)[menu::gadgetLine(3, menu::FilesPath) - 1], "/n");
+    EXPECT_EQ(menu[menufile::gadgetLine(3, menufile::GadgetName)], "New");
+    EXPECT_EQ(menu[menufile::gadgetLine(3, menufile::GraphicPath)], "/n.bmp");
+    EXPECT_EQ(platform::readTextLines(menu.MenuFileName, 453)[menufile::gadgetLine(3, menufile::FilesPath) - 1], "/n");
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Link.ini"))).isSymLink());
 }
 

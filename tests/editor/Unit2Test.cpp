@@ -25,14 +25,14 @@ using testing_support::readFile;
 void describeGadget(QList<QByteArray>& lines, int n, const QByteArray& mode, const QByteArray& side)
 {
     const QByteArray tag = QByteArray::number(n);
-    lines[menu::gadgetLine(n, menu::StartMode) - 1] = mode;
-    lines[menu::gadgetLine(n, menu::FilesPath) - 1] = "/tools/p" + tag;
-    lines[menu::gadgetLine(n, menu::GadgetName) - 1] = "Name" + tag;
-    lines[menu::gadgetLine(n, menu::BackColor) - 1] = QByteArray::number(1000 + n);
-    lines[menu::gadgetLine(n, menu::FontName) - 1] = "Face" + tag;
-    lines[menu::gadgetLine(n, menu::FontColor) - 1] = QByteArray::number(2000 + n);
-    lines[menu::gadgetLine(n, menu::GraphicPath) - 1] = "/pictures/g" + tag + ".bmp";
-    lines[menu::gadgetLine(n, menu::GraphicSide) - 1] = side;
+    lines[menufile::gadgetLine(n, menufile::StartMode) - 1] = mode;
+    lines[menufile::gadgetLine(n, menufile::FilesPath) - 1] = "/tools/p" + tag;
+    lines[menufile::gadgetLine(n, menufile::GadgetName) - 1] = "Name" + tag;
+    lines[menufile::gadgetLine(n, menufile::BackColor) - 1] = QByteArray::number(1000 + n);
+    lines[menufile::gadgetLine(n, menufile::FontName) - 1] = "Face" + tag;
+    lines[menufile::gadgetLine(n, menufile::FontColor) - 1] = QByteArray::number(2000 + n);
+    lines[menufile::gadgetLine(n, menufile::GraphicPath) - 1] = "/pictures/g" + tag + ".bmp";
+    lines[menufile::gadgetLine(n, menufile::GraphicSide) - 1] = side;
 }
 
 QString errorsOf(const testing_support::RecordingDialogs& boxes)
@@ -89,11 +89,11 @@ TEST_F(Unit2, ABadNumberLeavesNoValueOfAnotherMenuToBeSavedIntoThisGadget)
     // Menu B's gadget 5 has a colour that is no number, and texts in another code page.
     QList<QByteArray> b = testing_support::sampleMenuLines();
     describeGadget(b, 5, "Menu", "1");
-    b[menu::gadgetLine(5, menu::BackColor) - 1] = "red";
-    b[menu::gadgetLine(5, menu::GadgetName) - 1] = "Caf\xE9";
-    b[menu::gadgetLine(5, menu::FilesPath) - 1] = "C:\\Spiele\\M\xFChle.exe";
-    b[menu::gadgetLine(5, menu::GraphicPath) - 1] = "C:\\Bilder\\Caf\xE9.bmp";
-    b[menu::columnTitleLine(2) - 1] = "Caf\xE9s";
+    b[menufile::gadgetLine(5, menufile::BackColor) - 1] = "red";
+    b[menufile::gadgetLine(5, menufile::GadgetName) - 1] = "Caf\xE9";
+    b[menufile::gadgetLine(5, menufile::FilesPath) - 1] = "C:\\Spiele\\M\xFChle.exe";
+    b[menufile::gadgetLine(5, menufile::GraphicPath) - 1] = "C:\\Bilder\\Caf\xE9.bmp";
+    b[menufile::columnTitleLine(2) - 1] = "Caf\xE9s";
     const QString menuB = folder.filePath(QStringLiteral("b.ini"));
     testing_support::writeFile(menuB, rtl::joinCrLf(b));
     session().Menu.LoadMenu(menuB);
@@ -109,7 +109,7 @@ TEST_F(Unit2, ABadNumberLeavesNoValueOfAnotherMenuToBeSavedIntoThisGadget)
     form2->Edit4->setText(QStringLiteral("Typed"));
     form2->Save1->trigger();
     QList<QByteArray> expected = b;
-    expected[menu::columnTitleLine(1) - 1] = "Typed";
+    expected[menufile::columnTitleLine(1) - 1] = "Typed";
     EXPECT_EQ(fileLines(menuB), expected);
 }
 
@@ -117,7 +117,7 @@ TEST_F(Unit2, RadioButtonsKeepTheirStateForLinesMatchingNoneAndSideButtonsNeedAP
 {
     describeGadget(lines, 1, "Run", "1");
     describeGadget(lines, 2, "run", "7");
-    lines[menu::gadgetLine(2, menu::GraphicPath) - 1] = "";
+    lines[menufile::gadgetLine(2, menufile::GraphicPath) - 1] = "";
     writeMenu(lines);
     openOn(1);
     EXPECT_TRUE(form2->RadioButton2->isEnabled());
@@ -153,7 +153,7 @@ TEST_F(Unit2, EachStartModeAndSideLineChecksItsButtonAndSaveCloseWritesItBack)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode.constData());
         describeGadget(lines, 4, c.mode, c.side);
-        lines[menu::gadgetLine(4, menu::GraphicPath) - 1] = picture.toLocal8Bit();
+        lines[menufile::gadgetLine(4, menufile::GraphicPath) - 1] = picture.toLocal8Bit();
         writeMenu(lines);
         session().Menu.LoadMenu(mainMenu());
         openOn(4);
@@ -163,8 +163,8 @@ TEST_F(Unit2, EachStartModeAndSideLineChecksItsButtonAndSaveCloseWritesItBack)
         EXPECT_EQ(form2->ColorSpeedButton3->Glyph().Empty(), c.side == "2");
         EXPECT_EQ(form2->ColorSpeedButton3->Layout(), c.layout);
         form2->ColorSpeedButton5Click();
-        EXPECT_EQ(fileLines(mainMenu()).value(menu::gadgetLine(4, menu::StartMode) - 1), c.mode);
-        EXPECT_EQ(fileLines(mainMenu()).value(menu::gadgetLine(4, menu::GraphicSide) - 1), c.side);
+        EXPECT_EQ(fileLines(mainMenu()).value(menufile::gadgetLine(4, menufile::StartMode) - 1), c.mode);
+        EXPECT_EQ(fileLines(mainMenu()).value(menufile::gadgetLine(4, menufile::GraphicSide) - 1), c.side);
     }
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
 }
@@ -191,7 +191,7 @@ TEST_F(Unit2, ExitAfterChangesLeavesTheMenuAsItWas)
 TEST_F(Unit2, SaveCloseWritesTheEditedGadgetAndTitlesOnlyThenTheLauncherShowsThem)
 {
     describeGadget(lines, 37, "Run", "2");
-    lines[menu::gadgetLine(37, menu::BackColor) - 1] = "$FF00";
+    lines[menufile::gadgetLine(37, menufile::BackColor) - 1] = "$FF00";
     writeMenu(lines);
     openOn(37);
     QTest::keyClicks(form2->Edit1, QStringLiteral("X"));
@@ -207,11 +207,11 @@ TEST_F(Unit2, SaveCloseWritesTheEditedGadgetAndTitlesOnlyThenTheLauncherShowsThe
     ASSERT_EQ(written.size(), 453);
     EXPECT_TRUE(readFile(mainMenu()).endsWith("Games\r\nT4\r\n"));
     QList<QByteArray> expected = lines;
-    expected[menu::gadgetLine(37, menu::StartMode) - 1] = "Menu";
-    expected[menu::gadgetLine(37, menu::GadgetName) - 1] = "Name37X";
-    expected[menu::gadgetLine(37, menu::BackColor) - 1] = QByteArray::number(0xFF0000);
-    expected[menu::gadgetLine(37, menu::FontColor) - 1] = QByteArray::number(0x00FFFF);
-    expected[menu::columnTitleLine(3) - 1] = "Games";
+    expected[menufile::gadgetLine(37, menufile::StartMode) - 1] = "Menu";
+    expected[menufile::gadgetLine(37, menufile::GadgetName) - 1] = "Name37X";
+    expected[menufile::gadgetLine(37, menufile::BackColor) - 1] = QByteArray::number(0xFF0000);
+    expected[menufile::gadgetLine(37, menufile::FontColor) - 1] = QByteArray::number(0x00FFFF);
+    expected[menufile::columnTitleLine(3) - 1] = "Games";
     EXPECT_EQ(written, expected);
 
     EXPECT_FALSE(form2->isVisible());
@@ -219,7 +219,7 @@ TEST_F(Unit2, SaveCloseWritesTheEditedGadgetAndTitlesOnlyThenTheLauncherShowsThe
     EXPECT_EQ(mainForm->Gadgets[37]->Caption(), u"Name37X");
     EXPECT_EQ(mainForm->Gadgets[37]->Color(), 0xFF0000);
     EXPECT_EQ(mainForm->ColumnTitles[3]->Caption(), u"Games");
-    EXPECT_EQ(session().Menu[menu::gadgetLine(37, menu::GadgetName)], "Name37X");
+    EXPECT_EQ(session().Menu[menufile::gadgetLine(37, menufile::GadgetName)], "Name37X");
 }
 
 TEST_F(Unit2, SaveCloseStoresAFontFaceOnlyWhenOneWasChosenDuringThatOpening)
@@ -233,13 +233,13 @@ TEST_F(Unit2, SaveCloseStoresAFontFaceOnlyWhenOneWasChosenDuringThatOpening)
     openOn(1);
     form2->ColorSpeedButton6Click();
     form2->Save1Click();
-    EXPECT_EQ(fileLines(mainMenu())[menu::gadgetLine(1, menu::FontName) - 1], "Times");
+    EXPECT_EQ(fileLines(mainMenu())[menufile::gadgetLine(1, menufile::FontName) - 1], "Times");
 
     // The dialog opens on its last choice, but a cancelled dialog chooses nothing.
     openOn(2);
     form2->ColorSpeedButton6Click();
     form2->Save1Click();
-    EXPECT_EQ(fileLines(mainMenu())[menu::gadgetLine(2, menu::FontName) - 1], "Face2");
+    EXPECT_EQ(fileLines(mainMenu())[menufile::gadgetLine(2, menufile::FontName) - 1], "Face2");
     ASSERT_EQ(dialogs.fontAsked.size(), 2u);
     EXPECT_EQ(dialogs.fontAsked[0].Face, u"MS Sans Serif");
     EXPECT_EQ(dialogs.fontAsked[0].PointSize, 8);
@@ -287,7 +287,7 @@ TEST_F(Unit2, BrowsingStartsInTheStartFolderWithThePartsFiltersAndShowsAChosenPi
     QImage image(16, 16, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(picture, "BMP"));
-    lines[menu::gadgetLine(6, menu::GraphicPath) - 1] = "";
+    lines[menufile::gadgetLine(6, menufile::GraphicPath) - 1] = "";
     writeMenu(lines);
     openOn(6);
     EXPECT_FALSE(form2->RadioButton1->isEnabled());
@@ -353,8 +353,8 @@ TEST_F(Unit2, SaveAsWritesNameDotIniAndLeavesTheCurrentMenuAlone)
     EXPECT_EQ(dialogs.saveCalls[0].filters, QStringList({ "Kavro Start Config Files(*.ini)" }));
     EXPECT_EQ(QFileInfo(dialogs.saveCalls[0].folder), QFileInfo(platform::currentFolder()));
     QList<QByteArray> expected = lines;
-    expected[menu::gadgetLine(9, menu::GadgetName) - 1] = "Copy";
-    expected[menu::gadgetLine(9, menu::FilesPath) - 1] = "/tools/other";
+    expected[menufile::gadgetLine(9, menufile::GadgetName) - 1] = "Copy";
+    expected[menufile::gadgetLine(9, menufile::FilesPath) - 1] = "/tools/other";
     EXPECT_EQ(fileLines(games + QStringLiteral(".ini")), expected);
     EXPECT_EQ(readFile(mainMenu()), mainBefore);
     EXPECT_EQ(session().Menu.MenuLines, before.MenuLines);
@@ -366,7 +366,7 @@ TEST_F(Unit2, SaveAsWritesNameDotIniAndLeavesTheCurrentMenuAlone)
     form2->Exit1Click();
     openOn(10);
     form2->Save1Click();
-    EXPECT_EQ(fileLines(mainMenu())[menu::gadgetLine(9, menu::GadgetName) - 1], "Name9");
+    EXPECT_EQ(fileLines(mainMenu())[menufile::gadgetLine(9, menufile::GadgetName) - 1], "Name9");
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
 }
 
@@ -376,12 +376,12 @@ TEST_F(Unit2, SaveAsOntoTheCurrentFileKeepsItsValuesThroughALaterSaveClose)
     form2->Edit1->setText(QStringLiteral("Kept"));
     dialogs.fileAnswers = { folder.filePath(QStringLiteral("ConFigs/Main")) };
     form2->SaveAs1Click();
-    EXPECT_EQ(session().Menu[menu::gadgetLine(2, menu::GadgetName)], "Kept");
+    EXPECT_EQ(session().Menu[menufile::gadgetLine(2, menufile::GadgetName)], "Kept");
     form2->Exit1Click();
 
     openOn(3);
     form2->Save1Click();
-    EXPECT_EQ(fileLines(mainMenu())[menu::gadgetLine(2, menu::GadgetName) - 1], "Kept");
+    EXPECT_EQ(fileLines(mainMenu())[menufile::gadgetLine(2, menufile::GadgetName) - 1], "Kept");
     EXPECT_EQ(mainForm->Gadgets[2]->Caption(), u"Kept");
     EXPECT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
 }
@@ -406,7 +406,7 @@ TEST_F(Unit2, AFailedSaveCloseShowsTheErrorKeepsTheOldFileAndLeavesTheEditorOpen
     EXPECT_EQ(readFile(mainMenu()), old);
     EXPECT_EQ(QDir(folder.filePath(QStringLiteral("ConFigs"))).entryList(QDir::Files | QDir::Hidden),
         QStringList({ "Main.ini" }));
-    EXPECT_EQ(session().Menu[menu::gadgetLine(8, menu::GadgetName)], "Bigger");
+    EXPECT_EQ(session().Menu[menufile::gadgetLine(8, menufile::GadgetName)], "Bigger");
     EXPECT_TRUE(form2->isVisible());
     EXPECT_FALSE(mainForm->isEnabled());
     EXPECT_EQ(mainForm->Gadgets[8]->Caption(), u"G8");
@@ -444,8 +444,8 @@ TEST_F(Unit2, AValueHoldingACarriageReturnIsRefusedBeforeAnythingIsStoredOrWritt
 
 TEST_F(Unit2, TypingStopsAtTheLimitButTextFromTheMenuIsNotCut)
 {
-    lines[menu::gadgetLine(12, menu::GadgetName) - 1] = "A name of twenty one";
-    lines[menu::columnTitleLine(1) - 1] = "";
+    lines[menufile::gadgetLine(12, menufile::GadgetName) - 1] = "A name of twenty one";
+    lines[menufile::columnTitleLine(1) - 1] = "";
     writeMenu(lines);
     openOn(12);
     EXPECT_EQ(form2->Edit1->text(), u"A name of twenty one");
@@ -468,10 +468,10 @@ TEST_F(Unit2, LinesLongerThanTheToolkitsDefaultLimitAreShownAndSavedWhole)
 {
     const QByteArray title(40000, 't');
     const QByteArray path = "/" + QByteArray(39999, 'p');
-    lines[menu::gadgetLine(9, menu::GadgetName) - 1] = title;
-    lines[menu::gadgetLine(9, menu::FilesPath) - 1] = path;
-    lines[menu::gadgetLine(9, menu::GraphicPath) - 1] = path;
-    lines[menu::columnTitleLine(4) - 1] = title;
+    lines[menufile::gadgetLine(9, menufile::GadgetName) - 1] = title;
+    lines[menufile::gadgetLine(9, menufile::FilesPath) - 1] = path;
+    lines[menufile::gadgetLine(9, menufile::GraphicPath) - 1] = path;
+    lines[menufile::columnTitleLine(4) - 1] = title;
     writeMenu(lines);
     openOn(9);
     EXPECT_EQ(form2->Edit1->text().size(), 40000);
@@ -479,7 +479,7 @@ TEST_F(Unit2, LinesLongerThanTheToolkitsDefaultLimitAreShownAndSavedWhole)
     ASSERT_TRUE(boxes.boxes.empty()) << errorsOf(boxes).toStdString();
     const QList<QByteArray> written = fileLines(mainMenu());
     QList<QByteArray> expected = lines;
-    expected[menu::gadgetLine(9, menu::BackColor) - 1] = "9"; // as stored, a plain colour
+    expected[menufile::gadgetLine(9, menufile::BackColor) - 1] = "9"; // as stored, a plain colour
     EXPECT_EQ(written, expected);
 }
 

@@ -25,16 +25,16 @@ protected:
     {
         auto lines = sampleMenuLines();
         const auto set
-            = [&](int n, int field, const QByteArray& value) { lines[menu::gadgetLine(n, field) - 1] = value; };
-        set(3, menu::GadgetName, "Text Editor");
-        set(20, menu::GadgetName, "Notes");
-        set(5, menu::GadgetName, "Tools");
-        set(5, menu::StartMode, "Menu");
-        set(5, menu::FilesPath, path("other.ini").toLocal8Bit());
+            = [&](int n, int field, const QByteArray& value) { lines[menufile::gadgetLine(n, field) - 1] = value; };
+        set(3, menufile::GadgetName, "Text Editor");
+        set(20, menufile::GadgetName, "Notes");
+        set(5, menufile::GadgetName, "Tools");
+        set(5, menufile::StartMode, "Menu");
+        set(5, menufile::FilesPath, path("other.ini").toLocal8Bit());
         auto other = sampleMenuLines();
-        other[menu::gadgetLine(1, menu::GadgetName) - 1] = "Terminal";
-        other[menu::gadgetLine(1, menu::StartMode) - 1] = "Run";
-        other[menu::gadgetLine(1, menu::FilesPath) - 1] = writeRecorderScript("record.sh").toLocal8Bit();
+        other[menufile::gadgetLine(1, menufile::GadgetName) - 1] = "Terminal";
+        other[menufile::gadgetLine(1, menufile::StartMode) - 1] = "Run";
+        other[menufile::gadgetLine(1, menufile::FilesPath) - 1] = writeRecorderScript("record.sh").toLocal8Bit();
         writeMenu("other.ini", other);
         start(lines);
         if (!show)
@@ -73,7 +73,7 @@ TEST_F(Finding, TypingMarksTheMatchesOffersThoseOfOtherMenusAndEscapeGivesTheLoo
     EXPECT_EQ(readFile(path("ConFigs/Main.ini")), mainMenu);
     // A menu applied while finding (the menus following the computer) is searched again.
     QTest::keyClicks(&launcher(), "te");
-    session().Menu[menu::gadgetLine(20, menu::GadgetName)] = "Nothing";
+    session().Menu[menufile::gadgetLine(20, menufile::GadgetName)] = "Nothing";
     launcher().ApplyMenu();
     EXPECT_EQ(launcher().Found().size(), 2u);
     QTest::keyClick(&launcher(), Qt::Key_Escape);

@@ -58,9 +58,9 @@ TEST(MenuWalk, ReadsEachReachableMenuOnceAndSkipsMissingAndUnreadableFilesSilent
         QList<QByteArray> lines = sampleMenuLines();
         int n = 1;
         for (const auto& [caption, target] : menuGadgets) {
-            lines[menu::gadgetLine(n, menu::StartMode) - 1] = "Menu";
-            lines[menu::gadgetLine(n, menu::FilesPath) - 1] = target;
-            lines[menu::gadgetLine(n++, menu::GadgetName) - 1] = caption;
+            lines[menufile::gadgetLine(n, menufile::StartMode) - 1] = "Menu";
+            lines[menufile::gadgetLine(n, menufile::FilesPath) - 1] = target;
+            lines[menufile::gadgetLine(n++, menufile::GadgetName) - 1] = caption;
         }
         testing_support::writeFile(path(name), rtl::joinCrLf(lines));
     };
@@ -82,7 +82,7 @@ TEST(MenuWalk, ReadsEachReachableMenuOnceAndSkipsMissingAndUnreadableFilesSilent
     ASSERT_EQ(menus.size(), 3u);
     EXPECT_EQ(menus[0].path, path("Main.ini"));
     EXPECT_EQ(menus[0].via, "");
-    EXPECT_EQ(menus[0].captions.size(), menu::GadgetCount);
+    EXPECT_EQ(menus[0].captions.size(), menufile::GadgetCount);
     EXPECT_EQ(menus[0].captions[55], "G56");
     EXPECT_EQ(menus[1].path, path("tools.ini"));
     EXPECT_EQ(menus[1].via, "Tools");

@@ -24,7 +24,7 @@ namespace {
 
 QList<QByteArray> withGadget(QList<QByteArray> lines, int n, int field, const QByteArray& value)
 {
-    lines[menu::gadgetLine(n, field) - 1] = value;
+    lines[menufile::gadgetLine(n, field) - 1] = value;
     return lines;
 }
 
@@ -39,9 +39,9 @@ protected:
 TEST_F(Launcher, CreationLoadsAndAppliesMainMenu)
 {
     auto lines = sampleMenuLines();
-    lines = withGadget(lines, 37, menu::BackColor, "$FF");
-    lines = withGadget(lines, 37, menu::FontColor, "-2147483633");
-    lines = withGadget(lines, 37, menu::FontName, QByteArray(40, 'F'));
+    lines = withGadget(lines, 37, menufile::BackColor, "$FF");
+    lines = withGadget(lines, 37, menufile::FontColor, "-2147483633");
+    lines = withGadget(lines, 37, menufile::FontName, QByteArray(40, 'F'));
     start(lines);
     EXPECT_TRUE(boxes().empty());
     EXPECT_EQ(session().Menu.MenuFileName, path("ConFigs/Main.ini"));
@@ -60,16 +60,17 @@ TEST_F(Launcher, AShortMenuAppliesUpToItsFirstEmptyColourLine)
 {
     auto lines = sampleMenuLines();
     const QString picture = writeBitmap("Pictures/p.bmp", QSize(16, 16), Qt::blue);
-    lines = withGadget(lines, 20, menu::GraphicPath, picture.toLocal8Bit());
-    lines = withGadget(lines, 20, menu::GraphicSide, "0");
-    lines = withGadget(lines, 1, menu::StartMode, "Menu");
-    lines = withGadget(lines, 1, menu::FilesPath, path("short.ini").toLocal8Bit());
+    lines = withGadget(lines, 20, menufile::GraphicPath, picture.toLocal8Bit());
+    lines = withGadget(lines, 20, menufile::GraphicSide, "0");
+    lines = withGadget(lines, 1, menufile::StartMode, "Menu");
+    lines = withGadget(lines, 1, menufile::FilesPath, path("short.ini").toLocal8Bit());
     QList<QByteArray> shortMenu;
     for (int i = 0; i < 100; ++i)
         shortMenu.append("S" + QByteArray::number(i + 1));
-    for (int n = 1; n <= 12; ++n)
-        shortMenu[menu::gadgetLine(n, menu::BackColor) - 1] = QByteArray::number(1000 + n),
-                                                         shortMenu[menu::gadgetLine(n, menu::FontColor) - 1] = "0";
+    for (int n = 1; n <= 12; ++n) {
+        shortMenu[menufile::gadgetLine(n, menufile::BackColor) - 1] = QByteArray::number(1000 + n);
+        shortMenu[menufile::gadgetLine(n, menufile::FontColor) - 1] = "0";
+    }
     writeMenu("short.ini", shortMenu);
     start(lines);
     ASSERT_FALSE(gadget(20).Glyph().Empty());
@@ -82,7 +83,7 @@ TEST_F(Launcher, AShortMenuAppliesUpToItsFirstEmptyColourLine)
     for (int c = 1; c <= 4; ++c)
         EXPECT_EQ(launcher().ColumnTitles[size_t(c)]->Caption(), "");
     for (int n = 1; n <= 12; ++n) {
-        EXPECT_EQ(gadget(n).Caption(), "S" + QString::number(menu::gadgetLine(n, menu::GadgetName)));
+        EXPECT_EQ(gadget(n).Caption(), "S" + QString::number(menufile::gadgetLine(n, menufile::GadgetName)));
         EXPECT_EQ(gadget(n).Color(), 1000 + n);
     }
     EXPECT_EQ(gadget(13).Caption(), "S100");
@@ -106,7 +107,8 @@ TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
     png.fill(Qt::red);
     png.save(path("Pictures/png.bmp"), "PNG");
     for (int n : { 3, 9 })
-        lines = withGadget(withGadget(lines, n, menu::GraphicPath, good.toLocal8Bit()), n, menu::GraphicSide, "1");
+        lines = withGadget(
+            withGadget(lines, n, menufile::GraphicPath, good.toLocal8Bit()), n, menufile::GraphicSide, "1");
     start(lines);
     ASSERT_FALSE(gadget(9).Glyph().Empty());
 
@@ -121,11 +123,11 @@ TEST_F(Launcher, APictureThatCannotBeLoadedStopsThePictureStep)
     };
     for (const Case& c : cases) {
         boxes().clear();
-        auto menu = withGadget(lines, 5, menu::GraphicPath, c.picture);
-        menu = withGadget(menu, 5, menu::GraphicSide, "0");
-        menu = withGadget(menu, 9, menu::GraphicSide, "2");
-        menu = withGadget(menu, 3, menu::GraphicSide, "0");
-        menu = withGadget(menu, 50, menu::GadgetName, "changed");
+        auto menu = withGadget(lines, 5, menufile::GraphicPath, c.picture);
+        menu = withGadget(menu, 5, menufile::GraphicSide, "0");
+        menu = withGadget(menu, 9, menufile::GraphicSide, "2");
+        menu = withGadget(menu, 3, menufile::GraphicSide, "0");
+        menu = withGadget(menu, 50, menufile::GadgetName, "changed");
         writeMenu("ConFigs/Main.ini", menu);
         gadget(3).setLayout(TButtonLayout::blGlyphRight);
         session().Menu.LoadMenu(path("ConFigs/Main.ini"));
@@ -144,7 +146,8 @@ TEST_F(Launcher, RunGadgetStartsTheProgramInItsOwnFolder)
 {
     auto lines = sampleMenuLines();
     const QString script = writeRecorderScript("Tools/sub dir/record.sh");
-    lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
+    lines
+        = withGadget(withGadget(lines, 37, menufile::StartMode, "Run"), 37, menufile::FilesPath, script.toLocal8Bit());
     start(lines);
     // Running a gadget moves the current folder; it comes back with the test.
     const testing_support::ScopedCurrentFolder keep;
@@ -166,12 +169,12 @@ TEST_F(Launcher, MissingFilesAndUnstartableProgramsAreReported)
     auto lines = sampleMenuLines();
     writeMenu("text.txt", { "not a program" });
     lines = withGadget(
-        withGadget(lines, 1, menu::StartMode, "Run"), 1, menu::FilesPath, path("nothing.exe").toLocal8Bit());
-    lines = withGadget(withGadget(lines, 2, menu::StartMode, "Menu"), 2, menu::FilesPath, "");
-    lines
-        = withGadget(withGadget(lines, 3, menu::StartMode, "Run"), 3, menu::FilesPath, path("text.txt").toLocal8Bit());
-    lines
-        = withGadget(withGadget(lines, 4, menu::StartMode, "run"), 4, menu::FilesPath, path("text.txt").toLocal8Bit());
+        withGadget(lines, 1, menufile::StartMode, "Run"), 1, menufile::FilesPath, path("nothing.exe").toLocal8Bit());
+    lines = withGadget(withGadget(lines, 2, menufile::StartMode, "Menu"), 2, menufile::FilesPath, "");
+    lines = withGadget(
+        withGadget(lines, 3, menufile::StartMode, "Run"), 3, menufile::FilesPath, path("text.txt").toLocal8Bit());
+    lines = withGadget(
+        withGadget(lines, 4, menufile::StartMode, "run"), 4, menufile::FilesPath, path("text.txt").toLocal8Bit());
     start(lines);
     launcher().showAndRaise();
 
@@ -205,7 +208,8 @@ TEST_F(Launcher, HoldingAKeyWhileClickingOpensTheEditorInstead)
 {
     auto lines = sampleMenuLines();
     const QString script = writeRecorderScript("Tools/record.sh");
-    lines = withGadget(withGadget(lines, 37, menu::StartMode, "Run"), 37, menu::FilesPath, script.toLocal8Bit());
+    lines
+        = withGadget(withGadget(lines, 37, menufile::StartMode, "Run"), 37, menufile::FilesPath, script.toLocal8Bit());
     start(lines);
     // Running a gadget moves the current folder; it comes back with the test.
     const testing_support::ScopedCurrentFolder keep;

@@ -1,7 +1,7 @@
 // The planning grid: titles, date setters, log-in check, saving and loading
 // a day, the open cell editor, the tree of days and the list of one day.
 #include "planner/Plann32.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 #include "support/TestSupport.h"
 

@@ -1,5 +1,5 @@
 // Which wave files go to the player: only whole ones.
-#include "desktop/DemoSounds.h"
+#include "appmenus/DemoSounds.h"
 #include "platform/Sound.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 // Sound through a real audio server: a private PulseAudio with a null sink,
 // whose monitor is recorded while the wave player plays.
+#include "appmenus/DemoSounds.h"
 #include "desk/PlayWav.h"
-#include "desktop/DemoSounds.h"
 #include "platform/Sound.h"
 #include "support/TestSupport.h"
 

@@ -10,7 +10,7 @@
 #include "editor/Unit2.h"
 #include "launcher/myver.h"
 #include "planner/Planner.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/Screen.h"
 #include "platform/SystemFacts.h"
 #include "rtl/TextFile.h"

@@ -5,8 +5,8 @@
 // and the merge are MenuMerge's).
 #pragma once
 
-#include "desktop/ApplicationCatalog.h"
-#include "desktop/MenuMerge.h"
+#include "appmenus/ApplicationCatalog.h"
+#include "appmenus/MenuMerge.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,7 +16,7 @@
 
 class IconLookup;
 
-namespace menus {
+namespace appmenus {
 
 // What a run of the maker wrote.
 struct MadeMenus {
@@ -45,4 +45,4 @@ MadeMenus writeMenus(const QString& startFolder, QList<Application> applications
 std::optional<MadeMenus> followMenus(
     const QString& startFolder, const QList<Application>& applications, const IconLookup* icons);
 
-} // namespace menus
+} // namespace appmenus

@@ -1,5 +1,5 @@
 // Desktop entry files.
-#include "desktop/DesktopEntry.h"
+#include "appmenus/DesktopEntry.h"
 
 namespace {
 

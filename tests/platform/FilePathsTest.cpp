@@ -1,5 +1,5 @@
 // Paths found whatever their letter case, and the folder of a program.
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 
 #include "platform/Bitmap.h"
 #include "rtl/Errors.h"
@@ -17,7 +17,7 @@ using testing_support::writeFile;
 
 namespace {
 
-TEST(Files, DataPathsAreFoundWhateverTheLetterCase)
+TEST(FilePaths, DataPathsAreFoundWhateverTheLetterCase)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("ConFigs/Main.ini"), "m");
@@ -25,31 +25,31 @@ TEST(Files, DataPathsAreFoundWhateverTheLetterCase)
     const QString start = dir.path();
     EXPECT_EQ(platform::dataPath(start, "\\ConFigs\\Main.ini"), dir.filePath("ConFigs/Main.ini"));
     EXPECT_EQ(platform::dataPath(start, "\\Configs\\Alarm.wav"), dir.filePath("ConFigs/Alarm.wav"));
-    EXPECT_TRUE(platform::FileExists(start + "/configs/MAIN.INI"));
+    EXPECT_TRUE(platform::fileExistsIgnoringCase(start + "/configs/MAIN.INI"));
     // What matches nothing is kept as given.
     EXPECT_EQ(platform::dataPath(start, "\\Configs\\Magic.wav"), dir.filePath("ConFigs/Magic.wav"));
     EXPECT_EQ(platform::dataPath(start, "\\Nothing\\Here"), dir.filePath("Nothing/Here"));
     EXPECT_EQ(platform::dataPath(QStringLiteral("/"), "\\etc"), QStringLiteral("/etc"));
 }
 
-TEST(Files, FileExistsIsTrueForFilesOnly)
+TEST(FilePaths, FileExistsIgnoringCaseIsTrueForFilesOnly)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("f"), "x");
-    EXPECT_TRUE(platform::FileExists(dir.filePath("f")));
-    EXPECT_FALSE(platform::FileExists(dir.path()));
-    EXPECT_FALSE(platform::FileExists(dir.filePath("g")));
-    EXPECT_FALSE(platform::FileExists(QString()));
+    EXPECT_TRUE(platform::fileExistsIgnoringCase(dir.filePath("f")));
+    EXPECT_FALSE(platform::fileExistsIgnoringCase(dir.path()));
+    EXPECT_FALSE(platform::fileExistsIgnoringCase(dir.filePath("g")));
+    EXPECT_FALSE(platform::fileExistsIgnoringCase(QString()));
 }
 
-TEST(Files, FolderOfAProgramKeepsTheRootSeparator)
+TEST(FilePaths, FolderOfAProgramKeepsTheRootSeparator)
 {
     EXPECT_EQ(platform::folderOf("/usr/bin/xterm"), "/usr/bin");
     EXPECT_EQ(platform::folderOf("/xterm"), "/");
     EXPECT_EQ(platform::folderOf("xterm"), "");
 }
 
-TEST(Files, SetCurrentFolderFailureRaisesTheInOutError)
+TEST(FilePaths, SetCurrentFolderFailureRaisesTheInOutError)
 {
     const testing_support::ScopedCurrentFolder keep;
     EXPECT_THROW(platform::setCurrentFolder("/nonexistent/folder"), rtl::EInOutError);

@@ -1,8 +1,8 @@
 // The menus following the installed applications.
-#include "desktop/MenuFollower.h"
+#include "appmenus/MenuFollower.h"
 
-#include "desktop/IconPicture.h"
-#include "desktop/MenuMaker.h"
+#include "appmenus/IconPicture.h"
+#include "appmenus/MenuMaker.h"
 #include "platform/Guard.h"
 
 #include <QDir>
@@ -89,8 +89,8 @@ void MenuFollower::follow()
         // Watched first, so that nothing written while the menus are made goes unseen.
         watch();
         const IconLookup icons(settings_.dataFolders);
-        const std::optional<menus::MadeMenus> made
-            = menus::followMenus(startFolder_, installedApplications(settings_), &icons);
+        const std::optional<appmenus::MadeMenus> made
+            = appmenus::followMenus(startFolder_, installedApplications(settings_), &icons);
         if (made && !made->changed.isEmpty())
             emit menusFollowed(made->changed);
     });

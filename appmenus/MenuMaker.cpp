@@ -1,11 +1,11 @@
 // Menus from installed applications.
-#include "desktop/MenuMaker.h"
+#include "appmenus/MenuMaker.h"
 
-#include "desktop/IconPicture.h"
-#include "desktop/LauncherScript.h"
+#include "appmenus/IconPicture.h"
+#include "appmenus/LauncherScript.h"
 #include "platform/Bitmap.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@
 #include <QSet>
 #include <algorithm>
 
-namespace menus {
+namespace appmenus {
 
 namespace {
 
@@ -216,4 +216,4 @@ std::optional<MadeMenus> followMenus(
     return make(root, applications, icons, folder);
 }
 
-} // namespace menus
+} // namespace appmenus

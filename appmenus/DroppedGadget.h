@@ -2,7 +2,7 @@
 // a launcher script and a picture of the icon.
 #pragma once
 
-#include "desktop/ApplicationCatalog.h"
+#include "appmenus/ApplicationCatalog.h"
 #include "session/GadgetFill.h"
 
 #include <QColor>

@@ -1,5 +1,5 @@
 // Desktop entry files: groups, localised values, booleans, lists and the Exec quoting rules.
-#include "desktop/DesktopEntry.h"
+#include "appmenus/DesktopEntry.h"
 
 #include <gtest/gtest.h>
 

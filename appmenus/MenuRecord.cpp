@@ -1,10 +1,10 @@
 // The record of the made menus.
-#include "desktop/MenuRecord.h"
+#include "appmenus/MenuRecord.h"
 
 #include <QCryptographicHash>
 #include <algorithm>
 
-namespace menus {
+namespace appmenus {
 
 namespace {
 
@@ -91,4 +91,4 @@ std::optional<MenuRecord> MenuRecord::parse(const QByteArray& text)
     return record;
 }
 
-} // namespace menus
+} // namespace appmenus

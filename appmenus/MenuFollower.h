@@ -1,11 +1,11 @@
 // Keeps the menus made from the applications current while the program runs:
 // the applications folders and their desktop entries are watched through
 // the kernel (QFileSystemWatcher), a burst of changes is gathered for a
-// moment, and then the menus follow once (menus::followMenus). Nothing runs
+// moment, and then the menus follow once (appmenus::followMenus). Nothing runs
 // while nothing changes.
 #pragma once
 
-#include "desktop/ApplicationCatalog.h"
+#include "appmenus/ApplicationCatalog.h"
 
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>

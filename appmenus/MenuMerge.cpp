@@ -1,12 +1,12 @@
 // Menu pages made from the applications, and merged with the user's changes.
-#include "desktop/MenuMerge.h"
+#include "appmenus/MenuMerge.h"
 
 #include "rtl/TextFile.h"
 #include "session/Menu.h"
 
 #include <algorithm>
 
-namespace menus {
+namespace appmenus {
 
 namespace {
 
@@ -26,9 +26,9 @@ const QColor white(255, 255, 255);
 const QColor black(0, 0, 0);
 
 // The last column also takes every application without a main category.
-const std::array<Column, menu::ColumnCount>& columns()
+const std::array<Column, menufile::ColumnCount>& columns()
 {
-    static const std::array<Column, menu::ColumnCount> table { {
+    static const std::array<Column, menufile::ColumnCount> table { {
         { "Internet & Office", "Internet", { "Network", "Office" },
             { { { { 31, 78, 121 }, white }, { { 46, 117, 182 }, white }, { { 157, 195, 230 }, black } } } },
         { "Graphics & Media", "Media", { "Graphics", "AudioVideo", "Audio", "Video", "Game" },
@@ -45,9 +45,9 @@ const Face navigation { { 0, 0, 128 }, { 255, 255, 0 } }; // "More …" and "Bac
 const QColor emptyFace(192, 192, 192);
 const QString fontName = QStringLiteral("MS Sans Serif");
 const QByteArray mainFirstLine = "Kavro Start: the applications installed on this computer";
-constexpr int rows = menu::RowsPerColumn;
-constexpr int lastSlot = menu::GadgetCount - 1;
-constexpr int titlePart = 1 + menu::GadgetCount; // the first title's part
+constexpr int rows = menufile::RowsPerColumn;
+constexpr int lastSlot = menufile::GadgetCount - 1;
+constexpr int titlePart = 1 + menufile::GadgetCount; // the first title's part
 
 using Gadget = std::array<QByteArray, 8>;
 
@@ -99,10 +99,10 @@ bool listedBefore(const QString& name, const QString& id, const QString& otherNa
 int columnOf(const QStringList& categories)
 {
     for (const QString& category : categories)
-        for (int c = 0; c < menu::ColumnCount; ++c)
+        for (int c = 0; c < menufile::ColumnCount; ++c)
             if (columns()[size_t(c)].mainCategories.contains(category))
                 return c;
-    return menu::ColumnCount - 1;
+    return menufile::ColumnCount - 1;
 }
 
 QString columnTitle(int column) { return QString::fromUtf8(columns()[size_t(column)].title); }
@@ -130,13 +130,13 @@ void MenuMerge::read(const MenuRecord::Page& recorded, const QHash<QString, QByt
     QList<QByteArray> lines;
     if (const auto bytes = onDisk.constFind(recorded.file); bytes != onDisk.cend()) {
         rtl::TextReader reader(*bytes);
-        for (int i = 0; i < menu::LineCount; ++i)
+        for (int i = 0; i < menufile::LineCount; ++i)
             lines.append(reader.readLine());
         // Lines that would not be written back as they stand: the user's file, left alone.
         page.frozen = rtl::joinCrLf(lines) != *bytes;
     } else if (names_.contains(recorded.file.toLower())) {
         page.frozen = true; // a link or a folder stands there now
-        lines = QList<QByteArray>(menu::LineCount);
+        lines = QList<QByteArray>(menufile::LineCount);
     } else {
         // Gone: without the main menu there is nothing to follow; a further page is forgotten.
         followed_ = followed_ && page.column >= 0;
@@ -146,15 +146,15 @@ void MenuMerge::read(const MenuRecord::Page& recorded, const QHash<QString, QByt
         const QByteArray& hash = recorded.parts[size_t(part)].hash;
         return !page.frozen && !hash.isEmpty() && madeHash(partLines) == hash;
     };
-    for (int t = 0; t < 1 + menu::ColumnCount; ++t) {
-        const int line = t == 0 ? 1 : menu::columnTitleLine(t);
+    for (int t = 0; t < 1 + menufile::ColumnCount; ++t) {
+        const int line = t == 0 ? 1 : menufile::columnTitleLine(t);
         page.text[size_t(t)] = lines[line - 1];
         page.textMade[size_t(t)] = made(t == 0 ? 0 : titlePart + t - 1, { lines[line - 1] });
     }
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
         Slot& slot = page.gadgets[size_t(n - 1)];
         for (int f = 0; f < 8; ++f)
-            slot.lines[size_t(f)] = lines[menu::gadgetLine(n, f) - 1];
+            slot.lines[size_t(f)] = lines[menufile::gadgetLine(n, f) - 1];
         slot.application = recorded.parts[size_t(n)].application;
         slot.kind = Kind::User;
         if (made(n, listOf(slot.lines))) {
@@ -291,7 +291,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
     // The program's gadgets of applications that are gone, or now belong to another column, go.
     QSet<QString> placed;
     for (Page& page : pages_) {
-        for (int s = 0; s < menu::GadgetCount; ++s) {
+        for (int s = 0; s < menufile::GadgetCount; ++s) {
             Slot& slot = page.gadgets[size_t(s)];
             const int column = page.column < 0 ? s / rows : page.column;
             if (slot.kind == Kind::App
@@ -303,7 +303,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
     for (const MenuApplication& app : std::as_const(applications))
         if (!placed.contains(app.id))
             place(app);
-    for (int c = 0; c < menu::ColumnCount; ++c) {
+    for (int c = 0; c < menufile::ColumnCount; ++c) {
         trim(c);
         relink(c);
     }
@@ -317,7 +317,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
             continue;
         }
         const bool mainMenu = page.column < 0;
-        for (int s = 0; s < menu::GadgetCount; ++s) {
+        for (int s = 0; s < menufile::GadgetCount; ++s) {
             Slot& slot = page.gadgets[size_t(s)];
             if (slot.kind == Kind::App) {
                 const MenuApplication& app = installed[slot.application];
@@ -328,7 +328,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
             recorded.parts[size_t(s) + 1]
                 = { slot.kind == Kind::User ? QByteArray() : madeHash(listOf(slot.lines)), slot.application };
         }
-        for (int t = 0; t <= menu::ColumnCount; ++t) {
+        for (int t = 0; t <= menufile::ColumnCount; ++t) {
             QByteArray& text = page.text[size_t(t)];
             const int part = t == 0 ? 0 : titlePart + t - 1;
             if (!page.textMade[size_t(t)]) {
@@ -351,7 +351,7 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
         QList<QByteArray> lines { page.text[0] };
         for (const Slot& slot : page.gadgets)
             lines += listOf(slot.lines);
-        for (int t = 1; t <= menu::ColumnCount; ++t)
+        for (int t = 1; t <= menufile::ColumnCount; ++t)
             lines.append(page.text[size_t(t)]);
         merged.record.pages.append(recorded);
         merged.pages.append({ path(page.file), rtl::joinCrLf(lines) });
@@ -360,4 +360,4 @@ MergedMenus MenuMerge::merge(QList<MenuApplication> applications)
     return merged;
 }
 
-} // namespace menus
+} // namespace appmenus

@@ -1,10 +1,10 @@
 // The user's start folder, the log-in entry, the XDG folders, the synthesised
 // sounds and the program's icon.
-#include "desktop/UserFolder.h"
+#include "appmenus/UserFolder.h"
 
-#include "desktop/Autostart.h"
-#include "desktop/DemoSounds.h"
-#include "desktop/DesktopEntry.h"
+#include "appmenus/Autostart.h"
+#include "appmenus/DemoSounds.h"
+#include "appmenus/DesktopEntry.h"
 #include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 #include "support/MadeUpApplications.h"

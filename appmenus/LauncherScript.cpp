@@ -1,5 +1,5 @@
 // Launcher scripts.
-#include "desktop/LauncherScript.h"
+#include "appmenus/LauncherScript.h"
 
 QString shellQuoted(const QString& text)
 {

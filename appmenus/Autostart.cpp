@@ -1,9 +1,9 @@
 // Log-in start.
-#include "desktop/Autostart.h"
+#include "appmenus/Autostart.h"
 
-#include "desktop/DesktopEntry.h"
+#include "appmenus/DesktopEntry.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/XdgPaths.h"
 #include "rtl/Errors.h"
 

@@ -1,5 +1,5 @@
 // Files and folders on Linux.
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 
 #include "rtl/AsciiCase.h"
 #include "rtl/Errors.h"
@@ -98,7 +98,7 @@ QString dataPath(const QString& startFolder, const QString& suffix)
     return resolvePath(head + tail);
 }
 
-bool FileExists(const QString& path)
+bool fileExistsIgnoringCase(const QString& path)
 {
     if (path.isEmpty())
         return false;
@@ -106,7 +106,7 @@ bool FileExists(const QString& path)
     return ::stat(QFile::encodeName(resolvePath(path)).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool entryExists(const QString& path)
+bool isPathTaken(const QString& path)
 {
     struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
@@ -141,7 +141,7 @@ bool isWritableFolder(const QString& path)
         && ::access(native.constData(), W_OK | X_OK) == 0;
 }
 
-void makePrivateFolder(const QString& path)
+void makePrivateFolderIfMissing(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isDir())

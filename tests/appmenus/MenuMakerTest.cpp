@@ -1,12 +1,12 @@
 // Menus made from installed applications: which applications, in which
 // column, with which launcher and picture, and that the launcher screen takes them.
-#include "desktop/MenuMaker.h"
+#include "appmenus/MenuMaker.h"
 
+#include "appmenus/ApplicationCatalog.h"
+#include "appmenus/DroppedGadget.h"
+#include "appmenus/IconPicture.h"
 #include "controls/Colorbut.h"
 #include "controls/Panel.h"
-#include "desktop/ApplicationCatalog.h"
-#include "desktop/DroppedGadget.h"
-#include "desktop/IconPicture.h"
 #include "launcher/myver.h"
 #include "platform/Bitmap.h"
 #include "platform/FileIO.h"
@@ -34,7 +34,7 @@ CatalogSettings settingsFor(const MadeUpApplications& tree)
 // Field `field` of gadget `n` of a menu file's lines.
 QString field(const QList<QByteArray>& lines, int n, int field)
 {
-    return QString::fromUtf8(lines[menu::gadgetLine(n, field) - 1]);
+    return QString::fromUtf8(lines[menufile::gadgetLine(n, field) - 1]);
 }
 
 QColor storedColour(const QString& value)
@@ -57,10 +57,10 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
 
 class MenuMaker : public WindowsFixture {
 protected:
-    menus::MadeMenus make(const QString& folder)
+    appmenus::MadeMenus make(const QString& folder)
     {
         const IconLookup icons(settingsFor(tree).dataFolders, QStringLiteral("hicolor"));
-        return menus::writeMenus(folder, installedApplications(settingsFor(tree)), &icons);
+        return appmenus::writeMenus(folder, installedApplications(settingsFor(tree)), &icons);
     }
 
     MadeUpApplications tree;
@@ -115,17 +115,17 @@ TEST_F(MenuMaker, ApplicationsAreGroupedByTheirFirstMainCategory)
         { {}, 3 },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(menus::columnOf(c.categories), c.column) << c.categories.join(u';').toStdString();
+        EXPECT_EQ(appmenus::columnOf(c.categories), c.column) << c.categories.join(u';').toStdString();
 }
 
 TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
 {
-    const menus::MadeMenus made = make(path(""));
+    const appmenus::MadeMenus made = make(path(""));
     EXPECT_EQ(made.applications, 33);
     EXPECT_EQ(made.pictures, 6);
     ASSERT_EQ(made.menus, QStringList({ path("ConFigs/Main.ini"), path("ConFigs/Internet-2.ini") }));
     for (const QString& menu : made.menus)
-        EXPECT_EQ(platform::readAllTextLines(menu).size(), menu::LineCount) << menu.toStdString();
+        EXPECT_EQ(platform::readAllTextLines(menu).size(), menufile::LineCount) << menu.toStdString();
 
     start({}); // the launcher screen loads and applies the made Main.ini
     TMainForm& launcher = *qobject_cast<TMainForm*>(session().MainForm);
@@ -149,7 +149,7 @@ TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
     EXPECT_TRUE(launcher.Gadgets[2]->Glyph().Empty());
 
     // "More …" opens the further page, whose "Back" returns.
-    launcher.ActivateGadget(menu::gadgetLine(14, menu::StartMode));
+    launcher.ActivateGadget(menufile::gadgetLine(14, menufile::StartMode));
     EXPECT_TRUE(dialogs_.boxes.empty());
     EXPECT_EQ(session().Menu.MenuFileName, path("ConFigs/Internet-2.ini"));
     EXPECT_EQ(launcher.Gadgets[1]->Caption(), "Back");
@@ -161,18 +161,18 @@ TEST_F(MenuMaker, TheMenusLoadAndApplyWithoutAnErrorAndShowTheApplications)
     ScopedEnvironment searchPath("PATH", (tree.bin() + ":/usr/bin:/bin").toUtf8());
     ScopedEnvironment home("HOME", tree.home().toUtf8());
     ScopedEnvironment record("KAVRO_RECORD", tree.recordFile().toUtf8());
-    launcher.ActivateGadget(menu::gadgetLine(9, menu::StartMode));
+    launcher.ActivateGadget(menufile::gadgetLine(9, menufile::StartMode));
     ASSERT_TRUE(testing_support::waitUntil([&] { return QFileInfo::exists(tree.recordFile()); }, 10000));
     EXPECT_EQ(MadeUpApplications::readRecord(tree.recordFile()).arguments,
         QStringList({ "--open", "two words", "say \"hi\"", "100%", "it's" }));
-    launcher.ActivateGadget(menu::gadgetLine(1, menu::StartMode));
+    launcher.ActivateGadget(menufile::gadgetLine(1, menufile::StartMode));
     EXPECT_EQ(session().Menu.MenuFileName, path("ConFigs/Main.ini"));
 }
 
 TEST_F(MenuMaker, EachLauncherRunsItsApplicationsCommandLineInItsFolder)
 {
     make(path(""));
-    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
+    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menufile::LineCount);
     const struct {
         int gadget;
         QString folder;
@@ -186,8 +186,8 @@ TEST_F(MenuMaker, EachLauncherRunsItsApplicationsCommandLineInItsFolder)
         { 30, tree.workFolder(), "kavro-recorder", { "pwd" } },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(field(lines, c.gadget, menu::StartMode), "Run");
-        const QString launcher = field(lines, c.gadget, menu::FilesPath);
+        EXPECT_EQ(field(lines, c.gadget, menufile::StartMode), "Run");
+        const QString launcher = field(lines, c.gadget, menufile::FilesPath);
         EXPECT_TRUE(launcher.startsWith(path("Launchers/"))) << launcher.toStdString();
         EXPECT_TRUE(readFile(launcher).startsWith("#!/bin/sh\n"));
         const MadeUpApplications::Run run = tree.runLauncher(launcher);
@@ -202,20 +202,20 @@ TEST_F(MenuMaker, PicturesAreSmallBitmapsOnTheGadgetsFaceColour)
     make(path(""));
     QList<QList<QByteArray>> menus;
     for (const QString& file : { path("ConFigs/Main.ini"), path("ConFigs/Internet-2.ini") })
-        menus.append(platform::readTextLines(file, menu::LineCount));
+        menus.append(platform::readTextLines(file, menufile::LineCount));
     int checked = 0;
     for (const QList<QByteArray>& lines : menus) {
-        for (int n = 1; n <= menu::GadgetCount; ++n) {
-            const QString name = field(lines, n, menu::GadgetName);
-            const QString picture = field(lines, n, menu::GraphicPath);
+        for (int n = 1; n <= menufile::GadgetCount; ++n) {
+            const QString name = field(lines, n, menufile::GadgetName);
+            const QString picture = field(lines, n, menufile::GraphicPath);
             const QColor icon = MadeUpApplications::iconColour(name);
             if (!icon.isValid()) {
                 EXPECT_EQ(picture, "") << name.toStdString();
-                EXPECT_EQ(field(lines, n, menu::GraphicSide), "2") << name.toStdString();
+                EXPECT_EQ(field(lines, n, menufile::GraphicSide), "2") << name.toStdString();
                 continue;
             }
             ++checked;
-            EXPECT_EQ(field(lines, n, menu::GraphicSide), "0") << name.toStdString();
+            EXPECT_EQ(field(lines, n, menufile::GraphicSide), "0") << name.toStdString();
             const QByteArray bytes = readFile(picture);
             ASSERT_GE(bytes.size(), 54) << name.toStdString();
             EXPECT_EQ(bytes.left(2), "BM");
@@ -223,7 +223,7 @@ TEST_F(MenuMaker, PicturesAreSmallBitmapsOnTheGadgetsFaceColour)
             const QImage image = platform::loadBitmapFile(picture);
             EXPECT_LE(image.width(), 24);
             EXPECT_EQ(image.width(), image.height());
-            const QColor face = storedColour(field(lines, n, menu::BackColor));
+            const QColor face = storedColour(field(lines, n, menufile::BackColor));
             EXPECT_EQ(image.pixelColor(0, image.height() - 1), face) << name.toStdString();
             EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), icon) << name.toStdString();
         }
@@ -318,17 +318,17 @@ TEST_F(MenuMaker, ADroppedEntryProgramDocumentFolderOrAddressMakesALauncherAndPi
 TEST_F(MenuMaker, FacesComeFromEachColumnsPaletteWithReadableCaptions)
 {
     make(path(""));
-    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menu::LineCount);
-    for (int n = 1; n <= menu::GadgetCount; ++n) {
-        if (field(lines, n, menu::StartMode) != "Run")
+    const QList<QByteArray> lines = platform::readTextLines(path("ConFigs/Main.ini"), menufile::LineCount);
+    for (int n = 1; n <= menufile::GadgetCount; ++n) {
+        if (field(lines, n, menufile::StartMode) != "Run")
             continue;
-        const QColor face = storedColour(field(lines, n, menu::BackColor));
-        const QColor caption = storedColour(field(lines, n, menu::FontColor));
+        const QColor face = storedColour(field(lines, n, menufile::BackColor));
+        const QColor caption = storedColour(field(lines, n, menufile::FontColor));
         const auto luminance = [](QColor c) { return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue(); };
         EXPECT_GT(std::abs(luminance(face) - luminance(caption)), 100) << "gadget " << n;
     }
     // Neighbours in a column differ.
-    EXPECT_NE(field(lines, 1, menu::BackColor), field(lines, 2, menu::BackColor));
+    EXPECT_NE(field(lines, 1, menufile::BackColor), field(lines, 2, menufile::BackColor));
 }
 
 TEST_F(MenuMaker, TheSameApplicationsGiveTheSameFilesAndNothingIsWrittenOutsideTheFolder)
@@ -346,7 +346,7 @@ TEST_F(MenuMaker, TheSameApplicationsGiveTheSameFilesAndNothingIsWrittenOutsideT
     QList<Application> apps = installedApplications(settingsFor(tree));
     std::reverse(apps.begin(), apps.end());
     const IconLookup icons(settingsFor(tree).dataFolders, QStringLiteral("hicolor"));
-    EXPECT_EQ(menus::writeMenus(path(""), apps, &icons).changed, QStringList());
+    EXPECT_EQ(appmenus::writeMenus(path(""), apps, &icons).changed, QStringList());
     EXPECT_EQ(snapshot(path("")), first);
     for (const QString& file : first.keys())
         EXPECT_TRUE(file.startsWith(path("ConFigs/")) || file.startsWith(path("Launchers/"))
@@ -360,7 +360,7 @@ TEST_F(MenuMaker, TheSameApplicationsGiveTheSameFilesAndNothingIsWrittenOutsideT
         if (file.endsWith(".ini") && first[file].contains("\r\n" + path("Pictures/net-01.bmp").toLocal8Bit() + "\r\n"))
             showing.append(file);
     ASSERT_EQ(showing.size(), 1);
-    EXPECT_EQ(menus::writeMenus(path(""), apps, &icons).changed, showing);
+    EXPECT_EQ(appmenus::writeMenus(path(""), apps, &icons).changed, showing);
     EXPECT_EQ(snapshot(path("")), first);
 }
 
@@ -371,17 +371,17 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
         apps.append({ QStringLiteral("app%1.desktop").arg(n), QStringLiteral("App %1").arg(n, 3, 10, QLatin1Char('0')),
             { "true" }, {}, {}, { "Development" } });
     apps.append({ "odd.desktop", "Odd\x1a\rName", { "true" }, {}, {}, { "Utility" } });
-    const menus::MadeMenus made = menus::writeMenus(path(""), apps, nullptr);
+    const appmenus::MadeMenus made = appmenus::writeMenus(path(""), apps, nullptr);
     // 13 on the main menu, 54 on pages 2 and 3 beside "Back" and "More …", the last 9 on page 4.
     ASSERT_EQ(made.menus.size(), 4);
     const QString main = path("ConFigs/Main.ini");
     QList<QList<QByteArray>> pages;
     for (const QString& file : made.menus)
-        pages.append(platform::readTextLines(file, menu::LineCount));
-    EXPECT_EQ(field(pages[0], 42, menu::FilesPath), made.menus[1]);
-    EXPECT_EQ(field(pages[0], 41, menu::GadgetName), "App 013");
+        pages.append(platform::readTextLines(file, menufile::LineCount));
+    EXPECT_EQ(field(pages[0], 42, menufile::FilesPath), made.menus[1]);
+    EXPECT_EQ(field(pages[0], 41, menufile::GadgetName), "App 013");
     // Control characters would break the menu's lines.
-    EXPECT_EQ(field(pages[0], 43, menu::GadgetName), "Odd  Name");
+    EXPECT_EQ(field(pages[0], 43, menufile::GadgetName), "Odd  Name");
     const struct {
         int page;
         QString back;
@@ -396,19 +396,19 @@ TEST_F(MenuMaker, ALongColumnGoesOnOverFurtherPagesEachWithBackAndMore)
     };
     for (const auto& c : cases) {
         const QList<QByteArray>& lines = pages[c.page];
-        EXPECT_EQ(field(lines, 1, menu::GadgetName), "Back");
-        EXPECT_EQ(field(lines, 1, menu::FilesPath), c.back);
-        EXPECT_EQ(field(lines, 2, menu::GadgetName), c.firstApp);
-        EXPECT_EQ(field(lines, c.lastAppGadget, menu::GadgetName), c.lastApp);
+        EXPECT_EQ(field(lines, 1, menufile::GadgetName), "Back");
+        EXPECT_EQ(field(lines, 1, menufile::FilesPath), c.back);
+        EXPECT_EQ(field(lines, 2, menufile::GadgetName), c.firstApp);
+        EXPECT_EQ(field(lines, c.lastAppGadget, menufile::GadgetName), c.lastApp);
         if (!c.more.isEmpty()) {
-            EXPECT_EQ(field(lines, 56, menu::StartMode), "Menu");
-            EXPECT_EQ(field(lines, 56, menu::FilesPath), c.more);
+            EXPECT_EQ(field(lines, 56, menufile::StartMode), "Menu");
+            EXPECT_EQ(field(lines, 56, menufile::FilesPath), c.more);
         }
     }
-    EXPECT_EQ(field(pages[3], 11, menu::StartMode), "None");
-    EXPECT_EQ(field(pages[3], 56, menu::StartMode), "None");
+    EXPECT_EQ(field(pages[3], 11, menufile::StartMode), "None");
+    EXPECT_EQ(field(pages[3], 56, menufile::StartMode), "None");
     for (const QString& file : made.menus)
-        EXPECT_EQ(platform::readAllTextLines(file).size(), menu::LineCount);
+        EXPECT_EQ(platform::readAllTextLines(file).size(), menufile::LineCount);
 }
 
 } // namespace

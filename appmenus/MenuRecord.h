@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-namespace menus {
+namespace appmenus {
 
 // One part of a page as the program wrote it.
 struct MadePart {
@@ -43,4 +43,4 @@ struct MenuRecord {
 // The hash recorded for a part of these lines.
 QByteArray madeHash(const QList<QByteArray>& lines);
 
-} // namespace menus
+} // namespace appmenus

@@ -2,15 +2,15 @@
 // applications made from the environment's XDG folders.
 #pragma once
 
-#include "desktop/MenuMaker.h"
+#include "appmenus/MenuMaker.h"
 
 #include <QString>
 #include <QStringList>
 
 // Menus of the applications the desktop shows, found through $XDG_DATA_HOME
 // and $XDG_DATA_DIRS, with their icons, written into `startFolder` (see
-// menus::writeMenus).
-menus::MadeMenus makeInstalledApplicationMenus(const QString& startFolder);
+// appmenus::writeMenus).
+appmenus::MadeMenus makeInstalledApplicationMenus(const QString& startFolder);
 
 // Makes `folder` (mode 0700) if it does not exist, then whatever of a start
 // folder is missing in it: ConFigs/Main.ini from the installed applications,

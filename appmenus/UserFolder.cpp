@@ -1,32 +1,32 @@
 // The user's start folder.
-#include "desktop/UserFolder.h"
+#include "appmenus/UserFolder.h"
 
-#include "desktop/DemoSounds.h"
-#include "desktop/IconPicture.h"
+#include "appmenus/DemoSounds.h"
+#include "appmenus/IconPicture.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "rtl/Errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-menus::MadeMenus makeInstalledApplicationMenus(const QString& startFolder)
+appmenus::MadeMenus makeInstalledApplicationMenus(const QString& startFolder)
 {
     const CatalogSettings settings = CatalogSettings::fromEnvironment();
     const IconLookup icons(settings.dataFolders);
-    return menus::writeMenus(startFolder, installedApplications(settings), &icons);
+    return appmenus::writeMenus(startFolder, installedApplications(settings), &icons);
 }
 
 QStringList prepareUserFolder(const QString& folder, const QString& notesProgram)
 {
     QStringList made;
     if (!QFileInfo(folder).isDir()) {
-        platform::makePrivateFolder(folder);
+        platform::makePrivateFolderIfMissing(folder);
         made.append(folder);
     }
     // Found as the program finds them, whatever the letter case.
-    if (!platform::FileExists(platform::dataPath(folder, QStringLiteral("\\ConFigs\\Main.ini"))))
+    if (!platform::fileExistsIgnoringCase(platform::dataPath(folder, QStringLiteral("\\ConFigs\\Main.ini"))))
         made.append(makeInstalledApplicationMenus(folder).menus);
     const QString configs = platform::dataPath(folder, QStringLiteral("\\ConFigs"));
     const struct {
@@ -35,7 +35,7 @@ QStringList prepareUserFolder(const QString& folder, const QString& notesProgram
     } sounds[] = { { "Alarm.wav", alarmWave }, { "Magic.wav", magicWave } };
     for (const auto& sound : sounds) {
         const QString path = configs + u'/' + QLatin1String(sound.name);
-        if (!platform::FileExists(path)) {
+        if (!platform::fileExistsIgnoringCase(path)) {
             platform::replaceFileAtomically(path, sound.wave(), 0644);
             made.append(path);
         }

@@ -1,10 +1,10 @@
 // Gadgets from dropped files and addresses.
-#include "desktop/DroppedGadget.h"
+#include "appmenus/DroppedGadget.h"
 
-#include "desktop/IconPicture.h"
-#include "desktop/LauncherScript.h"
+#include "appmenus/IconPicture.h"
+#include "appmenus/LauncherScript.h"
 #include "platform/Bitmap.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

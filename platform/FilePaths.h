@@ -23,11 +23,11 @@ QString findIgnoringAsciiCase(const QString& folder, const QString& name);
 QString dataPath(const QString& startFolder, const QString& suffix);
 
 // True for an existing regular file (found as resolvePath finds it), never for a folder.
-bool FileExists(const QString& path);
+bool fileExistsIgnoringCase(const QString& path);
 
 // True when anything at all stands at `path` itself, also a symbolic link
 // that leads nowhere.
-bool entryExists(const QString& path);
+bool isPathTaken(const QString& path);
 
 // True for a regular file (links followed) this process may run.
 bool isExecutableFile(const QString& path);
@@ -46,7 +46,7 @@ bool isWritableFolder(const QString& path);
 // Makes the folder `path` for this user alone (mode 0700), and the folders
 // above it as usual; an existing folder is left as it is. Raises
 // EInOutError when it cannot.
-void makePrivateFolder(const QString& path);
+void makePrivateFolderIfMissing(const QString& path);
 
 QString currentFolder();
 

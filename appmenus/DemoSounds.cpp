@@ -1,5 +1,5 @@
 // Synthesised sounds, sample for sample the demo folder's.
-#include "desktop/DemoSounds.h"
+#include "appmenus/DemoSounds.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Gadget pictures from application icons.
-#include "desktop/IconPicture.h"
+#include "appmenus/IconPicture.h"
 
-#include "desktop/DesktopEntry.h"
+#include "appmenus/DesktopEntry.h"
 #include "platform/FileIO.h"
 
 #include <QFileInfo>

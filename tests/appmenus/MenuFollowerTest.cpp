@@ -1,7 +1,7 @@
 // The made menus following changes of the applications folders.
-#include "desktop/MenuFollower.h"
+#include "appmenus/MenuFollower.h"
 
-#include "desktop/MenuMaker.h"
+#include "appmenus/MenuMaker.h"
 #include "support/MadeUpApplications.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 class MenuFollowing : public ::testing::Test {
 protected:
-    void SetUp() override { menus::writeMenus(folder, installedApplications(settings), nullptr); }
+    void SetUp() override { appmenus::writeMenus(folder, installedApplications(settings), nullptr); }
 
     bool shows(const QByteArray& name) const
     {

@@ -1,6 +1,6 @@
 // Made menus following the applications: new ones take free places, gone
 // ones' gadgets go, and what the user changed stays.
-#include "desktop/MenuMerge.h"
+#include "appmenus/MenuMerge.h"
 
 #include "rtl/TextFile.h"
 
@@ -8,25 +8,25 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using menus::MenuRecord;
+using appmenus::MenuRecord;
 
 namespace {
 
 // The ConFigs folder in memory, written as the maker writes it.
 struct Folder {
-    menus::MenuFolder folder { "/s/ConFigs", {}, {}, {} };
+    appmenus::MenuFolder folder { "/s/ConFigs", {}, {}, {} };
     bool followed = true;
     QStringList changed; // the page files the last merge changed or removed
 
     // Each name is an application, "Name@c" one of column c.
     void follow(const QStringList& names)
     {
-        QList<menus::MenuApplication> apps;
+        QList<appmenus::MenuApplication> apps;
         for (const QString& spec : names) {
             const QString name = spec.section(u'@', 0, 0);
             apps.append({ name + ".desktop", name, spec.section(u'@', 1).toInt(), "/s/Launchers/" + name + ".sh", {} });
         }
-        const menus::MergedMenus merged = menus::MenuMerge(folder).merge(apps);
+        const appmenus::MergedMenus merged = appmenus::MenuMerge(folder).merge(apps);
         followed = merged.followed;
         changed.clear();
         for (const auto& [path, text] : merged.pages) {
@@ -50,7 +50,7 @@ struct Folder {
     {
         rtl::TextReader reader(folder.pages.value(file));
         QList<QByteArray> lines;
-        for (int i = 0; i < menu::LineCount; ++i)
+        for (int i = 0; i < menufile::LineCount; ++i)
             lines.append(reader.readLine());
         return lines;
     }
@@ -63,8 +63,8 @@ struct Folder {
     }
 };
 
-int caption(int n) { return menu::gadgetLine(n, menu::GadgetName); }
-int mode(int n) { return menu::gadgetLine(n, menu::StartMode); }
+int caption(int n) { return menufile::gadgetLine(n, menufile::GadgetName); }
+int mode(int n) { return menufile::gadgetLine(n, menufile::StartMode); }
 
 QStringList numbered(const char* stem, int count)
 {
@@ -112,8 +112,8 @@ TEST(MenuMerge, NewApplicationsTakeFreePlacesGoneOnesGoAndTheUsersChangesStay)
             [](Folder& f) { f.edit("Main.ini", caption(2), "Mine"); }, { "A", "B" },
             { { "Main.ini", caption(2), "Mine" }, { "Main.ini", caption(3), "B" } }, { main } },
         { "a column title the user changed stays", { "A" },
-            [](Folder& f) { f.edit("Main.ini", menu::columnTitleLine(1), "Web"); }, { "A", "B" },
-            { { "Main.ini", menu::columnTitleLine(1), "Web" }, { "Main.ini", caption(2), "B" } }, { main } },
+            [](Folder& f) { f.edit("Main.ini", menufile::columnTitleLine(1), "Web"); }, { "A", "B" },
+            { { "Main.ini", menufile::columnTitleLine(1), "Web" }, { "Main.ini", caption(2), "B" } }, { main } },
         { "an application of another column now moves there", { "A" }, {}, { "A@3" },
             { { "Main.ini", mode(1), "None" }, { "Main.ini", caption(43), "A" } }, { main } },
         { "a full column goes on to a further page behind More", numbered("N", 14), {}, numbered("N", 15),

@@ -6,7 +6,7 @@
 // (MenuMaker does that).
 #pragma once
 
-#include "desktop/MenuRecord.h"
+#include "appmenus/MenuRecord.h"
 #include "session/Menu.h"
 
 #include <QByteArray>
@@ -18,7 +18,7 @@
 #include <QStringList>
 #include <array>
 
-namespace menus {
+namespace appmenus {
 
 // The column (0 to 3) of an application: the group of the first main
 // category among `categories`; the last column when there is none.
@@ -77,9 +77,9 @@ private:
         QString file; // name in ConFigs
         int column = -1; // -1 for the main menu
         bool frozen = false; // never written
-        std::array<QByteArray, 1 + menu::ColumnCount> text {}; // line 1 and the column titles
-        std::array<bool, 1 + menu::ColumnCount> textMade {};
-        std::array<Slot, menu::GadgetCount> gadgets;
+        std::array<QByteArray, 1 + menufile::ColumnCount> text {}; // line 1 and the column titles
+        std::array<bool, 1 + menufile::ColumnCount> textMade {};
+        std::array<Slot, menufile::GadgetCount> gadgets;
         std::array<MadePart, MenuRecord::PartCount> before; // the record of a frozen page, kept
     };
 
@@ -99,4 +99,4 @@ private:
     QMap<QString, QString> stems_;
 };
 
-} // namespace menus
+} // namespace appmenus

@@ -1,9 +1,9 @@
 // Installed applications.
-#include "desktop/ApplicationCatalog.h"
+#include "appmenus/ApplicationCatalog.h"
 
-#include "desktop/DesktopEntry.h"
+#include "appmenus/DesktopEntry.h"
 #include "platform/FileIO.h"
-#include "platform/Files.h"
+#include "platform/FilePaths.h"
 #include "platform/XdgPaths.h"
 
 #include <QDir>
