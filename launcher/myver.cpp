@@ -249,6 +249,10 @@ void TMainForm::ApplyMenu()
         default:
             break;
         }
+        // A gadget that shows only a picture is known by the file it opens.
+        const QString path = QString::fromLocal8Bit(current[menufile::gadgetLine(n, menufile::FilesPath)]);
+        button->setAccessibleName(
+            button->Caption().trimmed().isEmpty() ? QFileInfo(path).completeBaseName() : QString());
     }
     if (!typed.isEmpty())
         setFindText(typed);

@@ -55,6 +55,11 @@ protected:
     {
         QList<QByteArray> menu = testing_support::sampleMenuLines();
         menu[menufile::gadgetLine(5, menufile::GadgetName) - 1] = " ";
+        menu[menufile::gadgetLine(6, menufile::GadgetName) - 1] = "";
+        menu[menufile::gadgetLine(6, menufile::FilesPath) - 1] = "/usr/bin/pictured.sh";
+        menu[menufile::gadgetLine(6, menufile::GraphicPath) - 1]
+            = writeBitmap(QStringLiteral("p.bmp"), QSize(16, 16), Qt::blue).toLocal8Bit();
+        menu[menufile::gadgetLine(6, menufile::GraphicSide) - 1] = "0";
         start(menu);
     }
 
@@ -84,6 +89,7 @@ TEST_F(Accessibility, EveryControlAUserCanActOnHasANameAndControlsAreKnownByWhat
     } expected[] = {
         { QAccessible::Button, QStringLiteral("G1") },
         { QAccessible::Button, QStringLiteral("empty") },
+        { QAccessible::Button, QStringLiteral("pictured") },
         { QAccessible::Button, QStringLiteral("Main Screen") },
         { QAccessible::Clock, QStringLiteral("Clock") },
         { QAccessible::StaticText, QStringLiteral("T3") },
