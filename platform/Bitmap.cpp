@@ -82,6 +82,9 @@ QImage decodeBitmap(const QByteArray& data)
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
+    // Qt's own reader of the format, without asking (and so loading) every
+    // picture plug-in whether it reads it too.
+    reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     reader.setAllocationLimit(maxDecodedMiB);
     QImage image = reader.read();
