@@ -91,7 +91,7 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         const TColorSpeedButton& b = button();
-        const QString name
+        QString name
             = accessibility::buttonName(b.accessibleName(), b.Caption(), b.toolTip(), !b.GlyphObject().Glyph().Empty());
         if (kind == QAccessible::Name)
             return name;
@@ -187,7 +187,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        const QString given = QAccessibleWidget::text(kind);
+        QString given = QAccessibleWidget::text(kind);
         if (kind != QAccessible::Name || !given.isEmpty())
             return given;
         return static_cast<const TPanel*>(widget())->Caption().trimmed();
