@@ -251,8 +251,8 @@ void TMainForm::ApplyMenu()
         }
         // A gadget that shows only a picture is known by the file it opens.
         const QString path = QString::fromLocal8Bit(current[menufile::gadgetLine(n, menufile::FilesPath)]);
-        button->setAccessibleName(
-            button->Caption().trimmed().isEmpty() ? QFileInfo(path).completeBaseName() : QString());
+        const bool onlyPicture = button->Caption().trimmed().isEmpty() && !button->Glyph().Empty();
+        button->setAccessibleName(onlyPicture ? QFileInfo(path).completeBaseName() : QString());
     }
     if (!typed.isEmpty())
         setFindText(typed);
