@@ -22,9 +22,10 @@ struct Folder {
     void follow(const QStringList& names)
     {
         QList<appmenus::MenuApplication> apps;
-        for (const QString& spec : names) {
-            const QString name = spec.section(u'@', 0, 0);
-            apps.append({ name + ".desktop", name, spec.section(u'@', 1).toInt(), "/s/Launchers/" + name + ".sh", {} });
+        for (const QString& named : names) {
+            const QString name = named.section(u'@', 0, 0);
+            apps.append(
+                { name + ".desktop", name, named.section(u'@', 1).toInt(), "/s/Launchers/" + name + ".sh", {} });
         }
         const appmenus::MergedMenus merged = appmenus::MenuMerge(folder).merge(apps);
         followed = merged.followed;
