@@ -251,20 +251,40 @@ build_fuzz() {
     cmake --build "$root/build/fuzz"
 }
 
-# run_fuzz SECONDS [cmake options...]
+# fuzz_target SECONDS TARGET: one target's run; its output is kept in build/fuzz/TARGET.log
+# and printed whole when the run ends, so that runs side by side do not mix their lines.
+fuzz_target() {
+    local seconds=$1 target=$2 log=$root/build/fuzz/$2.log status=0
+    mkdir -p "$root/build/fuzz/corpus/$target"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        "$root/build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+        -artifact_prefix="$root/build/fuzz/findings/$target-" \
+        "$root/build/fuzz/corpus/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+    echo "== Fuzzed $target for $seconds s: $([ "$status" -eq 0 ] && echo clean || echo "FAILED ($status)")"
+    cat "$log"
+    return "$status"
+}
+
+# run_fuzz SECONDS [cmake options...]: every target, as many at once as there are
+# processors (each run uses one).
 run_fuzz() {
-    local seconds=$1 target
+    local seconds=$1 target running=0 failed=0
     shift
     build_fuzz "$@"
     mkdir -p "$root/build/fuzz/findings"
     for target in "${fuzz_targets[@]}"; do
-        mkdir -p "$root/build/fuzz/corpus/$target"
-        echo "Fuzzing $target for $seconds s"
-        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-            "$root/build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 \
-            -artifact_prefix="$root/build/fuzz/findings/$target-" \
-            "$root/build/fuzz/corpus/$target" "$root/fuzz/corpus/$target"
+        if [ "$running" -ge "$(nproc)" ]; then
+            wait -n || failed=1
+            running=$((running - 1))
+        fi
+        fuzz_target "$seconds" "$target" &
+        running=$((running + 1))
     done
+    while [ "$running" -gt 0 ]; do
+        wait -n || failed=1
+        running=$((running - 1))
+    done
+    return "$failed"
 }
 # -----------------------------------------------------------------------------
 
