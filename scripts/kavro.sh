@@ -306,7 +306,8 @@ test)
     # clang-tidy is not run here but by lint, which CI runs after this.
     step "format" check_format
     step "plain build" build "$root/build/plain" -DKAVRO_WERROR=ON
-    step "plain ctest" ctest --test-dir "$root/build/plain" --output-on-failure
+    # The cases mostly wait (on child processes, sockets, timers): several run at once.
+    step "plain ctest" ctest --test-dir "$root/build/plain" --output-on-failure -j "$(nproc)"
 
     # The Debian package of the plain build: its file list and its program's --version.
     deb=$(make_package "$root/build/plain")
@@ -323,7 +324,7 @@ test)
     step "asan ctest" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
         LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --test-dir "$root/build/asan" --output-on-failure
+        ctest --test-dir "$root/build/asan" --output-on-failure -j "$(nproc)"
     # The clock worker's hand-over under ThreadSanitizer: only its own test target.
     configure "$root/build/tsan" -DKAVRO_TSAN=ON -DKAVRO_BENCH=OFF -DKAVRO_WERROR=ON
     step "tsan build" cmake --build "$root/build/tsan" --target tests_clock_tsan

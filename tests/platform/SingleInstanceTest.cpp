@@ -166,7 +166,8 @@ TEST(ForwardChannel, OnlyProcessesOfTheSameUserTalkToEachOther)
             return connection >= 0 && ::read(connection, &byte, 1) <= 0;
         });
     });
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo(theirs).exists(); }, 20000));
+    // The socket is open to all only once it listens: a request sent when it merely exists is refused.
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo(theirs).permissions().testFlag(QFileDevice::WriteOther); }, 20000));
     EXPECT_FALSE(platform::sendForwardRequest(theirs, "raise", 5000));
     listener.join();
     EXPECT_EQ(heard, ChildResult::Passed) << "the request reached another user's socket";
